@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/IDialogs.h"
+
+class QWidget;
+
+// Real dialogs: QMessageBox, QInputDialog, QFileDialog and QFontDialog,
+// parented to the active window so they stay in front of it.
+class QtDialogs final : public IDialogs {
+public:
+    void message(const QString& text) override;
+    bool question(const QString& text) override;
+    QString inputBox(const QString& prompt, const QString& title,
+                     const QString& defaultText) override;
+    std::optional<QString> openFile(const QString& folder, const QString& filter,
+                                    const QString& title) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+};

@@ -1,0 +1,164 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "AppContext.h"
+#include "clock/FrameLines.h"
+#include "platform/Services.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QSlider;
+class QTextEdit;
+class QTimer;
+class PictureBox;
+class FrameLinesOverlay;
+
+// The clock window: the program's first window, which owns the process. It
+// holds the clock face, the settings panel with the alarm and chime
+// controls, the picture viewer, and the flags those features share. The
+// features themselves live in classes of their own that are handed this
+// window; the window's handlers call them.
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    Form1(AppContext& app, const Services& services, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The load step. Returns false when the run must end (the database is
+    // missing or cannot be used); the message has been shown then.
+    bool load();
+    // The unload step: stores the settings and asks about help.
+    void unload();
+
+    // Prints the current time in the clock face at the centred position, in
+    // the face's font (what start-up and the normal-size tick draw).
+    void drawTimeCentred(const QString& timeText);
+    // The time of day as this desktop writes it, with seconds.
+    static QString timeOfDayText(const QTime& time);
+
+    AppContext& app() { return m_app; }
+    const Services& services() const { return m_services; }
+
+    // --- Controls, named as the window design names them -----------------
+    PictureBox* Picture1 = nullptr;  // the clock face, or the picture in the viewer
+    PictureBox* p2 = nullptr;        // hidden: holds the clock face's background picture
+    QLabel* Image1 = nullptr;
+    FrameLine Line1, Line2, Line3, Line4;
+
+    QPushButton* Command1 = nullptr;   // "Settings"
+    QPushButton* Command2 = nullptr;   // "Close Settings"
+    QPushButton* Command3 = nullptr;   // "Picture Viewer"
+    QPushButton* Command5 = nullptr;   // "Switch clock size"
+    QPushButton* Command6 = nullptr;   // "Clock Settings"
+    QPushButton* Command8 = nullptr;   // "Close Picture Viewer"
+    QPushButton* Command9 = nullptr;   // "S E T"
+    QPushButton* Command10 = nullptr;  // "Close clock Settings"
+    QPushButton* Command11 = nullptr;  // "Switch to the Picture viewer!"
+    QPushButton* Command12 = nullptr;  // "Switch back to The Clock"
+    QPushButton* Command13 = nullptr;  // "Scheduler and diary"
+    QPushButton* Command16 = nullptr;  // "Remove"
+
+    QLabel* Label1 = nullptr;  // "Alarm  :"
+    QLabel* Label2 = nullptr;  // hour
+    QLabel* Label3 = nullptr;  // minute
+    QLabel* Label4 = nullptr;  // ":"
+    QLabel* Label5 = nullptr;  // AM/PM
+    QLabel* Label6 = nullptr;  // "Enable"
+    QLabel* Label7 = nullptr;  // "Enable Chime"
+    QLabel* Label8 = nullptr;  // "Clock Settings.."
+    QLabel* Label9 = nullptr;  // "Slide Show"
+
+    QCheckBox* Check1 = nullptr;  // alarm
+    QCheckBox* Check2 = nullptr;  // chime
+    QCheckBox* Check3 = nullptr;  // full screen
+
+    QScrollBar* HScroll1 = nullptr;  // hour 1 .. 12
+    QScrollBar* HScroll2 = nullptr;  // minute 0 .. 59
+    QScrollBar* HScroll3 = nullptr;  // 1 PM, 2 AM
+    QSlider* Slider1 = nullptr;      // red of the digits
+    QSlider* Slider2 = nullptr;      // green
+    QSlider* Slider3 = nullptr;      // blue
+
+    QRadioButton* Option1 = nullptr;  // "1 Sec"
+    QRadioButton* Option2 = nullptr;  // "3 Secs"
+    QRadioButton* Option3 = nullptr;  // "5 Secs"
+
+    QComboBox* Drive1 = nullptr;
+    QListWidget* Dir1 = nullptr;
+    QListWidget* List1 = nullptr;  // the image list
+    QListWidget* List2 = nullptr;  // hidden: today's reminder list
+    QTextEdit* RichTextBox2 = nullptr;  // hidden: scratch box for listings
+
+    QTimer* Timer1 = nullptr;  // the clock tick, 900 ms
+    QTimer* Timer2 = nullptr;  // the slide show
+    QTimer* Timer3 = nullptr;  // the alarm postponement
+
+    QMenu* size = nullptr;  // "Size"
+    QAction* Small1 = nullptr;
+    QAction* Compact = nullptr;
+    QMenu* cs = nullptr;  // "Clocksettings"
+    QAction* stc = nullptr;
+    QMenu* chm = nullptr;  // "Chime"
+    QAction* ba = nullptr;
+    QAction* mab = nullptr;
+    QMenu* remove = nullptr;  // "&Remove"
+    QAction* removeall = nullptr;
+    QAction* removesel = nullptr;
+
+    // --- Flags shared between the features -------------------------------
+    bool startingUp = false;
+    bool helpOn = false;
+    bool kk = false;
+    bool cb = false;
+    bool music = false;
+    bool ed = false;
+    bool haveivisitedit = false;
+    bool stopit = false;
+    bool yoohoo = false;
+    bool comehere = false;
+    bool doipt = false;
+    bool chimeStruck = false;
+    bool chimeOn = false;
+    bool viewerOpen = false;
+    bool centredLayout = false;
+    bool compactLayout = false;
+    bool smallSize = false;
+    bool compactSize = false;
+    bool alarmRinging = false;
+    bool ignoreListClick = false;
+    QString chimeMode;
+    QString bellChoice;
+
+    // The size word saved at exit: "compact", "small" or "normal".
+    QString sizeWord() const;
+    // The four frame lines in the normal size.
+    void placeLinesNormal();
+    void repaintLines();
+
+signals:
+    // The window has finished its unload step.
+    void unloaded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void applySavedChimeMode(const QString& mode);
+    void on_Timer1_timeout();
+
+    AppContext& m_app;
+    Services m_services;
+    FrameLinesOverlay* m_lines = nullptr;
+    QString m_savedSize;
+    bool m_unloaded = false;
+};

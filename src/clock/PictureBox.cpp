@@ -1,0 +1,87 @@
+#include "clock/PictureBox.h"
+
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "Twips.h"
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::ClickFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureBox::setPicture(const QImage& picture) {
+    m_picture = picture;
+    update();
+}
+
+void PictureBox::clearPicture() {
+    m_picture = QImage();
+    update();
+}
+
+void PictureBox::setStretch(bool stretch) {
+    m_stretch = stretch;
+    update();
+}
+
+void PictureBox::setBackColor(const QColor& color) {
+    m_backColor = color;
+    update();
+}
+
+void PictureBox::cls() {
+    m_printed.clear();
+    currentX = 0;
+    currentY = 0;
+    update();
+}
+
+void PictureBox::print(const QString& text) {
+    m_printed.push_back({QPointF(currentX, currentY), text, font(), m_foreColor});
+    currentY += textHeight(text);
+    update();
+}
+
+double PictureBox::textWidth(const QString& text, const QFont& font) {
+    return twips::fromPixels(1) * QFontMetricsF(font).horizontalAdvance(text);
+}
+
+double PictureBox::textHeight(const QString& text, const QFont& font) {
+    Q_UNUSED(text);
+    return twips::fromPixels(1) * QFontMetricsF(font).height();
+}
+
+double PictureBox::textWidth(const QString& text) const { return textWidth(text, font()); }
+double PictureBox::textHeight(const QString& text) const { return textHeight(text, font()); }
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), m_backColor);
+    if (!m_picture.isNull()) {
+        if (m_stretch)
+            painter.drawImage(rect(), m_picture);
+        else
+            painter.drawImage(QPoint(0, 0), m_picture);
+    }
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    for (const Printed& p : m_printed) {
+        painter.setFont(p.font);
+        painter.setPen(p.color);
+        const QFontMetricsF metrics(p.font);
+        const QPointF origin(p.at.x() / twips::perPixel(), p.at.y() / twips::perPixel());
+        painter.drawText(origin + QPointF(0, metrics.ascent()), p.text);
+    }
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) emit clicked();
+    QWidget::mousePressEvent(event);
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* event) {
+    emit keyPressed(event->key());
+    QWidget::keyPressEvent(event);
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QWidget>
+#include <vector>
+
+// A picture box: a background picture (drawn at natural size from the top
+// left, or stretched over the box) and text printed at positions given in
+// twips, in the box's font and text colour. Clearing removes the printed
+// text and keeps the picture.
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    void setPicture(const QImage& picture);
+    QImage picture() const { return m_picture; }
+    void clearPicture();
+    // Paints the picture scaled to the whole box instead of at natural size.
+    void setStretch(bool stretch);
+    bool stretch() const { return m_stretch; }
+
+    // Removes all printed text.
+    void cls();
+    // Prints `text` with its top-left corner at the current position.
+    void print(const QString& text);
+    struct Printed {
+        QPointF at;  // twips
+        QString text;
+        QFont font;
+        QColor color;
+    };
+    const std::vector<Printed>& printed() const { return m_printed; }
+
+    double currentX = 0;  // twips
+    double currentY = 0;  // twips
+
+    void setForeColor(const QColor& color) { m_foreColor = color; }
+    QColor foreColor() const { return m_foreColor; }
+    void setBackColor(const QColor& color);
+    QColor backColor() const { return m_backColor; }
+
+    // Text size in twips in the given font (the box's own when none is given).
+    double textWidth(const QString& text) const;
+    double textHeight(const QString& text) const;
+    static double textWidth(const QString& text, const QFont& font);
+    static double textHeight(const QString& text, const QFont& font);
+
+signals:
+    void clicked();
+    void keyPressed(int key);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QImage m_picture;
+    bool m_stretch = false;
+    std::vector<Printed> m_printed;
+    QColor m_foreColor = Qt::black;
+    QColor m_backColor = Qt::black;
+};

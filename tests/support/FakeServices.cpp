@@ -1,0 +1,64 @@
+#include "support/FakeServices.h"
+
+#include <QTest>
+
+void FakeDialogs::expectQuestion(const QString& text, bool yes) { m_questions.push_back({text, yes}); }
+
+void FakeDialogs::message(const QString& text) {
+    messages << text;
+    ++openCount;
+    maxOpen = std::max(maxOpen, openCount);
+    if (m_onMessage) {
+        auto hook = std::move(m_onMessage);
+        m_onMessage = nullptr;
+        hook(text);
+    }
+    --openCount;
+}
+
+bool FakeDialogs::question(const QString& text) {
+    questions << text;
+    if (!m_questions.empty()) {
+        const Scripted next = m_questions.front();
+        m_questions.pop_front();
+        if (next.text != text) {
+            QTest::qFail(qPrintable(QStringLiteral("question \"%1\" asked, \"%2\" expected").arg(text, next.text)),
+                         __FILE__, __LINE__);
+        }
+        return next.yes;
+    }
+    if (m_defaultAnswer >= 0) return m_defaultAnswer == 1;
+    QTest::qFail(qPrintable(QStringLiteral("unexpected question: %1").arg(text)), __FILE__, __LINE__);
+    return false;
+}
+
+QString FakeDialogs::inputBox(const QString& prompt, const QString&, const QString&) {
+    prompts << prompt;
+    if (m_inputs.empty()) {
+        QTest::qFail(qPrintable(QStringLiteral("unexpected input box: %1").arg(prompt)), __FILE__, __LINE__);
+        return QString();
+    }
+    const QString answer = m_inputs.front();
+    m_inputs.pop_front();
+    return answer;
+}
+
+std::optional<QString> FakeDialogs::openFile(const QString&, const QString&, const QString& title) {
+    if (m_openFiles.empty()) {
+        QTest::qFail(qPrintable(QStringLiteral("unexpected open dialog: %1").arg(title)), __FILE__, __LINE__);
+        return std::nullopt;
+    }
+    auto answer = m_openFiles.front();
+    m_openFiles.pop_front();
+    return answer;
+}
+
+std::optional<FontChoice> FakeDialogs::chooseFont(const FontChoice&) {
+    if (m_fonts.empty()) {
+        QTest::qFail("unexpected font dialog", __FILE__, __LINE__);
+        return std::nullopt;
+    }
+    auto answer = m_fonts.front();
+    m_fonts.pop_front();
+    return answer;
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QDateTime>
+#include <QStringList>
+#include <deque>
+#include <functional>
+
+#include "platform/IClock.h"
+#include "platform/IDialogs.h"
+#include "platform/IPauser.h"
+#include "platform/Services.h"
+
+// A clock the test sets and moves forward.
+class FakeClock final : public IClock {
+public:
+    explicit FakeClock(const QDateTime& start = QDateTime(QDate(2026, 12, 8), QTime(17, 6, 59)))
+        : m_now(start) {}
+    QDateTime now() const override { return m_now; }
+    void set(const QDateTime& at) { m_now = at; }
+    void advanceMs(qint64 ms) { m_now = m_now.addMSecs(ms); }
+
+private:
+    QDateTime m_now;
+};
+
+// Dialogs whose answers the test scripts in advance. Every message, question
+// and input box is recorded; one that was not expected fails the test.
+class FakeDialogs final : public IDialogs {
+public:
+    // The next question with exactly this text is answered `yes`.
+    void expectQuestion(const QString& text, bool yes);
+    // Any question is answered `yes` from now on (for tests that do not care).
+    void answerAllQuestions(bool yes) { m_defaultAnswer = yes ? 1 : 0; }
+    // The next input box gets this answer.
+    void expectInput(const QString& answer) { m_inputs.push_back(answer); }
+    void expectOpenFile(std::optional<QString> path) { m_openFiles.push_back(std::move(path)); }
+    void expectFont(std::optional<FontChoice> font) { m_fonts.push_back(std::move(font)); }
+    // A hook run inside the next message call (to act while it is "open").
+    void setOnMessage(std::function<void(const QString&)> hook) { m_onMessage = std::move(hook); }
+
+    void message(const QString& text) override;
+    bool question(const QString& text) override;
+    QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
+    std::optional<QString> openFile(const QString& folder, const QString& filter,
+                                    const QString& title) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+
+    QStringList messages;   // every notice shown, in order
+    QStringList questions;  // every question asked, in order
+    QStringList prompts;    // every input box prompt
+    // Messages and questions currently "open" (nested calls), for stacking checks.
+    int openCount = 0;
+    int maxOpen = 0;
+
+    // True when every scripted answer was used.
+    bool allAnswersUsed() const { return m_questions.empty() && m_inputs.empty(); }
+
+private:
+    struct Scripted {
+        QString text;
+        bool yes;
+    };
+    std::deque<Scripted> m_questions;
+    std::deque<QString> m_inputs;
+    std::deque<std::optional<QString>> m_openFiles;
+    std::deque<std::optional<FontChoice>> m_fonts;
+    int m_defaultAnswer = -1;
+    std::function<void(const QString&)> m_onMessage;
+};
+
+// Animation pauses that do not wait; counts them.
+class FakePauser final : public IPauser {
+public:
+    void pause(int milliseconds) override {
+        ++count;
+        total += milliseconds;
+    }
+    int count = 0;
+    qint64 total = 0;
+};
