@@ -341,6 +341,9 @@ bool Form1::load() {
     centredLayout = true;
     compactLayout = false;
 
+    // 16
+    prepareSoundDevice();
+
     // 17: the time drawn once.
     Picture1->cls();
     drawTimeCentred(timeOfDayText(m_services.clock->now().time()));
@@ -348,6 +351,10 @@ bool Form1::load() {
 
     // 18
     startingUp = false;
+
+    // 19, 20
+    applySavedSize(m_savedSize);
+    showIntroHelp();
 
     Timer1->start();
     return true;
@@ -384,6 +391,8 @@ void Form1::unload() {
                 QStringLiteral("Do you wish to receive help messages the next time you run this software?"));
         if (hasRecord && !keepHelp) settings::setHelpOff(signal);
     }
+    // 6
+    unloadHelp();
     emit unloaded();
 }
 
@@ -395,3 +404,15 @@ void Form1::closeEvent(QCloseEvent* event) {
 void Form1::on_Timer1_timeout() {
     // The clock tick; its steps come with the clock features.
 }
+
+// --- Feature entry points --------------------------------------------------
+
+void Form1::alarmStep(const texts::TimeParts&) {}
+void Form1::reminderCheck(const texts::TimeParts&) {}
+void Form1::chimeStep(const texts::TimeParts&) {}
+void Form1::dailyCheck() {}
+void Form1::prepareSoundDevice() {}
+void Form1::applySavedSize(const QString&) {}
+void Form1::showHelpPage(const QString&) {}
+void Form1::showIntroHelp() {}
+void Form1::unloadHelp() {}

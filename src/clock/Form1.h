@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "AppContext.h"
+#include "Texts.h"
 #include "clock/FrameLines.h"
 #include "platform/Services.h"
 
@@ -137,6 +138,22 @@ public:
     bool ignoreListClick = false;
     QString chimeMode;
     QString bellChoice;
+
+    // --- Feature entry points, filled in by the features that own them ----
+    // The clock tick's steps that belong to other features.
+    void alarmStep(const texts::TimeParts& now);     // alarm clash checks and ringing
+    void reminderCheck(const texts::TimeParts& now); // due appointments
+    void chimeStep(const texts::TimeParts& now);     // hourly strikes
+    void dailyCheck();                               // past appointments, today's list
+    // Load step 16: the sound device made ready with bell.wav.
+    void prepareSoundDevice();
+    // Load step 19: the size saved at the last exit.
+    void applySavedSize(const QString& sizeWord);
+    // Shows a help page (when help is on) in the help window.
+    void showHelpPage(const QString& pageName);
+    // Load step 20 and unload step 6.
+    void showIntroHelp();
+    void unloadHelp();
 
     // The size word saved at exit: "compact", "small" or "normal".
     QString sizeWord() const;
