@@ -40,9 +40,11 @@ bool prepare(const QString& folder, const QString& shippedData, QStringList* cre
     }
     if (shippedData.isEmpty()) return true;
     const QDir source(shippedData);
-    const QFileInfoList files = source.entryInfoList(QDir::Files);
+    // The sounds and the help pages; the shipped folder also holds the
+    // schema and build files, which a data folder does not need.
+    const QFileInfoList files = source.entryInfoList(
+        {QStringLiteral("*.mp3"), QStringLiteral("*.wav"), QStringLiteral("*.rtf")}, QDir::Files);
     for (const QFileInfo& file : files) {
-        if (file.fileName() == QLatin1String("scheduler.mdb")) continue;
         const QString target = dir.filePath(file.fileName());
         if (QFileInfo::exists(target)) continue;
         if (!QFile::copy(file.absoluteFilePath(), target)) {

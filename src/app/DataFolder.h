@@ -19,8 +19,7 @@ QStringList checkedSoundFiles();
 QString missingFilesList(const QString& appFolder);
 
 // Fills `folder` for a first run: creates the folder, a fresh scheduler.mdb
-// from the schema, and copies every file of `shippedData` (sounds, help
-// pages) that the folder lacks. Never replaces a file that exists. Returns
+// from the schema, and copies the sounds and help pages of `shippedData` that the folder lacks. Never replaces a file that exists. Returns
 // false with a reason when something could not be made; `created` lists what
 // was added.
 bool prepare(const QString& folder, const QString& shippedData, QStringList* created,
