@@ -29,6 +29,12 @@ public:
     // An input box; an empty text when cancelled.
     virtual QString inputBox(const QString& prompt, const QString& title,
                              const QString& defaultText = QString()) = 0;
+    // A notice or question that comes unbidden, from a timer rather than a
+    // user's action (a due reminder, the ringing alarm): it is brought to the
+    // front and ignores key presses for its first second, so that a user who
+    // is typing elsewhere does not dismiss it unseen.
+    virtual void unbiddenMessage(const QString& text) { message(text); }
+    virtual bool unbiddenQuestion(const QString& text) { return question(text); }
     // The open-file dialog; nullopt when cancelled. filter uses Qt's syntax.
     virtual std::optional<QString> openFile(const QString& folder, const QString& filter,
                                             const QString& title) = 0;

@@ -1,6 +1,8 @@
 #include "platform/QtDialogs.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
@@ -8,6 +10,46 @@
 
 namespace {
 QWidget* owner() { return QApplication::activeWindow(); }
+
+// Swallows the keyboard for a box's first second on screen, so that a key
+// meant for another window (Return, Space, Escape) cannot answer it unseen.
+class KeyGuard final : public QObject {
+public:
+    explicit KeyGuard(QWidget* box) : m_box(box) {
+        m_shown.start();
+        qApp->installEventFilter(this);
+    }
+    ~KeyGuard() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::ShortcutOverride:
+            case QEvent::Shortcut:
+                break;
+            default:
+                return false;
+        }
+        if (m_shown.elapsed() >= 1000) return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        return widget && (widget == m_box || m_box->isAncestorOf(widget));
+    }
+
+private:
+    QWidget* m_box;
+    QElapsedTimer m_shown;
+};
+
+int execUnbidden(QMessageBox& box) {
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    KeyGuard guard(&box);
+    box.show();
+    box.raise();
+    box.activateWindow();
+    return box.exec();
+}
 }  // namespace
 
 void QtDialogs::message(const QString& text) {
@@ -21,6 +63,19 @@ bool QtDialogs::question(const QString& text) {
                     QMessageBox::Yes | QMessageBox::No, owner());
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
+}
+
+void QtDialogs::unbiddenMessage(const QString& text) {
+    QMessageBox box(QMessageBox::Information, QString::fromLatin1(kMessageTitle), text, QMessageBox::Ok,
+                    owner());
+    execUnbidden(box);
+}
+
+bool QtDialogs::unbiddenQuestion(const QString& text) {
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(kMessageTitle), text,
+                    QMessageBox::Yes | QMessageBox::No, owner());
+    box.setDefaultButton(QMessageBox::Yes);
+    return execUnbidden(box) == QMessageBox::Yes;
 }
 
 QString QtDialogs::inputBox(const QString& prompt, const QString& title,

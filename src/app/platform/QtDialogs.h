@@ -12,6 +12,8 @@ public:
     bool question(const QString& text) override;
     QString inputBox(const QString& prompt, const QString& title,
                      const QString& defaultText) override;
+    void unbiddenMessage(const QString& text) override;
+    bool unbiddenQuestion(const QString& text) override;
     std::optional<QString> openFile(const QString& folder, const QString& filter,
                                     const QString& title) override;
     std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
