@@ -1,6 +1,7 @@
 #include "AppMain.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include "AppContext.h"
 #include "DataFolder.h"
@@ -14,6 +15,8 @@ int runTavenel(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("Tavenel"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     QApplication::setDesktopFileName(QStringLiteral("tavenel"));
+    Q_INIT_RESOURCE(tavenel);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/data/icons/tavenel-64.png")));
 
     SystemClock clock;
     QtDialogs dialogs;
