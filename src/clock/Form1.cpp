@@ -11,6 +11,8 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QGuiApplication>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
@@ -223,6 +225,19 @@ void Form1::drawTimeCentred(const QString& timeText) {
     if (!doipt) Picture1->print(timeText);
 }
 
+void Form1::keepOnScreen() {
+    // A position saved on a screen that is no longer there (a monitor
+    // unplugged, a smaller display) would leave the clock out of sight.
+    const QRect frame(pos(), QWidget::size());
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen->availableGeometry().intersects(frame)) return;
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+        const QRect area = primary->availableGeometry();
+        twips::move(this, twips::fromPixels(area.left() + (area.width() - width()) / 2),
+                    twips::fromPixels(area.top() + (area.height() - height()) / 2));
+    }
+}
+
 QString Form1::sizeWord() const {
     if (compactSize) return QStringLiteral("compact");
     if (smallSize) return QStringLiteral("small");
@@ -330,6 +345,7 @@ bool Form1::load() {
     if (saved.left || saved.top) {
         twips::move(this, saved.left ? *saved.left : twips::left(this),
                     saved.top ? *saved.top : twips::top(this));
+        keepOnScreen();
     }
     m_savedSize = saved.size;
 

@@ -171,6 +171,7 @@ protected:
 private:
     void buildControls();
     void applySavedChimeMode(const QString& mode);
+    void keepOnScreen();
     void on_Timer1_timeout();
 
     AppContext& m_app;

@@ -3,6 +3,8 @@
 // help question.
 #include <QCheckBox>
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -117,6 +119,18 @@ private slots:
         h.form->close();
         auto ctx = folder.openContext();
         QCOMPARE(*settings::read(*ctx->clockiniRecords).left, 32767);
+    }
+
+    void positionOffEveryScreenIsBroughtBack() {
+        TestFolder folder;
+        folder.touchSoundFiles();
+        QVERIFY(folder.exec(QStringLiteral("UPDATE signal SET f6 = 'U'; "
+                                           "INSERT INTO clockini VALUES (30000, 30000, 'normal', 'None')")));
+        Harness h(folder);
+        QVERIFY(h.form->load());
+        const QRect frame(h.form->pos(), h.form->QWidget::size());
+        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().intersects(frame));
+        h.form->close();
     }
 
     void helpQuestionAtExit_data() {
