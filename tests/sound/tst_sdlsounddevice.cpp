@@ -2,14 +2,20 @@
 // the mixed samples to a file, so the tests can tell what was really heard.
 #include <SDL_mixer.h>
 
+#include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <QtTest>
 #include <memory>
 
+#include "clock/Form1.h"
 #include "sound/SdlSoundDevice.h"
+#include "support/FakeServices.h"
+#include "support/TestFolder.h"
 
 namespace {
 
@@ -98,6 +104,8 @@ private slots:
     void filesThatCannotPlay();
     void commandsWithNothingOpen();
     void noAudioDeviceStaysSilent();
+    void clockWindowRingsAndHearsTheEnd();
+    void clockWindowWithoutAudioRunsOn();
 };
 
 void SdlSoundDeviceTest::alarmIsHeardToItsEnd() {
@@ -247,6 +255,84 @@ void SdlSoundDeviceTest::noAudioDeviceStaysSilent() {
     QVERIFY(!device.open());
     QVERIFY(!device.play());
     QVERIFY(!device.stop());
+}
+
+namespace {
+// A clock window on a data folder holding the shipped sounds.
+struct RealClockWindow {
+    TestFolder folder;
+    FakeClock clock{QDateTime(QDate(2026, 12, 8), QTime(7, 0, 0))};
+    FakeDialogs dialogs;
+    FakePauser pauser;
+    std::unique_ptr<AppContext> context;
+    std::unique_ptr<Form1> form;
+
+    explicit RealClockWindow(ISoundDevice* device) {
+        for (const QString& name :
+             {QStringLiteral("alarm.mp3"), QStringLiteral("bell.mp3"), QStringLiteral("bell.wav")})
+            QFile::copy(shippedSound(name), folder.file(name));
+        for (int hour = 1; hour <= 12; ++hour) {
+            const QString name = QStringLiteral("intro%1.mp3").arg(hour);
+            QFile::copy(shippedSound(name), folder.file(name));
+        }
+        context = folder.openContext();
+        Services services;
+        services.clock = &clock;
+        services.dialogs = &dialogs;
+        services.pauser = &pauser;
+        services.sound = device;
+        form = std::make_unique<Form1>(*context, services);
+        form->load();
+        form->Timer1->stop();
+    }
+    // The alarm armed for 7:00 AM.
+    void armAt7() {
+        form->Label2->setText(QStringLiteral("07"));
+        form->Label3->setText(QStringLiteral("00"));
+        form->Label5->setText(QStringLiteral("AM"));
+        form->Check2->setChecked(false);  // the chime would own minute 00
+        form->Check1->setChecked(true);
+    }
+};
+}  // namespace
+
+void SdlSoundDeviceTest::clockWindowRingsAndHearsTheEnd() {
+    DiskAudio disk;
+    {
+        SdlSoundDevice device;
+        QVERIFY(device.available());
+        RealClockWindow window(&device);
+        QVERIFY(window.dialogs.messages.isEmpty());
+        // Load step 16 left bell.wav open.
+        QVERIFY(device.file().endsWith(QLatin1String("/bell.wav")));
+
+        window.form->alarm();
+        QVERIFY(window.form->alarmRinging);
+        // The alarm ends on SDL's thread; the window hears of it on its own.
+        QTRY_VERIFY_WITH_TIMEOUT(!window.form->alarmRinging, 10000);
+    }
+    QVERIFY(listen(disk.path()).loudSeconds() > 14.0);
+}
+
+void SdlSoundDeviceTest::clockWindowWithoutAudioRunsOn() {
+    qputenv("SDL_AUDIODRIVER", "no-such-driver");
+    SdlSoundDevice device;
+    qputenv("SDL_AUDIODRIVER", "disk");
+    QVERIFY(!device.available());
+    RealClockWindow window(&device);
+    window.armAt7();
+    // No sound: no postpone question (an unexpected one fails the test), the
+    // alarm stays armed and is tried again on the next tick.
+    for (int tick = 0; tick < 3; ++tick) {
+        window.form->alarmStep(texts::timeParts(window.clock.now().time()));
+        window.clock.advanceMs(900);
+    }
+    QVERIFY(window.dialogs.questions.isEmpty());
+    QVERIFY(!window.form->alarmRinging);
+    QVERIFY(window.form->Check1->isChecked());
+    // A bell stroke still counts as struck, so the chime runs on, silently.
+    QVERIFY(window.form->chimey());
+    window.form->ringdude();
 }
 
 QTEST_MAIN(SdlSoundDeviceTest)
