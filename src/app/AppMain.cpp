@@ -10,6 +10,7 @@
 #include "platform/QtDialogs.h"
 #include "platform/QtPauser.h"
 #include "platform/Services.h"
+#include "sound/SdlSoundDevice.h"
 
 int runTavenel(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("Tavenel"));
@@ -21,10 +22,13 @@ int runTavenel(QApplication& app) {
     SystemClock clock;
     QtDialogs dialogs;
     QtPauser pauser;
+    // Without a usable audio device the program runs on, silent.
+    SdlSoundDevice sound;
     Services services;
     services.clock = &clock;
     services.dialogs = &dialogs;
     services.pauser = &pauser;
+    services.sound = &sound;
 
     AppContext context;
     context.appFolder = datafolder::appFolder();

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCursor>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
@@ -25,6 +26,9 @@
 #include "clock/PictureBox.h"
 #include "platform/IClock.h"
 #include "platform/IDialogs.h"
+#include "sound/Alarm.h"
+#include "sound/Chime.h"
+#include "sound/SoundProcedures.h"
 
 namespace {
 
@@ -58,6 +62,18 @@ Form1::Form1(AppContext& app, const Services& services, QWidget* parent)
     : QWidget(parent), m_app(app), m_services(services) {
     setObjectName(QStringLiteral("Form1"));
     buildControls();
+
+    // Sound, alarm and chime.
+    popUpMenu = [](QMenu* menu) { menu->exec(QCursor::pos()); };
+    m_soundProcedures = std::make_unique<SoundProcedures>(*this);
+    m_alarm = std::make_unique<Alarm>(*this, *m_soundProcedures);
+    m_chime = std::make_unique<Chime>(*this, *m_soundProcedures);
+    // A check box's click handler also runs when the program changes its value.
+    connect(Check1, &QCheckBox::toggled, m_alarm.get(), &Alarm::on_Check1_clicked);
+    connect(Timer3, &QTimer::timeout, m_alarm.get(), &Alarm::on_Timer3_timeout);
+    connect(Check2, &QCheckBox::toggled, m_chime.get(), &Chime::on_Check2_clicked);
+    connect(ba, &QAction::triggered, m_chime.get(), &Chime::on_ba_triggered);
+    connect(mab, &QAction::triggered, m_chime.get(), &Chime::on_mab_triggered);
 }
 
 Form1::~Form1() = default;
@@ -423,12 +439,18 @@ void Form1::on_Timer1_timeout() {
 
 // --- Feature entry points --------------------------------------------------
 
-void Form1::alarmStep(const texts::TimeParts&) {}
+void Form1::alarmStep(const texts::TimeParts& now) { m_alarm->step(now); }
 void Form1::reminderCheck(const texts::TimeParts&) {}
-void Form1::chimeStep(const texts::TimeParts&) {}
+void Form1::chimeStep(const texts::TimeParts& now) { m_chime->step(now); }
 void Form1::dailyCheck() {}
-void Form1::prepareSoundDevice() {}
+void Form1::prepareSoundDevice() { m_soundProcedures->prepare(); }
 void Form1::applySavedSize(const QString&) {}
 void Form1::showHelpPage(const QString&) {}
 void Form1::showIntroHelp() {}
 void Form1::unloadHelp() {}
+
+// --- Sound procedures --------------------------------------------------------
+
+void Form1::alarm() { m_soundProcedures->alarm(); }
+bool Form1::chimey() { return m_soundProcedures->chimey(); }
+void Form1::ringdude() { m_soundProcedures->ringdude(); }

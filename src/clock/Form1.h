@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
+#include <memory>
 
 #include "AppContext.h"
 #include "Texts.h"
@@ -22,6 +24,9 @@ class QTextEdit;
 class QTimer;
 class PictureBox;
 class FrameLinesOverlay;
+class SoundProcedures;
+class Alarm;
+class Chime;
 
 // The clock window: the program's first window, which owns the process. It
 // holds the clock face, the settings panel with the alarm and chime
@@ -155,6 +160,16 @@ public:
     void showIntroHelp();
     void unloadHelp();
 
+    // --- The sound procedures (the alarm sound, a bell stroke, the end of
+    // an hourly chime with its tune) ---------------------------------------
+    void alarm();
+    bool chimey();
+    void ringdude();
+
+    // Pops a menu up at the mouse and waits until it closes; the item the
+    // user chose has been triggered by then. Tests choose for the user.
+    std::function<void(QMenu*)> popUpMenu;
+
     // The size word saved at exit: "compact", "small" or "normal".
     QString sizeWord() const;
     // The four frame lines in the normal size.
@@ -176,6 +191,10 @@ private:
 
     AppContext& m_app;
     Services m_services;
+    // Sound, alarm and chime.
+    std::unique_ptr<SoundProcedures> m_soundProcedures;
+    std::unique_ptr<Alarm> m_alarm;
+    std::unique_ptr<Chime> m_chime;
     FrameLinesOverlay* m_lines = nullptr;
     QString m_savedSize;
     bool m_unloaded = false;

@@ -4,20 +4,46 @@
 
 void FakeDialogs::expectQuestion(const QString& text, bool yes) { m_questions.push_back({text, yes}); }
 
+namespace {
+// Counts a message or question as open while it is being answered.
+class OpenDialog {
+public:
+    OpenDialog(FakeDialogs& dialogs, const QString& text) : m_dialogs(dialogs) {
+        if (m_dialogs.openTexts.contains(text)) ++m_dialogs.stacked;
+        m_dialogs.openTexts << text;
+        ++m_dialogs.openCount;
+        m_dialogs.maxOpen = std::max(m_dialogs.maxOpen, m_dialogs.openCount);
+    }
+    ~OpenDialog() {
+        --m_dialogs.openCount;
+        m_dialogs.openTexts.removeLast();
+    }
+    OpenDialog(const OpenDialog&) = delete;
+    OpenDialog& operator=(const OpenDialog&) = delete;
+
+private:
+    FakeDialogs& m_dialogs;
+};
+}  // namespace
+
 void FakeDialogs::message(const QString& text) {
     messages << text;
-    ++openCount;
-    maxOpen = std::max(maxOpen, openCount);
+    OpenDialog open(*this, text);
     if (m_onMessage) {
         auto hook = std::move(m_onMessage);
         m_onMessage = nullptr;
         hook(text);
     }
-    --openCount;
 }
 
 bool FakeDialogs::question(const QString& text) {
     questions << text;
+    OpenDialog open(*this, text);
+    if (m_onQuestion) {
+        // A copy: the hook may replace itself.
+        auto hook = m_onQuestion;
+        hook(text);
+    }
     if (!m_questions.empty()) {
         const Scripted next = m_questions.front();
         m_questions.pop_front();

@@ -37,6 +37,9 @@ public:
     void expectFont(std::optional<FontChoice> font) { m_fonts.push_back(std::move(font)); }
     // A hook run inside the next message call (to act while it is "open").
     void setOnMessage(std::function<void(const QString&)> hook) { m_onMessage = std::move(hook); }
+    // A hook run inside every question call until replaced (to act while it
+    // is "open", e.g. let the clock tick on).
+    void setOnQuestion(std::function<void(const QString&)> hook) { m_onQuestion = std::move(hook); }
 
     void message(const QString& text) override;
     bool question(const QString& text) override;
@@ -49,6 +52,9 @@ public:
     QStringList questions;  // every question asked, in order
     QStringList prompts;    // every input box prompt
     // Messages and questions currently "open" (nested calls), for stacking checks.
+    // Identical texts opened while one is still open are counted in `stacked`.
+    QStringList openTexts;
+    int stacked = 0;
     int openCount = 0;
     int maxOpen = 0;
 
@@ -66,6 +72,7 @@ private:
     std::deque<std::optional<FontChoice>> m_fonts;
     int m_defaultAnswer = -1;
     std::function<void(const QString&)> m_onMessage;
+    std::function<void(const QString&)> m_onQuestion;
 };
 
 // Animation pauses that do not wait; counts them.
