@@ -1,10 +1,12 @@
 #include "AppMain.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 
 #include "AppContext.h"
 #include "DataFolder.h"
 #include "clock/Form1.h"
+#include "clock/TimedatedTimeSetter.h"
 #include "platform/IClock.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtPauser.h"
@@ -22,6 +24,8 @@ int runTavenel(QApplication& app) {
     services.clock = &clock;
     services.dialogs = &dialogs;
     services.pauser = &pauser;
+    TimedatedTimeSetter timeSetter(QDBusConnection::systemBus());
+    services.timeSetter = &timeSetter;
 
     AppContext context;
     context.appFolder = datafolder::appFolder();
