@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
+#include <memory>
 
 #include "AppContext.h"
 #include "Texts.h"
@@ -22,6 +24,9 @@ class QTextEdit;
 class QTimer;
 class PictureBox;
 class FrameLinesOverlay;
+class ClockTick;
+class ClockSizes;
+class ClockSettingsPanel;
 
 // The clock window: the program's first window, which owns the process. It
 // holds the clock face, the settings panel with the alarm and chime
@@ -161,6 +166,18 @@ public:
     void placeLinesNormal();
     void repaintLines();
 
+    // --- Clock: the tick, the sizes and the settings panel -----------------
+    // One clock tick, as Timer1 runs it every 900 ms.
+    void tick();
+    // The normal clock size again (flags, window, frame lines, clock face),
+    // as a click on the clock face restores it.
+    void restoreNormalClock();
+    // Shows a pop-up menu and returns the action chosen (null when none),
+    // whose triggered() has run. At the mouse position by default; a test
+    // puts its own chooser here.
+    std::function<QAction*(QMenu*)> popUpMenu;
+    ClockSettingsPanel& settingsPanel() { return *m_settingsPanel; }
+
 signals:
     // The window has finished its unload step.
     void unloaded();
@@ -172,6 +189,26 @@ private:
     void buildControls();
     void applySavedChimeMode(const QString& mode);
     void on_Timer1_timeout();
+
+    // --- Clock: handlers and features -------------------------------------
+    void setUpClock();
+    void on_Command1_clicked();
+    void on_Command2_clicked();
+    void on_Command5_clicked();
+    void on_Command6_clicked();
+    void on_Command9_clicked();
+    void on_Command10_clicked();
+    void on_Small1_triggered();
+    void on_Compact_triggered();
+    void on_stc_triggered();
+    void on_HScroll1_valueChanged(int value);
+    void on_HScroll2_valueChanged(int value);
+    void on_HScroll3_valueChanged(int value);
+    void on_Slider_clicked();
+    void on_Picture1_clicked();
+    std::unique_ptr<ClockTick> m_clockTick;
+    std::unique_ptr<ClockSizes> m_clockSizes;
+    std::unique_ptr<ClockSettingsPanel> m_settingsPanel;
 
     AppContext& m_app;
     Services m_services;
