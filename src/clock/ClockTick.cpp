@@ -60,5 +60,7 @@ void ClockTick::writeCaption(const QDate& today) {
 }
 
 void ClockTick::dailyCheck(const QDate& today) {
-    if (m_daily.tick(today)) m_form.dailyCheck();
+    if (!m_daily.tick(today)) return;
+    ++m_dailyChecksRun;
+    m_form.dailyCheck();
 }

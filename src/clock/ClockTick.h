@@ -14,6 +14,8 @@ public:
     explicit ClockTick(Form1& form);
 
     void run();
+    // How many times the tick has run the daily check so far.
+    int dailyChecksRun() const { return m_dailyChecksRun; }
 
 private:
     void placeFace();
@@ -24,4 +26,5 @@ private:
 
     Form1& m_form;
     DailyCheckGate m_daily;
+    int m_dailyChecksRun = 0;
 };

@@ -198,12 +198,12 @@ void Form1::buildControls() {
     connect(Timer1, &QTimer::timeout, this, &Form1::on_Timer1_timeout);
 }
 
-QString Form1::timeOfDayText(const QTime& time) {
+QString Form1::timeOfDayText(const QTime& time, const QLocale& locale) {
     // The desktop's own long time format (it carries the seconds), without
     // the time-zone name that format ends with.
-    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+    QString format = locale.timeFormat(QLocale::LongFormat);
     format.remove(QLatin1Char('t'));
-    return QLocale::system().toString(time, format.trimmed());
+    return locale.toString(time, format.trimmed());
 }
 
 void Form1::placeLinesNormal() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -48,8 +49,10 @@ public:
     // Prints the current time in the clock face at the centred position, in
     // the face's font (what start-up and the normal-size tick draw).
     void drawTimeCentred(const QString& timeText);
-    // The time of day as this desktop writes it, with seconds.
-    static QString timeOfDayText(const QTime& time);
+    // The time of day as this desktop writes it, with seconds: the locale's
+    // long time format without its time-zone name ("5:06:59 PM" in the
+    // United States, "17:06:59" in most other places).
+    static QString timeOfDayText(const QTime& time, const QLocale& locale = QLocale::system());
 
     AppContext& app() { return m_app; }
     const Services& services() const { return m_services; }
@@ -177,6 +180,7 @@ public:
     // puts its own chooser here.
     std::function<QAction*(QMenu*)> popUpMenu;
     ClockSettingsPanel& settingsPanel() { return *m_settingsPanel; }
+    const ClockTick& clockTick() const { return *m_clockTick; }
 
 signals:
     // The window has finished its unload step.
