@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QDBusConnection>
 
 #include "AppContext.h"
 #include "DataFolder.h"
 #include "clock/Form1.h"
+#include "clock/TimedatedTimeSetter.h"
 #include "platform/IClock.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtPauser.h"
@@ -29,6 +31,8 @@ int runTavenel(QApplication& app) {
     services.dialogs = &dialogs;
     services.pauser = &pauser;
     services.sound = &sound;
+    TimedatedTimeSetter timeSetter(QDBusConnection::systemBus());
+    services.timeSetter = &timeSetter;
 
     AppContext context;
     context.appFolder = datafolder::appFolder();

@@ -23,6 +23,11 @@
 #include "DataFolder.h"
 #include "SettingsStore.h"
 #include "Twips.h"
+#include "clock/ClockFont.h"
+#include "clock/ClockSettingsPanel.h"
+#include "clock/ClockSizes.h"
+#include "clock/ClockTick.h"
+#include "clock/ClockWindowStyle.h"
 #include "clock/PictureBox.h"
 #include "platform/IClock.h"
 #include "platform/IDialogs.h"
@@ -62,9 +67,9 @@ Form1::Form1(AppContext& app, const Services& services, QWidget* parent)
     : QWidget(parent), m_app(app), m_services(services) {
     setObjectName(QStringLiteral("Form1"));
     buildControls();
+    setUpClock();
 
     // Sound, alarm and chime.
-    popUpMenu = [](QMenu* menu) { menu->exec(QCursor::pos()); };
     m_soundProcedures = std::make_unique<SoundProcedures>(*this);
     m_alarm = std::make_unique<Alarm>(*this, *m_soundProcedures);
     m_chime = std::make_unique<Chime>(*this, *m_soundProcedures);
@@ -209,19 +214,19 @@ void Form1::buildControls() {
     connect(Timer1, &QTimer::timeout, this, &Form1::on_Timer1_timeout);
 }
 
-QString Form1::timeOfDayText(const QTime& time) {
+QString Form1::timeOfDayText(const QTime& time, const QLocale& locale) {
     // The desktop's own long time format (it carries the seconds), without
     // the time-zone name that format ends with.
-    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+    QString format = locale.timeFormat(QLocale::LongFormat);
     format.remove(QLatin1Char('t'));
-    return QLocale::system().toString(time, format.trimmed());
+    return locale.toString(time, format.trimmed());
 }
 
 void Form1::placeLinesNormal() {
-    Line1.set(1080, 480, 4800, 480);
-    Line2.set(1080, 480, 1080, 1080);
-    Line3.set(1080, 1080, 4800, 1080);
-    Line4.set(4800, 480, 4800, 1080);
+    const ClockSizes::Geometry& normal = ClockSizes::geometry(ClockSizes::Size::Normal);
+    FrameLine* lines[4] = {&Line1, &Line2, &Line3, &Line4};
+    for (int i = 0; i < 4; ++i)
+        lines[i]->set(normal.lines[i].x1, normal.lines[i].y1, normal.lines[i].x2, normal.lines[i].y2);
     repaintLines();
 }
 
@@ -233,8 +238,7 @@ void Form1::repaintLines() {
 }
 
 void Form1::drawTimeCentred(const QString& timeText) {
-    QFont face(QStringLiteral("timesnewroman"), compactSize ? 14 : 30);
-    Picture1->setFont(face);
+    Picture1->setFont(clockfont::font(compactSize ? 14 : 30));
     // Measured in the window's own font, as the design places it.
     Picture1->currentX = twips::width(Picture1) / 2 - 2 * PictureBox::textWidth(timeText, font());
     Picture1->currentY = twips::height(Picture1) / 2 - 2 * PictureBox::textHeight(timeText, font());
@@ -433,9 +437,7 @@ void Form1::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void Form1::on_Timer1_timeout() {
-    // The clock tick; its steps come with the clock features.
-}
+void Form1::on_Timer1_timeout() { m_clockTick->run(); }
 
 // --- Feature entry points --------------------------------------------------
 
@@ -444,7 +446,12 @@ void Form1::reminderCheck(const texts::TimeParts&) {}
 void Form1::chimeStep(const texts::TimeParts& now) { m_chime->step(now); }
 void Form1::dailyCheck() {}
 void Form1::prepareSoundDevice() { m_soundProcedures->prepare(); }
-void Form1::applySavedSize(const QString&) {}
+void Form1::applySavedSize(const QString& word) {
+    if (word == QLatin1String("small"))
+        on_Small1_triggered();
+    else if (word == QLatin1String("compact"))
+        on_Compact_triggered();
+}
 void Form1::showHelpPage(const QString&) {}
 void Form1::showIntroHelp() {}
 void Form1::unloadHelp() {}
@@ -454,3 +461,58 @@ void Form1::unloadHelp() {}
 void Form1::alarm() { m_soundProcedures->alarm(); }
 bool Form1::chimey() { return m_soundProcedures->chimey(); }
 void Form1::ringdude() { m_soundProcedures->ringdude(); }
+// --- Clock: the tick, the sizes and the settings panel ----------------------
+
+void Form1::setUpClock() {
+    clockfont::installSubstitutes();
+    clockstyle::apply(*this);
+    m_clockTick = std::make_unique<ClockTick>(*this);
+    m_clockSizes = std::make_unique<ClockSizes>(*this);
+    m_settingsPanel = std::make_unique<ClockSettingsPanel>(*this);
+    popUpMenu = [](QMenu* menu) { return menu->exec(QCursor::pos()); };
+
+    connect(Command1, &QPushButton::clicked, this, &Form1::on_Command1_clicked);
+    connect(Command2, &QPushButton::clicked, this, &Form1::on_Command2_clicked);
+    connect(Command5, &QPushButton::clicked, this, &Form1::on_Command5_clicked);
+    connect(Command6, &QPushButton::clicked, this, &Form1::on_Command6_clicked);
+    connect(Command9, &QPushButton::clicked, this, &Form1::on_Command9_clicked);
+    connect(Command10, &QPushButton::clicked, this, &Form1::on_Command10_clicked);
+    connect(Small1, &QAction::triggered, this, &Form1::on_Small1_triggered);
+    connect(Compact, &QAction::triggered, this, &Form1::on_Compact_triggered);
+    connect(stc, &QAction::triggered, this, &Form1::on_stc_triggered);
+    connect(HScroll1, &QScrollBar::valueChanged, this, &Form1::on_HScroll1_valueChanged);
+    connect(HScroll2, &QScrollBar::valueChanged, this, &Form1::on_HScroll2_valueChanged);
+    connect(HScroll3, &QScrollBar::valueChanged, this, &Form1::on_HScroll3_valueChanged);
+    for (QSlider* slider : {Slider1, Slider2, Slider3})
+        connect(slider, &QSlider::valueChanged, this, &Form1::on_Slider_clicked);
+    connect(Picture1, &PictureBox::clicked, this, &Form1::on_Picture1_clicked);
+}
+
+void Form1::tick() { on_Timer1_timeout(); }
+
+void Form1::restoreNormalClock() { m_clockSizes->restoreNormal(); }
+
+void Form1::on_Command1_clicked() { m_settingsPanel->open(); }
+void Form1::on_Command2_clicked() { m_settingsPanel->close(); }
+
+void Form1::on_Command5_clicked() {
+    popUpMenu(size);
+    if (helpOn) showHelpPage(QStringLiteral("switchsize.rtf"));
+}
+
+void Form1::on_Command6_clicked() { popUpMenu(cs); }
+void Form1::on_stc_triggered() { m_settingsPanel->enterTimeSetting(); }
+void Form1::on_Command9_clicked() { m_settingsPanel->setTime(); }
+void Form1::on_Command10_clicked() { m_settingsPanel->leaveTimeSetting(); }
+void Form1::on_Small1_triggered() { m_clockSizes->small(); }
+void Form1::on_Compact_triggered() { m_clockSizes->compact(); }
+void Form1::on_HScroll1_valueChanged(int value) { m_settingsPanel->hourChanged(value); }
+void Form1::on_HScroll2_valueChanged(int value) { m_settingsPanel->minuteChanged(value); }
+void Form1::on_HScroll3_valueChanged(int value) { m_settingsPanel->ampmChanged(value); }
+void Form1::on_Slider_clicked() { m_settingsPanel->colourChanged(); }
+
+void Form1::on_Picture1_clicked() {
+    // Outside the picture viewer a click on the clock face returns the clock
+    // to its normal size.
+    restoreNormalClock();
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -27,6 +28,9 @@ class FrameLinesOverlay;
 class SoundProcedures;
 class Alarm;
 class Chime;
+class ClockTick;
+class ClockSizes;
+class ClockSettingsPanel;
 
 // The clock window: the program's first window, which owns the process. It
 // holds the clock face, the settings panel with the alarm and chime
@@ -48,8 +52,10 @@ public:
     // Prints the current time in the clock face at the centred position, in
     // the face's font (what start-up and the normal-size tick draw).
     void drawTimeCentred(const QString& timeText);
-    // The time of day as this desktop writes it, with seconds.
-    static QString timeOfDayText(const QTime& time);
+    // The time of day as this desktop writes it, with seconds: the locale's
+    // long time format without its time-zone name ("5:06:59 PM" in the
+    // United States, "17:06:59" in most other places).
+    static QString timeOfDayText(const QTime& time, const QLocale& locale = QLocale::system());
 
     AppContext& app() { return m_app; }
     const Services& services() const { return m_services; }
@@ -166,15 +172,25 @@ public:
     bool chimey();
     void ringdude();
 
-    // Pops a menu up at the mouse and waits until it closes; the item the
-    // user chose has been triggered by then. Tests choose for the user.
-    std::function<void(QMenu*)> popUpMenu;
 
     // The size word saved at exit: "compact", "small" or "normal".
     QString sizeWord() const;
     // The four frame lines in the normal size.
     void placeLinesNormal();
     void repaintLines();
+
+    // --- Clock: the tick, the sizes and the settings panel -----------------
+    // One clock tick, as Timer1 runs it every 900 ms.
+    void tick();
+    // The normal clock size again (flags, window, frame lines, clock face),
+    // as a click on the clock face restores it.
+    void restoreNormalClock();
+    // Shows a pop-up menu and returns the action chosen (null when none),
+    // whose triggered() has run. At the mouse position by default; a test
+    // puts its own chooser here.
+    std::function<QAction*(QMenu*)> popUpMenu;
+    ClockSettingsPanel& settingsPanel() { return *m_settingsPanel; }
+    const ClockTick& clockTick() const { return *m_clockTick; }
 
 signals:
     // The window has finished its unload step.
@@ -188,6 +204,26 @@ private:
     void applySavedChimeMode(const QString& mode);
     void keepOnScreen();
     void on_Timer1_timeout();
+
+    // --- Clock: handlers and features -------------------------------------
+    void setUpClock();
+    void on_Command1_clicked();
+    void on_Command2_clicked();
+    void on_Command5_clicked();
+    void on_Command6_clicked();
+    void on_Command9_clicked();
+    void on_Command10_clicked();
+    void on_Small1_triggered();
+    void on_Compact_triggered();
+    void on_stc_triggered();
+    void on_HScroll1_valueChanged(int value);
+    void on_HScroll2_valueChanged(int value);
+    void on_HScroll3_valueChanged(int value);
+    void on_Slider_clicked();
+    void on_Picture1_clicked();
+    std::unique_ptr<ClockTick> m_clockTick;
+    std::unique_ptr<ClockSizes> m_clockSizes;
+    std::unique_ptr<ClockSettingsPanel> m_settingsPanel;
 
     AppContext& m_app;
     Services m_services;

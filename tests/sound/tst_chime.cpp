@@ -216,7 +216,10 @@ void ChimeTest::menuChoices() {
     QCOMPARE(rig.form->chimeMode, chimeMode);
     QCOMPARE(settings::read(*rig.context->clockiniRecords).chimeMode, chimeMode);
     Form1 next(*rig.context, rig.services);
-    next.popUpMenu = [](QMenu*) { QFAIL("no menu while loading"); };
+    next.popUpMenu = [](QMenu*) -> QAction* {
+        QTest::qFail("no menu while loading", __FILE__, __LINE__);
+        return nullptr;
+    };
     QVERIFY(next.load());
     next.Timer1->stop();
     QCOMPARE(next.chimeMode, chimeMode);

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "Texts.h"
+#include "clock/DailyCheckGate.h"
+
+class Form1;
+
+// The clock tick, every 900 ms: places the clock face, refreshes the help
+// flag, draws the time and colours the frame, runs the alarm, reminder and
+// chime steps, writes the date into the caption and, once a day, the check
+// of past appointments. One call per step, in that order.
+class ClockTick {
+public:
+    explicit ClockTick(Form1& form);
+
+    void run();
+    // How many times the tick has run the daily check so far.
+    int dailyChecksRun() const { return m_dailyChecksRun; }
+
+private:
+    void placeFace();
+    void refreshHelpFlag();
+    void draw(const texts::TimeParts& parts, const QTime& now);
+    void writeCaption(const QDate& today);
+    void dailyCheck(const QDate& today);
+
+    Form1& m_form;
+    DailyCheckGate m_daily;
+    int m_dailyChecksRun = 0;
+};
