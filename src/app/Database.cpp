@@ -359,8 +359,13 @@ bool RecordSet::moveFirst() {
 bool RecordSet::moveNext() {
     m_mode = Mode::None;
     if (m_atEnd) return fail(QStringLiteral("No current record"));
+    // A scan reads the copy that moveFirst made current. Asking the file
+    // whether another connection wrote to it costs a lock and a read of its
+    // header, far more than the step itself, so it is done once per scan and
+    // not once per record; this connection's own writes reach the copy anyway.
     QString error;
-    if (!m_db->refresh(m_table, &error)) return fail(error);
+    if (!m_db->m_tables[std::size_t(m_table)].loaded && !m_db->refresh(m_table, &error))
+        return fail(error);
     const auto& rows = m_db->m_tables[std::size_t(m_table)].rows;
     // The first record after the current one, which may have been deleted.
     const std::size_t at = m_db->lowerBound(m_table, m_current + 1);
