@@ -23,6 +23,7 @@
 #include "clock/PictureBox.h"
 #include "platform/IClock.h"
 #include "platform/IDialogs.h"
+#include "scheduler/Form2.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ Form1::Form1(AppContext& app, const Services& services, QWidget* parent)
     buildControls();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() { delete m_planner; }
 
 void Form1::buildControls() {
     setAutoFillBackground(true);
@@ -189,6 +190,7 @@ void Form1::buildControls() {
     Picture1->setForeColor(QColor(255, 255, 128));
 
     connect(Timer1, &QTimer::timeout, this, &Form1::on_Timer1_timeout);
+    connect(Command13, &QPushButton::clicked, this, &Form1::on_Command13_clicked);
 }
 
 QString Form1::timeOfDayText(const QTime& time) {
@@ -403,6 +405,32 @@ void Form1::closeEvent(QCloseEvent* event) {
 
 void Form1::on_Timer1_timeout() {
     // The clock tick; its steps come with the clock features.
+}
+
+// --- The planner window ----------------------------------------------------
+
+void Form1::on_Command13_clicked() {
+    hide();
+    loadPlanner();
+    showHelpPage(QStringLiteral("scheduler.rtf"));
+}
+
+void Form1::loadPlanner() {
+    if (m_planner && m_planner->isLoaded()) return;
+    // A planner that has unloaded is on its way out; each load gets a new one.
+    m_planner = new Form2(m_app, m_services, this);
+    m_planner->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_planner, &Form2::unloaded, this, &Form1::on_planner_unloaded);
+    m_planner->load();
+}
+
+Form2* Form1::planner() const { return m_planner.data(); }
+
+void Form1::on_planner_unloaded() {
+    // Once this window has been closed, closing the planner ends the run.
+    if (m_unloaded) return;
+    setEnabled(true);
+    show();
 }
 
 // --- Feature entry points --------------------------------------------------

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -22,6 +23,7 @@ class QTextEdit;
 class QTimer;
 class PictureBox;
 class FrameLinesOverlay;
+class Form2;
 
 // The clock window: the program's first window, which owns the process. It
 // holds the clock face, the settings panel with the alarm and chime
@@ -155,6 +157,12 @@ public:
     void showIntroHelp();
     void unloadHelp();
 
+    // Loads the planner window; when it is already loaded nothing happens.
+    // The caller hides this window first. When the planner unloads, this
+    // window is enabled and shown again.
+    void loadPlanner();
+    Form2* planner() const;
+
     // The size word saved at exit: "compact", "small" or "normal".
     QString sizeWord() const;
     // The four frame lines in the normal size.
@@ -172,10 +180,13 @@ private:
     void buildControls();
     void applySavedChimeMode(const QString& mode);
     void on_Timer1_timeout();
+    void on_Command13_clicked();
+    void on_planner_unloaded();
 
     AppContext& m_app;
     Services m_services;
     FrameLinesOverlay* m_lines = nullptr;
     QString m_savedSize;
     bool m_unloaded = false;
+    QPointer<Form2> m_planner;
 };
