@@ -56,9 +56,9 @@ void DayMarker::markDays(const QString& monthText, const QString& yearText, int 
     // rather than repeating itself.
     if (RecordSet* records = m_app.scheduleRecords.get(); records && !numbered.empty()) {
         for (bool ok = records->moveFirst(); ok && !records->atEnd(); ok = records->moveNext()) {
-            if (!Appointment::textMatches(records->field(Appointment::Month), month)) continue;
-            if (!Appointment::numberMatchesText(records->field(Appointment::Year), year)) continue;
-            if (const auto day = texts::wholeNumber(records->field(Appointment::Day)))
+            if (!Appointment::textMatches(records->fieldRef(Appointment::Month), month)) continue;
+            if (!Appointment::numberMatchesText(records->fieldRef(Appointment::Year), year)) continue;
+            if (const auto day = texts::wholeNumber(records->fieldRef(Appointment::Day)))
                 mark(*day, Mark::Schedule);
         }
     }

@@ -3,6 +3,17 @@
 #include "Database.h"
 #include "Texts.h"
 
+namespace {
+// The text without blanks at either end, as a view into it.
+QStringView trimmedView(QStringView text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin].isSpace()) ++begin;
+    while (end > begin && text[end - 1].isSpace()) --end;
+    return text.sliced(begin, end - begin);
+}
+}  // namespace
+
 Appointment Appointment::current(const RecordSet& records) {
     Appointment a;
     // A record set without a current record gives null columns, which match nothing.
@@ -32,8 +43,12 @@ bool Appointment::numberMatchesNumber(const QVariant& stored, const QString& oth
 }
 
 bool Appointment::textMatches(const QVariant& stored, const QString& other) {
+    // Compared in place, without copies: a scan of the whole table runs on
+    // every planner tick.
+    if (stored.typeId() == QMetaType::QString)
+        return trimmedView(*static_cast<const QString*>(stored.constData())) == trimmedView(other);
     if (stored.isNull() || !stored.isValid()) return false;
-    return stored.toString().trimmed() == other.trimmed();
+    return trimmedView(stored.toString()) == trimmedView(other);
 }
 
 bool Appointment::isOn(const DateTexts& date) const {
