@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <algorithm>
 
 namespace {
@@ -217,12 +218,29 @@ bool Database::refresh(int table, QString* error) {
     }
     std::vector<Row> rows;
     const int columns = int(t.columns.size());
+    // Short texts repeat from record to record (month names, years, "AM");
+    // equal ones share one copy, so a scan that compares them reads the same
+    // few characters over and over instead of one scattered copy per record.
+    QHash<QString, QString> shared;
     int rc;
     while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
         Row row;
         row.rowid = sqlite3_column_int64(stmt.get(), 0);
         row.values.reserve(columns);
-        for (int c = 0; c < columns; ++c) row.values.append(columnValue(stmt.get(), c + 1));
+        for (int c = 0; c < columns; ++c) {
+            QVariant value = columnValue(stmt.get(), c + 1);
+            if (value.typeId() == QMetaType::QString) {
+                const QString text = value.toString();
+                if (text.size() <= 16) {
+                    const auto it = shared.constFind(text);
+                    if (it != shared.constEnd())
+                        value = QVariant(*it);
+                    else
+                        shared.insert(text, text);
+                }
+            }
+            row.values.append(std::move(value));
+        }
         rows.push_back(std::move(row));
     }
     if (rc != SQLITE_DONE) {
@@ -353,17 +371,25 @@ bool RecordSet::moveFirst() {
     }
     m_atEnd = false;
     m_current = rows.front().rowid;
+    m_index = 0;
     return true;
 }
 
 bool RecordSet::moveNext() {
     m_mode = Mode::None;
     if (m_atEnd) return fail(QStringLiteral("No current record"));
+    // A scan reads the copy that moveFirst made current. Asking the file
+    // whether another connection wrote to it costs a lock and a read of its
+    // header, far more than the step itself, so it is done once per scan and
+    // not once per record; this connection's own writes reach the copy anyway.
     QString error;
-    if (!m_db->refresh(m_table, &error)) return fail(error);
+    if (!m_db->m_tables[std::size_t(m_table)].loaded && !m_db->refresh(m_table, &error))
+        return fail(error);
     const auto& rows = m_db->m_tables[std::size_t(m_table)].rows;
-    // The first record after the current one, which may have been deleted.
-    const std::size_t at = m_db->lowerBound(m_table, m_current + 1);
+    // The first record after the current one, which may have been deleted
+    // or moved by a write since.
+    const bool hintHolds = m_index < rows.size() && rows[m_index].rowid == m_current;
+    const std::size_t at = hintHolds ? m_index + 1 : m_db->lowerBound(m_table, m_current + 1);
     m_currentDeleted = false;
     if (at >= rows.size()) {
         m_atEnd = true;
@@ -371,6 +397,7 @@ bool RecordSet::moveNext() {
         return true;
     }
     m_current = rows[at].rowid;
+    m_index = at;
     return true;
 }
 
@@ -383,9 +410,10 @@ const Database::Row* RecordSet::currentRow() const {
         QString error;
         if (!m_db->refresh(m_table, &error)) return nullptr;
     }
-    const std::size_t at = m_db->lowerBound(m_table, m_current);
-    if (at >= table.rows.size() || table.rows[at].rowid != m_current) return nullptr;
-    return &table.rows[at];
+    if (m_index >= table.rows.size() || table.rows[m_index].rowid != m_current)
+        m_index = m_db->lowerBound(m_table, m_current);
+    if (m_index >= table.rows.size() || table.rows[m_index].rowid != m_current) return nullptr;
+    return &table.rows[m_index];
 }
 
 bool RecordSet::hasCurrent() const { return currentRow() != nullptr; }
@@ -399,6 +427,20 @@ QVariant RecordSet::field(int n) const {
     if (n < 0 || n >= row->values.size()) {
         fail(QStringLiteral("Item not found in this collection"));
         return QVariant();
+    }
+    return row->values[n];
+}
+
+const QVariant& RecordSet::fieldRef(int n) const {
+    static const QVariant null;
+    const Database::Row* row = currentRow();
+    if (!row) {
+        fail(QStringLiteral("No current record"));
+        return null;
+    }
+    if (n < 0 || n >= row->values.size()) {
+        fail(QStringLiteral("Item not found in this collection"));
+        return null;
     }
     return row->values[n];
 }

@@ -88,6 +88,9 @@ public:
     // qlonglong, a double, or a null QVariant. Null too when there is no
     // current record (see lastError()).
     QVariant field(int n) const;
+    // The same value without a copy, for scans that only compare it: valid
+    // until the record set moves or anything writes to the table.
+    const QVariant& fieldRef(int n) const;
     // The stored value as text: numbers in decimal without blanks, null as "".
     QString text(int n) const;
     bool hasCurrent() const;
@@ -109,6 +112,9 @@ private:
     std::shared_ptr<Database> m_db;
     int m_table = -1;
     qint64 m_current = -1;  // rowid of the current record
+    // Where the current record stood in the copy when last found; checked
+    // before use, so that a scan steps on without searching.
+    mutable std::size_t m_index = 0;
     bool m_atEnd = true;
     bool m_currentDeleted = false;
     enum class Mode { None, Adding, Editing } m_mode = Mode::None;

@@ -34,6 +34,7 @@
 #include "sound/Alarm.h"
 #include "sound/Chime.h"
 #include "sound/SoundProcedures.h"
+#include "scheduler/Form2.h"
 
 namespace {
 
@@ -81,7 +82,7 @@ Form1::Form1(AppContext& app, const Services& services, QWidget* parent)
     connect(mab, &QAction::triggered, m_chime.get(), &Chime::on_mab_triggered);
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() { delete m_planner; }
 
 void Form1::buildControls() {
     setAutoFillBackground(true);
@@ -212,6 +213,7 @@ void Form1::buildControls() {
     Picture1->setForeColor(QColor(255, 255, 128));
 
     connect(Timer1, &QTimer::timeout, this, &Form1::on_Timer1_timeout);
+    connect(Command13, &QPushButton::clicked, this, &Form1::on_Command13_clicked);
 }
 
 QString Form1::timeOfDayText(const QTime& time, const QLocale& locale) {
@@ -438,6 +440,32 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 void Form1::on_Timer1_timeout() { m_clockTick->run(); }
+
+// --- The planner window ----------------------------------------------------
+
+void Form1::on_Command13_clicked() {
+    hide();
+    loadPlanner();
+    showHelpPage(QStringLiteral("scheduler.rtf"));
+}
+
+void Form1::loadPlanner() {
+    if (m_planner && m_planner->isLoaded()) return;
+    // A planner that has unloaded is on its way out; each load gets a new one.
+    m_planner = new Form2(m_app, m_services, this);
+    m_planner->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_planner, &Form2::unloaded, this, &Form1::on_planner_unloaded);
+    m_planner->load();
+}
+
+Form2* Form1::planner() const { return m_planner.data(); }
+
+void Form1::on_planner_unloaded() {
+    // Once this window has been closed, closing the planner ends the run.
+    if (m_unloaded) return;
+    setEnabled(true);
+    show();
+}
 
 // --- Feature entry points --------------------------------------------------
 

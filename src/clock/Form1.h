@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLocale>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -31,6 +32,7 @@ class Chime;
 class ClockTick;
 class ClockSizes;
 class ClockSettingsPanel;
+class Form2;
 
 // The clock window: the program's first window, which owns the process. It
 // holds the clock face, the settings panel with the alarm and chime
@@ -172,6 +174,11 @@ public:
     bool chimey();
     void ringdude();
 
+    // Loads the planner window; when it is already loaded nothing happens.
+    // The caller hides this window first. When the planner unloads, this
+    // window is enabled and shown again.
+    void loadPlanner();
+    Form2* planner() const;
 
     // The size word saved at exit: "compact", "small" or "normal".
     QString sizeWord() const;
@@ -204,6 +211,8 @@ private:
     void applySavedChimeMode(const QString& mode);
     void keepOnScreen();
     void on_Timer1_timeout();
+    void on_Command13_clicked();
+    void on_planner_unloaded();
 
     // --- Clock: handlers and features -------------------------------------
     void setUpClock();
@@ -234,4 +243,5 @@ private:
     FrameLinesOverlay* m_lines = nullptr;
     QString m_savedSize;
     bool m_unloaded = false;
+    QPointer<Form2> m_planner;
 };

@@ -1,0 +1,420 @@
+#include "scheduler/Form2.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCursor>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTextEdit>
+#include <QTimer>
+
+#include "Database.h"
+#include "Texts.h"
+#include "Twips.h"
+#include "clock/Form1.h"
+#include "diary/CalendarGrid.h"
+#include "diary/CalendarLabel.h"
+#include "platform/IClock.h"
+#include "platform/IDialogs.h"
+#include "platform/IPauser.h"
+
+namespace {
+
+template <class W>
+W* control(QWidget* parent, const QString& name, double left, double top, double width,
+           double height, const QString& caption = QString()) {
+    auto* widget = new W(parent);
+    widget->setObjectName(name);
+    twips::place(widget, left, top, width, height);
+    if constexpr (std::is_base_of_v<QAbstractButton, W> || std::is_base_of_v<QLabel, W>) {
+        if (!caption.isEmpty()) widget->setText(caption);
+    }
+    if constexpr (std::is_same_v<W, QGroupBox>) widget->setTitle(caption);
+    return widget;
+}
+
+// The calendar's geometry in twips: every header and cell is 615 by 255.
+constexpr double kCellWidth = 615;
+constexpr double kCellHeight = 255;
+constexpr double kHeaderTop = 720;
+constexpr double kHeaderLefts[7] = {120, 960, 1680, 2400, 3120, 3840, 4560};
+constexpr double kCellLefts[7] = {240, 1080, 1800, 2520, 3240, 3960, 4680};
+constexpr double kCellTops[6] = {1320, 1800, 2280, 2760, 3240, 3720};
+const char* const kHeaderCaptions[7] = {"Sunday", "Mon", "Tue", "Wed", "Thur", "Fri", "Sat"};
+
+// The pause after each step of a widening or narrowing, so that it is seen.
+constexpr int kStepPauseMs = 10;
+
+}  // namespace
+
+Form2::Form2(AppContext& app, const Services& services, Form1* clockWindow, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      menus(this),
+      m_app(app),
+      m_services(services),
+      m_clockWindow(clockWindow) {
+    setObjectName(QStringLiteral("Form2"));
+    buildControls();
+    connectHandlers();
+}
+
+Form2::~Form2() = default;
+
+CalendarLabel* Form2::label(int number) const {
+    return number >= 1 && number <= int(m_calendarLabels.size())
+               ? m_calendarLabels[std::size_t(number - 1)]
+               : nullptr;
+}
+
+void Form2::buildControls() {
+    setWindowTitle(QStringLiteral("Alarm options"));
+    setFont(QFont(QStringLiteral("Sans Serif"), 8));
+    twips::resize(this, kNarrowWidth, kHeight);
+
+    buildCalendar();
+
+    // The scheduler panel, beside the calendar.
+    Frame1 = control<QGroupBox>(this, QStringLiteral("Frame1"), 5520, 120, 4215, 3975,
+                                QStringLiteral("Scheduler"));
+    Frame2 = control<QGroupBox>(Frame1, QStringLiteral("Frame2"), 120, 240, 3975, 1140,
+                                QStringLiteral("Time"));
+    QFont timeFont = font();
+    timeFont.setPointSize(12);
+    timeFont.setBold(true);
+    Label53 = control<QLabel>(Frame2, QStringLiteral("Label53"), 360, 300, 735, 375,
+                              QStringLiteral("00"));
+    Label54 = control<QLabel>(Frame2, QStringLiteral("Label54"), 1230, 300, 225, 375,
+                              QStringLiteral(":"));
+    Label55 = control<QLabel>(Frame2, QStringLiteral("Label55"), 1590, 300, 735, 375,
+                              QStringLiteral("00"));
+    Label56 = control<QLabel>(Frame2, QStringLiteral("Label56"), 2880, 300, 735, 375,
+                              QStringLiteral("PM"));
+    for (QLabel* l : {Label53, Label54, Label55, Label56}) {
+        l->setFont(timeFont);
+        l->setAlignment(Qt::AlignCenter);
+    }
+    HScroll1 = control<QScrollBar>(Frame2, QStringLiteral("HScroll1"), 240, 735, 975, 255);
+    HScroll2 = control<QScrollBar>(Frame2, QStringLiteral("HScroll2"), 1470, 735, 975, 255);
+    HScroll3 = control<QScrollBar>(Frame2, QStringLiteral("HScroll3"), 2760, 735, 975, 255);
+    HScroll1->setRange(1, 12);
+    HScroll2->setRange(0, 59);
+    HScroll3->setRange(1, 2);
+    for (QScrollBar* bar : {HScroll1, HScroll2, HScroll3}) bar->setOrientation(Qt::Horizontal);
+
+    Frame3 = control<QGroupBox>(Frame1, QStringLiteral("Frame3"), 120, 1470, 3975, 1560,
+                                QStringLiteral("Nature of appointment / Reminder"));
+    Frame4 = control<QGroupBox>(Frame1, QStringLiteral("Frame4"), 120, 3120, 3975, 735,
+                                QStringLiteral("Control"));
+    Command1 = control<QPushButton>(Frame4, QStringLiteral("Command1"), 240, 315, 1815, 315,
+                                    QStringLiteral("Make schedule"));
+    Command2 = control<QPushButton>(Frame4, QStringLiteral("Command2"), 2160, 315, 1695, 315,
+                                    QStringLiteral("Close"));
+
+    buildRichTextBoxes();
+
+    Label50 = control<QLabel>(this, QStringLiteral("Label50"), 8640, 4140, 1095, 255);
+    QPalette statusPalette = Label50->palette();
+    statusPalette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    Label50->setPalette(statusPalette);
+    Label50->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Command3 = control<QPushButton>(this, QStringLiteral("Command3"), 5520, 4140, 1575, 375,
+                                    QStringLiteral("Diary Control"));
+    Slider1 = control<QSlider>(this, QStringLiteral("Slider1"), 7200, 4500, 2535, 315);
+    Slider1->setOrientation(Qt::Horizontal);
+    Slider1->setRange(1, 1);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(900);
+}
+
+void Form2::buildCalendar() {
+    Combo1 = control<QComboBox>(this, QStringLiteral("Combo1"), 240, 240, 855, 315);
+    Combo2 = control<QComboBox>(this, QStringLiteral("Combo2"), 1320, 240, 1935, 315);
+    Combo3 = control<QComboBox>(this, QStringLiteral("Combo3"), 3480, 240, 1815, 315);
+
+    const QFont headerFont = font();
+    for (int i = 0; i < 7; ++i) {
+        auto* header = control<CalendarLabel>(this, QStringLiteral("Label%1").arg(i + 1),
+                                              kHeaderLefts[i], kHeaderTop, kCellWidth, kCellHeight,
+                                              QString::fromLatin1(kHeaderCaptions[i]));
+        header->setFont(headerFont);
+        if (i == 0) header->setTextColor(QColor(255, 0, 0));
+        m_calendarLabels[std::size_t(i)] = header;
+    }
+    QFont cellFont = font();
+    cellFont.setPointSize(9);
+    CalendarGrid::Controls grid;
+    for (int k = 0; k < CalendarGrid::kCells; ++k) {
+        const int number = 8 + k;
+        auto* cell =
+            control<CalendarLabel>(this, QStringLiteral("Label%1").arg(number), kCellLefts[k % 7],
+                                   kCellTops[k / 7], kCellWidth, kCellHeight);
+        cell->setFont(cellFont);
+        m_calendarLabels[std::size_t(number - 1)] = cell;
+        grid.cells[std::size_t(k)] = cell;
+    }
+    grid.day = Combo1;
+    grid.month = Combo2;
+    grid.year = Combo3;
+    grid.dayMenu = menus.all;
+    grid.display = menus.display;
+    grid.viewSchedule = menus.vea;
+    m_calendar = std::make_unique<CalendarGrid>(grid, m_app, [this](QMenu* menu) { popUp(menu); });
+}
+
+// The three rich-text boxes are made here only; everything else reaches them
+// through these members.
+void Form2::buildRichTextBoxes() {
+    RichTextBox2 = control<QTextEdit>(Frame3, QStringLiteral("RichTextBox2"), 120, 330, 3735, 1110);
+    RichTextBox1 = control<QTextEdit>(this, QStringLiteral("RichTextBox1"), 5520, 360, 4215, 3735);
+    RichTextBox1->hide();
+    RichTextBox3 = new QTextEdit(this);
+    RichTextBox3->setObjectName(QStringLiteral("RichTextBox3"));
+    RichTextBox3->hide();
+}
+
+void Form2::connectHandlers() {
+    connect(Timer1, &QTimer::timeout, this, &Form2::on_Timer1_timeout);
+    connect(Command1, &QPushButton::clicked, this, &Form2::on_Command1_clicked);
+    connect(Command2, &QPushButton::clicked, this, &Form2::on_Command2_clicked);
+    connect(Command3, &QPushButton::clicked, this, &Form2::on_Command3_clicked);
+    connect(HScroll1, &QScrollBar::valueChanged, this, &Form2::on_HScroll1_valueChanged);
+    connect(HScroll2, &QScrollBar::valueChanged, this, &Form2::on_HScroll2_valueChanged);
+    connect(HScroll3, &QScrollBar::valueChanged, this, &Form2::on_HScroll3_valueChanged);
+    connect(Slider1, &QSlider::valueChanged, this, &Form2::on_Slider1_valueChanged);
+
+    const std::pair<QAction*, void (Form2::*)()> items[] = {
+        {menus.mark, &Form2::on_mark_triggered},     {menus.display, &Form2::on_display_triggered},
+        {menus.sld, &Form2::on_sld_triggered},       {menus.ftw, &Form2::on_ftw_triggered},
+        {menus.note1, &Form2::on_note1_triggered},   {menus.vea, &Form2::on_vea_triggered},
+        {menus.note2, &Form2::on_note2_triggered},   {menus.note3, &Form2::on_note3_triggered},
+        {menus.New, &Form2::on_New_triggered},       {menus.open, &Form2::on_open_triggered},
+        {menus.Save, &Form2::on_Save_triggered},     {menus.qs, &Form2::on_qs_triggered},
+        {menus.pr, &Form2::on_pr_triggered},         {menus.Delete, &Form2::on_Delete_triggered},
+        {menus.left, &Form2::on_left_triggered},     {menus.right1, &Form2::on_right1_triggered},
+        {menus.center, &Form2::on_center_triggered}, {menus.cf, &Form2::on_cf_triggered},
+        {menus.Undo, &Form2::on_Undo_triggered},     {menus.copy, &Form2::on_copy_triggered},
+        {menus.Paste, &Form2::on_Paste_triggered},   {menus.find, &Form2::on_find_triggered},
+        {menus.clr, &Form2::on_clr_triggered},       {menus.close, &Form2::on_close_triggered},
+        {menus.cc1, &Form2::on_cc1_triggered},
+    };
+    for (const auto& [action, handler] : items) connect(action, &QAction::triggered, this, handler);
+}
+
+// --- Loading and unloading -------------------------------------------------
+
+bool Form2::load() {
+    if (m_loaded) return true;
+    m_loaded = true;
+    // 1, 2
+    show();
+    Slider1->hide();
+    Command3->hide();
+    RichTextBox2->clear();
+    RichTextBox3->hide();
+
+    // 3, 4: the planner's own handles on the database.
+    const QString databasePath = m_app.dataPath(QStringLiteral("scheduler.mdb"));
+    if (!QFileInfo::exists(databasePath)) {
+        m_services.dialogs->message(QStringLiteral("I am missing a scheduler.mdb at ") +
+                                    m_app.appFolder + QStringLiteral(". Try re-installing."));
+        close();
+        return false;
+    }
+    QString reason;
+    std::shared_ptr<Database> db = Database::open(databasePath, &reason);
+    if (!db) {
+        // The handles opened at start-up stay as they were; nothing is lost.
+        m_services.dialogs->message(QStringLiteral("The planner database %1 cannot be used: %2.")
+                                        .arg(databasePath, reason));
+        close();
+        return false;
+    }
+    m_app.plannerDb = db;
+    m_app.scheduleRecords = db->openRecordSet(QStringLiteral("scheduler"));
+    twips::setWidth(this, kNarrowWidth);
+    centerWindow();
+    m_calendar->initCalendar(m_services.clock->now().date());
+
+    // 5
+    checkSignal();
+    if (m_loaded) Timer1->start();
+    return m_loaded;
+}
+
+void Form2::unload() {
+    if (!m_loaded) return;
+    m_loaded = false;
+    Timer1->stop();
+    for (QScrollBar* bar : {HScroll1, HScroll2, HScroll3}) bar->setEnabled(true);
+    emit unloaded();
+}
+
+void Form2::closeEvent(QCloseEvent* event) {
+    unload();
+    event->accept();
+}
+
+void Form2::checkSignal() {
+    // A fresh record set each time, so a flag the clock window has just
+    // saved through its own handles is seen.
+    const std::unique_ptr<RecordSet> signal = m_app.openSignal();
+    if (!signal || !signal->moveFirst()) return;
+    if (signal->text(0) == QLatin1String("Pass")) showReminder();
+}
+
+void Form2::showReminder() {
+    // Filled in by the reminders: shows the due appointment in the panel.
+}
+
+// --- Width and position ----------------------------------------------------
+
+void Form2::centerWindow() {
+    const QScreen* s = screen();
+    if (!s) return;
+    const QRect area = s->geometry();
+    const double left = (twips::fromPixels(area.width()) - twips::width(this)) / 2;
+    const double top = (twips::fromPixels(area.height()) - twips::height(this)) / 2;
+    twips::move(this, twips::fromPixels(area.left()) + left, twips::fromPixels(area.top()) + top);
+}
+
+void Form2::setWidthStep(int width) {
+    twips::setWidth(this, width);
+    if (m_services.pauser) m_services.pauser->pause(kStepPauseMs);
+}
+
+void Form2::widen() {
+    for (int width = kNarrowWidth; width <= kWidestStep; width += kWidthStep) setWidthStep(width);
+    centerWindow();
+}
+
+void Form2::narrow() {
+    for (int width = kWidestStep; width >= kNarrowWidth; width -= kWidthStep) setWidthStep(width);
+}
+
+void Form2::closePanel() {
+    Command3->hide();
+    Slider1->hide();
+    for (QScrollBar* bar : {HScroll1, HScroll2, HScroll3}) bar->setEnabled(true);
+    Command1->setText(QStringLiteral("Make schedule"));
+    for (QComboBox* combo : {Combo1, Combo2, Combo3}) combo->setEnabled(true);
+    narrow();
+    // The labels go back to 12:00 PM; the pickers stay where they were.
+    Label53->setText(QStringLiteral("12"));
+    Label55->setText(QStringLiteral("00"));
+    Label56->setText(QStringLiteral("PM"));
+    RichTextBox2->clear();
+    centerWindow();
+}
+
+void Form2::markDays() {
+    m_calendar->markDays();
+}
+
+// --- The tick ----------------------------------------------------------------
+
+void Form2::on_Timer1_timeout() {
+    const QDateTime now = m_services.clock->now();
+    const texts::DateParts today = texts::dateParts(now.date());
+    setWindowTitle(QStringLiteral("Today : ") + texts::signBlank(today.day) + QLatin1Char(' ') +
+                   texts::monthName(today.month) + QLatin1Char(',') + texts::signBlank(today.year) +
+                   QString(13, QLatin1Char(' ')) + Form1::timeOfDayText(now.time()));
+    checkSignal();
+    markDays();
+}
+
+// --- Pop-up menus ------------------------------------------------------------
+
+QAction* Form2::popUp(QMenu* menu) {
+    const QPoint at = QCursor::pos();
+    if (m_popUpHandler) return m_popUpHandler(menu, at);
+    return menu->exec(at);
+}
+
+bool Form2::onBackground(const QMouseEvent* event) const {
+    // A press on a control that passes it on is not one on the background.
+    return childAt(event->position().toPoint()) == nullptr;
+}
+
+void Form2::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton && onBackground(event)) popUp(menus.mf);
+}
+
+void Form2::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && onBackground(event) &&
+        rect().contains(event->position().toPoint()))
+        popUp(menus.mf);
+}
+
+void Form2::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && onBackground(event)) popUp(menus.mf);
+}
+
+// --- Buttons and pickers -------------------------------------------------------
+
+void Form2::on_Command1_clicked() {
+    // "Make schedule" / "Remove schedule": filled in by making and removing.
+}
+
+void Form2::on_Command2_clicked() {
+    closePanel();
+}
+
+void Form2::on_Command3_clicked() {
+    popUp(menus.all2);
+}
+
+// Filled in by making and removing: each picker writes its label, the slider
+// shows the appointment at its position.
+void Form2::on_HScroll1_valueChanged() {}
+void Form2::on_HScroll2_valueChanged() {}
+void Form2::on_HScroll3_valueChanged() {}
+void Form2::on_Slider1_valueChanged() {}
+
+// --- Menu commands -----------------------------------------------------------
+
+// The day menu's diary commands belong to the diary entries, its scheduler
+// commands to making, removing, listing and searching appointments.
+void Form2::on_mark_triggered() {}
+void Form2::on_display_triggered() {}
+void Form2::on_sld_triggered() {}
+void Form2::on_ftw_triggered() {}
+void Form2::on_note1_triggered() {}
+void Form2::on_vea_triggered() {}
+void Form2::on_note2_triggered() {}
+void Form2::on_note3_triggered() {}
+
+// The editor menu's commands belong to the diary entries and the diary editor.
+void Form2::on_New_triggered() {}
+void Form2::on_open_triggered() {}
+void Form2::on_Save_triggered() {}
+void Form2::on_qs_triggered() {}
+void Form2::on_pr_triggered() {}
+void Form2::on_Delete_triggered() {}
+void Form2::on_left_triggered() {}
+void Form2::on_right1_triggered() {}
+void Form2::on_center_triggered() {}
+void Form2::on_cf_triggered() {}
+void Form2::on_Undo_triggered() {}
+void Form2::on_copy_triggered() {}
+void Form2::on_Paste_triggered() {}
+void Form2::on_find_triggered() {}
+void Form2::on_clr_triggered() {}
+
+void Form2::on_close_triggered() {
+    for (QComboBox* combo : {Combo1, Combo2, Combo3}) combo->setEnabled(true);
+    closePanel();
+    narrow();
+}
+
+void Form2::on_cc1_triggered() {
+    close();
+}

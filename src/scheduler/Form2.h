@@ -1,0 +1,183 @@
+#pragma once
+
+#include <QPoint>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "AppContext.h"
+#include "platform/Services.h"
+#include "scheduler/PlannerMenus.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QScrollBar;
+class QSlider;
+class QTextEdit;
+class QTimer;
+class CalendarGrid;
+class CalendarLabel;
+class Form1;
+
+// The planner window: the program's second window, loaded from the clock
+// window. Its left part, always in view, is the month calendar; its right
+// part, in view only while the window is wide, is either the scheduler panel
+// or the diary editor. The window owns its controls under their design names
+// and the steps the scheduler and the diary share: loading and unloading,
+// widening, narrowing and centring, the panel's Close action, the pop-up
+// menus and the tick.
+class Form2 : public QWidget {
+    Q_OBJECT
+public:
+    // Widths in twips: calendar only, and the widening and narrowing steps.
+    static constexpr int kNarrowWidth = 5460;
+    static constexpr int kWidestStep = 9885;
+    static constexpr int kWidthStep = 200;
+    static constexpr int kHeight = 4935;
+
+    // The clock window may be null where the planner is used on its own.
+    Form2(AppContext& app, const Services& services, Form1* clockWindow = nullptr,
+          QWidget* parent = nullptr);
+    ~Form2() override;
+
+    // The load steps. Does nothing when the window is already loaded. Returns
+    // false when the window could not load (the database is missing); it has
+    // said so and unloaded itself then.
+    bool load();
+    bool isLoaded() const { return m_loaded; }
+
+    // Places the window in the middle of the screen.
+    void centerWindow();
+    // Widens the window step by step to show the right part, then centres it.
+    void widen();
+    // Narrows it step by step, putting the right part out of view.
+    void narrow();
+    // The panel's Close action ("Close" of the scheduler panel).
+    void closePanel();
+    // Re-colours the calendar's days of the month on show.
+    void markDays();
+    // Shows the reminder that the flags record hands over.
+    void showReminder();
+
+    CalendarGrid& calendar() { return *m_calendar; }
+    AppContext& app() { return m_app; }
+    const Services& services() const { return m_services; }
+    Form1* clockWindow() const { return m_clockWindow; }
+
+    // Shows a pop-up menu at the pointer and returns the command chosen, after
+    // it has run; null when the menu was dismissed. Every pop-up of the window
+    // goes through here.
+    QAction* popUp(QMenu* menu);
+    // What popUp does: by default the menu's own modal loop at the pointer.
+    // Tests put in a script that picks a command (triggering it) or none.
+    using PopUpHandler = std::function<QAction*(QMenu* menu, const QPoint& globalPos)>;
+    void setPopUpHandler(PopUpHandler handler) { m_popUpHandler = std::move(handler); }
+
+    // The planner tick, every 900 ms while the window is loaded.
+    void on_Timer1_timeout();
+
+    // --- Controls, named as the window design names them -----------------
+    QComboBox* Combo1 = nullptr;  // day
+    QComboBox* Combo2 = nullptr;  // month
+    QComboBox* Combo3 = nullptr;  // year
+    // Label1 .. Label7 the weekday headers, Label8 .. Label49 the day cells.
+    CalendarLabel* label(int number) const;
+    CalendarLabel* dayCell(int index) const { return label(8 + index); }
+
+    QGroupBox* Frame1 = nullptr;     // "Scheduler"
+    QGroupBox* Frame2 = nullptr;     // "Time"
+    QScrollBar* HScroll1 = nullptr;  // hour 1 .. 12
+    QLabel* Label53 = nullptr;
+    QLabel* Label54 = nullptr;       // ":"
+    QScrollBar* HScroll2 = nullptr;  // minute 0 .. 59
+    QLabel* Label55 = nullptr;
+    QScrollBar* HScroll3 = nullptr;  // 1 PM, 2 AM
+    QLabel* Label56 = nullptr;
+    QGroupBox* Frame3 = nullptr;        // "Nature of appointment / Reminder"
+    QTextEdit* RichTextBox2 = nullptr;  // the appointment's text
+    QGroupBox* Frame4 = nullptr;        // "Control"
+    QPushButton* Command1 = nullptr;    // "Make schedule" / "Remove schedule"
+    QPushButton* Command2 = nullptr;    // "Close"
+
+    QTextEdit* RichTextBox1 = nullptr;  // the diary editor
+    QTextEdit* RichTextBox3 = nullptr;  // hidden scratch box
+    QLabel* Label50 = nullptr;          // the editor's status
+    QPushButton* Command3 = nullptr;    // "Diary Control"
+    QSlider* Slider1 = nullptr;         // steps through the appointments of a date
+    QTimer* Timer1 = nullptr;           // the planner tick, 900 ms
+
+    PlannerMenus menus;
+
+    // The number of appointments on the selected date, as "View/Remove
+    // schedule" last counted them.
+    qint16 schedulesOnDate = 0;
+
+signals:
+    // The window has run its unload step; the clock window shows itself again.
+    void unloaded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildCalendar();
+    void buildRichTextBoxes();
+    void connectHandlers();
+    void unload();
+    // The flags record's reminder hand-off, read from a fresh record set.
+    void checkSignal();
+    void setWidthStep(int width);
+    bool onBackground(const QMouseEvent* event) const;
+
+    void on_Command1_clicked();
+    void on_Command2_clicked();
+    void on_Command3_clicked();
+    void on_HScroll1_valueChanged();
+    void on_HScroll2_valueChanged();
+    void on_HScroll3_valueChanged();
+    void on_Slider1_valueChanged();
+
+    // Day menu.
+    void on_mark_triggered();
+    void on_display_triggered();
+    void on_sld_triggered();
+    void on_ftw_triggered();
+    void on_note1_triggered();
+    void on_vea_triggered();
+    void on_note2_triggered();
+    void on_note3_triggered();
+    // Diary editor menu.
+    void on_New_triggered();
+    void on_open_triggered();
+    void on_Save_triggered();
+    void on_qs_triggered();
+    void on_pr_triggered();
+    void on_Delete_triggered();
+    void on_left_triggered();
+    void on_right1_triggered();
+    void on_center_triggered();
+    void on_cf_triggered();
+    void on_Undo_triggered();
+    void on_copy_triggered();
+    void on_Paste_triggered();
+    void on_find_triggered();
+    void on_clr_triggered();
+    void on_close_triggered();
+    // Window menu.
+    void on_cc1_triggered();
+
+    AppContext& m_app;
+    Services m_services;
+    Form1* m_clockWindow = nullptr;
+    std::array<CalendarLabel*, 49> m_calendarLabels{};
+    std::unique_ptr<CalendarGrid> m_calendar;
+    PopUpHandler m_popUpHandler;
+    bool m_loaded = false;
+};
