@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include "Database.h"
+#include "SettingsStore.h"
 #include "Texts.h"
 #include "Twips.h"
 #include "clock/Form1.h"
@@ -267,8 +268,8 @@ void Form2::checkSignal() {
     // A fresh record set each time, so a flag the clock window has just
     // saved through its own handles is seen.
     const std::unique_ptr<RecordSet> signal = m_app.openSignal();
-    if (!signal || !signal->moveFirst()) return;
-    if (signal->text(0) == QLatin1String("Pass")) showReminder();
+    if (!signal) return;
+    if (settings::readHandoff(*signal) == QLatin1String("Pass")) showReminder();
 }
 
 void Form2::showReminder() {
