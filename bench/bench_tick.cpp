@@ -2,6 +2,7 @@
 // them today, with today's reminder list filled. Prints the time per tick,
 // alone and with the painting of what it changed.
 #include <sqlite3.h>
+#include <time.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -11,8 +12,6 @@
 #include <QTextStream>
 #include <QTimer>
 #include <QWindow>
-#include <time.h>
-
 #include <algorithm>
 #include <vector>
 
@@ -41,7 +40,9 @@ public:
     void message(const QString&) override {}
     bool question(const QString&) override { return false; }
     QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> openFile(const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QString> openFile(const QString&, const QString&, const QString&) override {
+        return {};
+    }
     std::optional<FontChoice> chooseFont(const FontChoice&) override { return {}; }
 };
 
@@ -55,7 +56,8 @@ bool fillPlanner(const QString& path, const QDate& today, QStringList* todayTime
     if (sqlite3_open(path.toUtf8().constData(), &db) != SQLITE_OK) return false;
     sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
     sqlite3_stmt* insert = nullptr;
-    sqlite3_prepare_v2(db, "INSERT INTO scheduler VALUES (?, ?, ?, ?, ?, ?, ?)", -1, &insert, nullptr);
+    sqlite3_prepare_v2(db, "INSERT INTO scheduler VALUES (?, ?, ?, ?, ?, ?, ?)", -1, &insert,
+                       nullptr);
     QRandomGenerator random(42);
     for (int i = 0; i < 10000; ++i) {
         QDate date = today;
@@ -66,17 +68,21 @@ bool fillPlanner(const QString& path, const QDate& today, QStringList* todayTime
         const int hour = 1 + random.bounded(12);
         const int minute = random.bounded(60);
         const QString ampm = random.bounded(2) ? QStringLiteral("PM") : QStringLiteral("AM");
-        const QList<QByteArray> values{QByteArray::number(date.day()), texts::monthName(date.month()).toUtf8(),
+        const QList<QByteArray> values{QByteArray::number(date.day()),
+                                       texts::monthName(date.month()).toUtf8(),
                                        QByteArray::number(date.year()), QByteArray::number(hour)};
-        for (int c = 0; c < 4; ++c) sqlite3_bind_text(insert, c + 1, values[c].constData(), -1, SQLITE_TRANSIENT);
+        for (int c = 0; c < 4; ++c)
+            sqlite3_bind_text(insert, c + 1, values[c].constData(), -1, SQLITE_TRANSIENT);
         sqlite3_bind_int(insert, 5, minute);
         const QByteArray ampmBytes = ampm.toUtf8();
         sqlite3_bind_text(insert, 6, ampmBytes.constData(), -1, SQLITE_TRANSIENT);
-        const QByteArray text = QStringLiteral("Appointment number %1 with some words of text").arg(i).toUtf8();
+        const QByteArray text =
+            QStringLiteral("Appointment number %1 with some words of text").arg(i).toUtf8();
         sqlite3_bind_text(insert, 7, text.constData(), -1, SQLITE_TRANSIENT);
         sqlite3_step(insert);
         sqlite3_reset(insert);
-        if (date == today) *todayTimes << QStringLiteral("%1:%2:%3").arg(hour).arg(minute).arg(ampm);
+        if (date == today)
+            *todayTimes << QStringLiteral("%1:%2:%3").arg(hour).arg(minute).arg(ampm);
     }
     sqlite3_finalize(insert);
     const bool ok = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
@@ -100,7 +106,9 @@ Figures figures(std::vector<qint64> ns) {
     std::sort(ns.begin(), ns.end());
     double sum = 0;
     for (qint64 v : ns) sum += double(v);
-    const auto at = [&](double q) { return double(ns[std::size_t(q * double(ns.size() - 1))]) / 1e6; };
+    const auto at = [&](double q) {
+        return double(ns[std::size_t(q * double(ns.size() - 1))]) / 1e6;
+    };
     return {sum / double(ns.size()) / 1e6, at(0.5), at(0.99), double(ns.back()) / 1e6};
 }
 
@@ -175,17 +183,26 @@ int main(int argc, char* argv[]) {
     }
     const double paintCpuMs = double(threadCpuNs() - cpu) / kTicks / 1e6;
 
-    out << "window shown: " << (form.isVisible() ? "yes" : "no") << ", exposed: "
-        << (form.windowHandle() && form.windowHandle()->isExposed() ? "yes" : "no") << "\n";
+    out << "window shown: " << (form.isVisible() ? "yes" : "no")
+        << ", exposed: " << (form.windowHandle() && form.windowHandle()->isExposed() ? "yes" : "no")
+        << "\n";
     out << "planner: " << 10000 << " appointments, " << todayTimes.size() << " today, "
         << form.List2->count() << " in the reminder list\n";
     const Figures a = figures(tickOnly);
     const Figures b = figures(withPaint);
-    out << QStringLiteral("tick:          mean %1 ms  median %2 ms  p99 %3 ms  max %4 ms  (%5 ticks)\n")
-               .arg(a.mean, 0, 'f', 4).arg(a.median, 0, 'f', 4).arg(a.p99, 0, 'f', 4).arg(a.max, 0, 'f', 4)
+    out << QStringLiteral(
+               "tick:          mean %1 ms  median %2 ms  p99 %3 ms  max %4 ms  (%5 ticks)\n")
+               .arg(a.mean, 0, 'f', 4)
+               .arg(a.median, 0, 'f', 4)
+               .arg(a.p99, 0, 'f', 4)
+               .arg(a.max, 0, 'f', 4)
                .arg(kTicks);
-    out << QStringLiteral("tick + painting: mean %1 ms  median %2 ms  p99 %3 ms  max %4 ms  (%5 ticks)\n")
-               .arg(b.mean, 0, 'f', 4).arg(b.median, 0, 'f', 4).arg(b.p99, 0, 'f', 4).arg(b.max, 0, 'f', 4)
+    out << QStringLiteral(
+               "tick + painting: mean %1 ms  median %2 ms  p99 %3 ms  max %4 ms  (%5 ticks)\n")
+               .arg(b.mean, 0, 'f', 4)
+               .arg(b.median, 0, 'f', 4)
+               .arg(b.p99, 0, 'f', 4)
+               .arg(b.max, 0, 'f', 4)
                .arg(kTicks);
     out << QStringLiteral("CPU time per tick: %1 ms alone, %2 ms with its painting\n")
                .arg(tickCpuMs, 0, 'f', 4)
