@@ -7,14 +7,16 @@ namespace clockfont {
 void installSubstitutes() {
     const QString family = QString::fromLatin1(kFamily);
     if (QFont::substitutes(family).isEmpty()) {
-        QFont::insertSubstitutions(family, {QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
-                                            QStringLiteral("Tinos"), QStringLiteral("DejaVu Serif"),
-                                            QStringLiteral("Serif")});
+        QFont::insertSubstitutions(
+            family,
+            {QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
+             QStringLiteral("Tinos"), QStringLiteral("DejaVu Serif"), QStringLiteral("Serif")});
     }
     const QString window = QString::fromLatin1(kWindowFamily);
     if (QFont::substitutes(window).isEmpty()) {
-        QFont::insertSubstitutions(window, {QStringLiteral("Arial Narrow"), QStringLiteral("Nimbus Sans Narrow"),
-                                            QStringLiteral("DejaVu Sans Condensed")});
+        QFont::insertSubstitutions(
+            window, {QStringLiteral("Arial Narrow"), QStringLiteral("Nimbus Sans Narrow"),
+                     QStringLiteral("DejaVu Sans Condensed")});
     }
 }
 

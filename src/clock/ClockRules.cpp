@@ -32,7 +32,9 @@ QString caption(const QDate& today, bool smallOrCompact, bool appToday) {
     return text;
 }
 
-QString twoDigits(int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }
+QString twoDigits(int value) {
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
 
 QString ampmText(int value) {
     if (value == 1) return QStringLiteral("PM");

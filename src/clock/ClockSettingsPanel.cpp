@@ -25,21 +25,24 @@ ClockSettingsPanel::ClockSettingsPanel(Form1& form) : m_form(form) {
     form.Slider3->setValue(128);
 }
 
-void ClockSettingsPanel::step() { m_form.services().pauser->pause(kStepPauseMs); }
+void ClockSettingsPanel::step() {
+    m_form.services().pauser->pause(kStepPauseMs);
+}
 
 void ClockSettingsPanel::open() {
     Form1& f = m_form;
-    for (QWidget* w : std::initializer_list<QWidget*>{f.Slider1, f.Slider2, f.Slider3, f.Command9}) w->hide();
-    for (QWidget* w : std::initializer_list<QWidget*>{f.HScroll1, f.HScroll2, f.HScroll3, f.Check1, f.Check2,
-                                                      f.Command5, f.Command3})
+    for (QWidget* w : std::initializer_list<QWidget*>{f.Slider1, f.Slider2, f.Slider3, f.Command9})
+        w->hide();
+    for (QWidget* w : std::initializer_list<QWidget*>{f.HScroll1, f.HScroll2, f.HScroll3, f.Check1,
+                                                      f.Check2, f.Command5, f.Command3})
         w->show();
     f.Command8->hide();
     f.Command6->show();
     f.Command13->show();
     f.Command10->hide();
     f.Image1->show();
-    for (QWidget* w : std::initializer_list<QWidget*>{f.Label1, f.Label2, f.Label3, f.Label4, f.Label5, f.Label6,
-                                                      f.Label7, f.Label8})
+    for (QWidget* w : std::initializer_list<QWidget*>{f.Label1, f.Label2, f.Label3, f.Label4,
+                                                      f.Label5, f.Label6, f.Label7, f.Label8})
         w->show();
     f.Command11->show();
     f.Command12->hide();
@@ -78,13 +81,14 @@ void ClockSettingsPanel::close() {
 }
 
 void ClockSettingsPanel::putAwayTimeRow() {
-    for (QWidget* w : std::initializer_list<QWidget*>{m_form.Label1, m_form.Label2, m_form.Label3, m_form.Label4,
-                                                      m_form.Label5})
+    for (QWidget* w : std::initializer_list<QWidget*>{m_form.Label1, m_form.Label2, m_form.Label3,
+                                                      m_form.Label4, m_form.Label5})
         w->hide();
 }
 
 void ClockSettingsPanel::showTimeRowSwitches(bool visible) {
-    for (QWidget* w : std::initializer_list<QWidget*>{m_form.Label6, m_form.Label7, m_form.Check1, m_form.Check2})
+    for (QWidget* w : std::initializer_list<QWidget*>{m_form.Label6, m_form.Label7, m_form.Check1,
+                                                      m_form.Check2})
         w->setVisible(visible);
 }
 
@@ -103,7 +107,8 @@ void ClockSettingsPanel::enterTimeSetting() {
 }
 
 QString ClockSettingsPanel::composedTime() const {
-    return m_form.Label2->text() + m_form.Label4->text() + m_form.Label3->text() + m_form.Label5->text();
+    return m_form.Label2->text() + m_form.Label4->text() + m_form.Label3->text() +
+           m_form.Label5->text();
 }
 
 void ClockSettingsPanel::setTime() {
@@ -119,17 +124,20 @@ void ClockSettingsPanel::setTime() {
             const QDate today = f.services().clock->now().date();
             done = f.services().timeSetter->setClock(QDateTime(today, *time), &whyNot);
         } else {
-            whyNot = QStringLiteral("Setting the computer's clock is not available in this program.");
+            whyNot =
+                QStringLiteral("Setting the computer's clock is not available in this program.");
         }
     } else {
-        whyNot = QStringLiteral("\"%1\" is not a time of day: the hour must be from 01 to 12. Choose the "
-                                "hour, minute and AM or PM with the three bars first.")
+        whyNot = QStringLiteral(
+                     "\"%1\" is not a time of day: the hour must be from 01 to 12. Choose the "
+                     "hour, minute and AM or PM with the three bars first.")
                      .arg(composed);
     }
     if (!done) {
-        f.services().dialogs->message(QStringLiteral("The computer's clock could not be set to %1.\r\n\r\n%2"
-                                                     "\r\n\r\nThe clock was left as it is.")
-                                          .arg(composed, whyNot));
+        f.services().dialogs->message(
+            QStringLiteral("The computer's clock could not be set to %1.\r\n\r\n%2"
+                           "\r\n\r\nThe clock was left as it is.")
+                .arg(composed.trimmed(), whyNot));
         return;
     }
     for (QSlider* slider : {f.Slider1, f.Slider2, f.Slider3}) slider->hide();
@@ -150,9 +158,13 @@ void ClockSettingsPanel::leaveTimeSetting() {
     f.Command9->hide();
 }
 
-void ClockSettingsPanel::hourChanged(int value) { m_form.Label2->setText(clockrules::twoDigits(value)); }
+void ClockSettingsPanel::hourChanged(int value) {
+    m_form.Label2->setText(clockrules::twoDigits(value));
+}
 
-void ClockSettingsPanel::minuteChanged(int value) { m_form.Label3->setText(clockrules::twoDigits(value)); }
+void ClockSettingsPanel::minuteChanged(int value) {
+    m_form.Label3->setText(clockrules::twoDigits(value));
+}
 
 void ClockSettingsPanel::ampmChanged(int value) {
     if (value == 1 || value == 2) m_form.Label5->setText(clockrules::ampmText(value));

@@ -10,7 +10,9 @@
 namespace {
 
 // The compact figures are quotients kept as single-precision numbers.
-double single(double value) { return double(float(value)); }
+double single(double value) {
+    return double(float(value));
+}
 
 const ClockSizes::Geometry kNormal{5580,
                                    2050,
@@ -19,9 +21,8 @@ const ClockSizes::Geometry kNormal{5580,
                                      {1080, 1080, 4800, 1080},
                                      {4800, 480, 4800, 1080}}}};
 
-const ClockSizes::Geometry kSmall{3741,
-                                  1000,
-                                  {{{0, 0, 3590, 0}, {0, 0, 0, 580}, {0, 580, 3590, 580}, {3590, 0, 3590, 580}}}};
+const ClockSizes::Geometry kSmall{
+    3741, 1000, {{{0, 0, 3590, 0}, {0, 0, 0, 580}, {0, 580, 3590, 580}, {3590, 0, 3590, 580}}}};
 
 const double kCompactRight = single(3400 / 1.8);
 const double kCompactBottom = single(610 / 1.8);
@@ -52,7 +53,8 @@ void ClockSizes::apply(const Geometry& g) {
     twips::setHeight(&m_form, g.height);
     twips::setWidth(&m_form, g.width);
     FrameLine* lines[4] = {&m_form.Line1, &m_form.Line2, &m_form.Line3, &m_form.Line4};
-    for (int i = 0; i < 4; ++i) lines[i]->set(g.lines[i].x1, g.lines[i].y1, g.lines[i].x2, g.lines[i].y2);
+    for (int i = 0; i < 4; ++i)
+        lines[i]->set(g.lines[i].x1, g.lines[i].y1, g.lines[i].x2, g.lines[i].y2);
     m_form.repaintLines();
 }
 

@@ -35,14 +35,17 @@ protected:
         QStylePainter painter(button);
         QStyleOptionButton option;
         option.initFrom(button);
-        option.features = button->isDefault() ? QStyleOptionButton::DefaultButton : QStyleOptionButton::None;
+        option.features =
+            button->isDefault() ? QStyleOptionButton::DefaultButton : QStyleOptionButton::None;
         if (button->isDown()) option.state |= QStyle::State_Sunken;
         if (button->isChecked()) option.state |= QStyle::State_On;
         if (!button->isFlat() && !button->isDown()) option.state |= QStyle::State_Raised;
         painter.drawControl(QStyle::CE_PushButtonBevel, option);
-        const QRect contents = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
-        button->style()->drawItemText(&painter, contents, Qt::AlignCenter | Qt::TextWordWrap, option.palette,
-                                      button->isEnabled(), button->text(), QPalette::ButtonText);
+        const QRect contents =
+            button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        button->style()->drawItemText(&painter, contents, Qt::AlignCenter | Qt::TextWordWrap,
+                                      option.palette, button->isEnabled(), button->text(),
+                                      QPalette::ButtonText);
         return true;
     }
 };
@@ -74,7 +77,9 @@ void apply(Form1& form) {
     const QColor heading(150, 200, 255);
     const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
     paint(form.Label1, controlFont(12, true), heading, left);
-    paint(form.Label2, controlFont(26, true), digits, left);
+    // The hour ends just before the colon, whether it is " 00" or "07".
+    paint(form.Label2, controlFont(26, true), digits, Qt::AlignRight | Qt::AlignVCenter);
+    form.Label2->setIndent(6);
     paint(form.Label4, controlFont(26, true), digits, Qt::AlignCenter);
     paint(form.Label3, controlFont(26, true), digits, left);
     paint(form.Label5, controlFont(16, true), digits, left);

@@ -23,24 +23,27 @@ QString explain(const QDBusMessage& reply) {
         name == QLatin1String("org.freedesktop.DBus.Error.UnknownObject") ||
         name == QLatin1String("org.freedesktop.DBus.Error.UnknownMethod") ||
         name == QLatin1String("org.freedesktop.systemd1.NoSuchUnit")) {
-        return QStringLiteral("The system's date and time service (systemd-timedated) is not available "
-                              "on this computer.");
+        return QStringLiteral(
+            "The system's date and time service (systemd-timedated) is not available "
+            "on this computer.");
     }
     if (name == QLatin1String("org.freedesktop.DBus.Error.AccessDenied") ||
         name == QLatin1String("org.freedesktop.DBus.Error.InteractiveAuthorizationRequired") ||
         name == QLatin1String("org.freedesktop.PolicyKit1.Error.NotAuthorized") ||
         name == QLatin1String("org.freedesktop.PolicyKit1.Error.Cancelled")) {
-        return QStringLiteral("You do not have the right to change the computer's clock, or the "
-                              "request was not authorised.");
+        return QStringLiteral(
+            "You do not have the right to change the computer's clock, or the "
+            "request was not authorised.");
     }
     if (name == QLatin1String("org.freedesktop.DBus.Error.NoReply") ||
         name == QLatin1String("org.freedesktop.DBus.Error.Timeout")) {
         return QStringLiteral("The system's date and time service did not answer in time.");
     }
     if (name == QLatin1String("org.freedesktop.timedate1.AutomaticTimeSyncEnabled")) {
-        return QStringLiteral("Automatic time synchronisation is on, so the computer takes its time "
-                              "from the network. Turn it off in the system's date and time settings "
-                              "first.");
+        return QStringLiteral(
+            "Automatic time synchronisation is on, so the computer takes its time "
+            "from the network. Turn it off in the system's date and time settings "
+            "first.");
     }
     const QString detail = reply.errorMessage().isEmpty() ? name : reply.errorMessage();
     return QStringLiteral("The system's date and time service refused: %1").arg(detail);
@@ -53,10 +56,12 @@ TimedatedTimeSetter::TimedatedTimeSetter(const QDBusConnection& bus, int timeout
 
 bool TimedatedTimeSetter::setClock(const QDateTime& when, QString* whyNot) {
     if (!m_bus.isConnected()) {
-        return fail(whyNot, QStringLiteral("The system message bus cannot be reached, so the system's "
-                                           "date and time service cannot be asked to set the clock."));
+        return fail(whyNot,
+                    QStringLiteral("The system message bus cannot be reached, so the system's "
+                                   "date and time service cannot be asked to set the clock."));
     }
-    if (!when.isValid()) return fail(whyNot, QStringLiteral("The time to set is not a valid time."));
+    if (!when.isValid())
+        return fail(whyNot, QStringLiteral("The time to set is not a valid time."));
 
     // Is the clock kept by the network?
     QDBusMessage get = QDBusMessage::createMethodCall(
@@ -66,21 +71,22 @@ bool TimedatedTimeSetter::setClock(const QDateTime& when, QString* whyNot) {
     const QDBusMessage ntp = m_bus.call(get, QDBus::Block, m_timeoutMs);
     if (ntp.type() == QDBusMessage::ErrorMessage) return fail(whyNot, explain(ntp));
     const QVariant ntpValue = ntp.arguments().value(0);
-    const QVariant ntpOn = ntpValue.canConvert<QDBusVariant>() ? ntpValue.value<QDBusVariant>().variant()
-                                                               : ntpValue;
+    const QVariant ntpOn =
+        ntpValue.canConvert<QDBusVariant>() ? ntpValue.value<QDBusVariant>().variant() : ntpValue;
     if (ntpOn.typeId() != QMetaType::Bool) {
         return fail(whyNot, QStringLiteral("The system's date and time service did not say whether "
                                            "automatic time synchronisation is on."));
     }
     if (ntpOn.toBool()) {
-        return fail(whyNot, QStringLiteral("Automatic time synchronisation is on, so the computer takes "
-                                           "its time from the network. Turn it off in the system's date "
-                                           "and time settings first."));
+        return fail(whyNot,
+                    QStringLiteral("Automatic time synchronisation is on, so the computer takes "
+                                   "its time from the network. Turn it off in the system's date "
+                                   "and time settings first."));
     }
 
-    QDBusMessage set = QDBusMessage::createMethodCall(QString::fromLatin1(kService), QString::fromLatin1(kPath),
-                                                      QString::fromLatin1(kInterface),
-                                                      QStringLiteral("SetTime"));
+    QDBusMessage set =
+        QDBusMessage::createMethodCall(QString::fromLatin1(kService), QString::fromLatin1(kPath),
+                                       QString::fromLatin1(kInterface), QStringLiteral("SetTime"));
     const qlonglong usecUtc = qlonglong(when.toMSecsSinceEpoch()) * 1000;
     set << usecUtc << false << true;  // absolute time; the user may be asked to authorise
     set.setInteractiveAuthorizationAllowed(true);

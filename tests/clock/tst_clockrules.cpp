@@ -75,8 +75,10 @@ void TestClockRules::caption_data() {
     QTest::newRow("normal") << dec8 << false << false << " 8 December, 2026";
     QTest::newRow("normal, app today") << dec8 << false << true << " 8 December, 2026. APP TODAY";
     QTest::newRow("small or compact") << dec8 << true << false << " 8 December";
-    QTest::newRow("small or compact, app today") << dec8 << true << true << " 8 December. APP TODAY";
-    QTest::newRow("two-digit day, January") << QDate(2027, 1, 31) << false << false << " 31 January, 2027";
+    QTest::newRow("small or compact, app today")
+        << dec8 << true << true << " 8 December. APP TODAY";
+    QTest::newRow("two-digit day, January")
+        << QDate(2027, 1, 31) << false << false << " 31 January, 2027";
     QTest::newRow("leap day") << QDate(2028, 2, 29) << true << false << " 29 February";
 }
 
@@ -105,7 +107,9 @@ void TestClockRules::timeRowTexts() {
     QFETCH(QString, kind);
     QFETCH(int, value);
     QFETCH(QString, text);
-    QCOMPARE(kind == QLatin1String("digits") ? clockrules::twoDigits(value) : clockrules::ampmText(value), text);
+    QCOMPARE(kind == QLatin1String("digits") ? clockrules::twoDigits(value)
+                                             : clockrules::ampmText(value),
+             text);
 }
 
 void TestClockRules::readsComposedTime_data() {
@@ -142,16 +146,17 @@ void TestClockRules::dailyGate_data() {
     QTest::addColumn<QList<QDate>>("ticks");
     QTest::addColumn<QList<bool>>("runs");
     const QDate d1(2026, 12, 8), d2(2026, 12, 9), d3(2026, 12, 10);
-    QTest::newRow("first tick only") << QList<QDate>{d1, d1, d1, d1, d1}
-                                     << QList<bool>{true, false, false, false, false};
-    QTest::newRow("midnight on an odd tick") << QList<QDate>{d1, d1, d2, d2, d2}
-                                             << QList<bool>{true, false, true, false, false};
-    QTest::newRow("midnight on an even tick") << QList<QDate>{d1, d1, d1, d2, d2, d2}
-                                              << QList<bool>{true, false, false, true, false, false};
-    QTest::newRow("two midnights") << QList<QDate>{d1, d2, d2, d3, d3}
-                                   << QList<bool>{true, true, false, true, false};
-    QTest::newRow("clock set back a day") << QList<QDate>{d2, d2, d1, d1}
-                                          << QList<bool>{true, false, true, false};
+    QTest::newRow("first tick only")
+        << QList<QDate>{d1, d1, d1, d1, d1} << QList<bool>{true, false, false, false, false};
+    QTest::newRow("midnight on an odd tick")
+        << QList<QDate>{d1, d1, d2, d2, d2} << QList<bool>{true, false, true, false, false};
+    QTest::newRow("midnight on an even tick")
+        << QList<QDate>{d1, d1, d1, d2, d2, d2}
+        << QList<bool>{true, false, false, true, false, false};
+    QTest::newRow("two midnights")
+        << QList<QDate>{d1, d2, d2, d3, d3} << QList<bool>{true, true, false, true, false};
+    QTest::newRow("clock set back a day")
+        << QList<QDate>{d2, d2, d1, d1} << QList<bool>{true, false, true, false};
 }
 
 void TestClockRules::dailyGate() {

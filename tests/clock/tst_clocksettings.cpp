@@ -90,12 +90,12 @@ void TestClockSettings::panelOpensTo4850() {
     QCOMPARE(twips::width(form.get()), 5580.0);
     QVERIFY(form->Command1->isHidden());
     QVERIFY(!form->Command2->isHidden());
-    for (QWidget* w : std::initializer_list<QWidget*>{form->Label1, form->Label2, form->Label3, form->Label4,
-                                                     form->Label5, form->Label8, form->HScroll1, form->Command5,
-                                                     form->Command3, form->Command6, form->Command13})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             form->Label1, form->Label2, form->Label3, form->Label4, form->Label5, form->Label8,
+             form->HScroll1, form->Command5, form->Command3, form->Command6, form->Command13})
         QVERIFY2(!w->isHidden(), qPrintable(w->objectName()));
-    for (QWidget* w : std::initializer_list<QWidget*>{form->Slider1, form->Command9, form->Command10,
-                                                     form->Command8, form->Command12})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             form->Slider1, form->Command9, form->Command10, form->Command8, form->Command12})
         QVERIFY2(w->isHidden(), qPrintable(w->objectName()));
 }
 
@@ -149,35 +149,58 @@ void TestClockSettings::designedControls_data() {
     QTest::addColumn<QRectF>("rect");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("toolTip");
-    QTest::newRow("Command1") << "Command1" << QRectF(1800, 1200, 1812, 312) << "Settings" << "Features and settings";
-    QTest::newRow("Command2") << "Command2" << QRectF(1800, 1200, 1812, 372) << "Close Settings" << "";
-    QTest::newRow("Label1") << "Label1" << QRectF(240, 1920, 1695, 495) << "Alarm  :" << "";
-    QTest::newRow("Label2") << "Label2" << QRectF(2160, 1800, 1092, 852) << " 00" << "";
-    QTest::newRow("Label4") << "Label4" << QRectF(3120, 1800, 252, 852) << ":" << "";
-    QTest::newRow("Label3") << "Label3" << QRectF(3360, 1800, 732, 852) << "00" << "";
-    QTest::newRow("Label5") << "Label5" << QRectF(4320, 1920, 972, 612) << "AM" << "";
-    QTest::newRow("Check1") << "Check1" << QRectF(360, 2520, 252, 252) << "" << "If checked, Alarm is enabled";
-    QTest::newRow("Check2") << "Check2" << QRectF(1440, 2520, 252, 252) << "" << "If Checked, Chime is enabled";
-    QTest::newRow("Slider1") << "Slider1" << QRectF(600, 2520, 252, 612) << "" << "";
-    QTest::newRow("Slider2") << "Slider2" << QRectF(840, 2520, 252, 612) << "" << "";
-    QTest::newRow("Slider3") << "Slider3" << QRectF(1080, 2520, 252, 612) << "" << "";
-    QTest::newRow("HScroll1") << "HScroll1" << QRectF(2280, 2640, 732, 252) << "" << "";
-    QTest::newRow("HScroll2") << "HScroll2" << QRectF(3360, 2640, 732, 252) << "" << "";
-    QTest::newRow("HScroll3") << "HScroll3" << QRectF(4440, 2640, 732, 264) << "" << "";
-    QTest::newRow("Label6") << "Label6" << QRectF(120, 2760, 972, 252) << "Enable" << "";
-    QTest::newRow("Label7") << "Label7" << QRectF(900, 2760, 1332, 252) << "Enable Chime" << "";
-    QTest::newRow("Command9") << "Command9" << QRectF(2880, 3000, 732, 180) << "S E T" << "";
-    QTest::newRow("Label8") << "Label8" << QRectF(360, 3360, 1812, 372) << "Clock Settings.." << "";
+    QTest::newRow("Command1") << "Command1" << QRectF(1800, 1200, 1812, 312) << "Settings"
+                              << "Features and settings";
+    QTest::newRow("Command2") << "Command2" << QRectF(1800, 1200, 1812, 372) << "Close Settings"
+                              << "";
+    QTest::newRow("Label1") << "Label1" << QRectF(240, 1920, 1695, 495) << "Alarm  :"
+                            << "";
+    QTest::newRow("Label2") << "Label2" << QRectF(2160, 1800, 1092, 852) << " 00"
+                            << "";
+    QTest::newRow("Label4") << "Label4" << QRectF(3120, 1800, 252, 852) << ":"
+                            << "";
+    QTest::newRow("Label3") << "Label3" << QRectF(3360, 1800, 732, 852) << "00"
+                            << "";
+    QTest::newRow("Label5") << "Label5" << QRectF(4320, 1920, 972, 612) << "AM"
+                            << "";
+    QTest::newRow("Check1") << "Check1" << QRectF(360, 2520, 252, 252) << ""
+                            << "If checked, Alarm is enabled";
+    QTest::newRow("Check2") << "Check2" << QRectF(1440, 2520, 252, 252) << ""
+                            << "If Checked, Chime is enabled";
+    QTest::newRow("Slider1") << "Slider1" << QRectF(600, 2520, 252, 612) << ""
+                             << "";
+    QTest::newRow("Slider2") << "Slider2" << QRectF(840, 2520, 252, 612) << ""
+                             << "";
+    QTest::newRow("Slider3") << "Slider3" << QRectF(1080, 2520, 252, 612) << ""
+                             << "";
+    QTest::newRow("HScroll1") << "HScroll1" << QRectF(2280, 2640, 732, 252) << ""
+                              << "";
+    QTest::newRow("HScroll2") << "HScroll2" << QRectF(3360, 2640, 732, 252) << ""
+                              << "";
+    QTest::newRow("HScroll3") << "HScroll3" << QRectF(4440, 2640, 732, 264) << ""
+                              << "";
+    QTest::newRow("Label6") << "Label6" << QRectF(120, 2760, 972, 252) << "Enable"
+                            << "";
+    QTest::newRow("Label7") << "Label7" << QRectF(900, 2760, 1332, 252) << "Enable Chime"
+                            << "";
+    QTest::newRow("Command9") << "Command9" << QRectF(2880, 3000, 732, 180) << "S E T"
+                              << "";
+    QTest::newRow("Label8") << "Label8" << QRectF(360, 3360, 1812, 372) << "Clock Settings.."
+                            << "";
     QTest::newRow("Command5") << "Command5" << QRectF(120, 3840, 1212, 612) << "Switch clock size"
                               << "Makes the clock look more compact";
     QTest::newRow("Command3") << "Command3" << QRectF(1440, 3840, 1212, 612) << "Picture Viewer"
                               << "Comprehensive image viewer";
-    QTest::newRow("Command8") << "Command8" << QRectF(1440, 3840, 1212, 612) << "Close Picture Viewer"
+    QTest::newRow("Command8") << "Command8" << QRectF(1440, 3840, 1212, 612)
+                              << "Close Picture Viewer"
                               << "View pictures / Slide shows";
-    QTest::newRow("Command13") << "Command13" << QRectF(2760, 3840, 1212, 612) << "Scheduler and diary" << "";
+    QTest::newRow("Command13") << "Command13" << QRectF(2760, 3840, 1212, 612)
+                               << "Scheduler and diary"
+                               << "";
     QTest::newRow("Command6") << "Command6" << QRectF(4080, 3840, 1332, 612) << "Clock Settings"
                               << "Set the time on the clock";
-    QTest::newRow("Command10") << "Command10" << QRectF(4080, 3840, 1332, 612) << "Close clock Settings"
+    QTest::newRow("Command10") << "Command10" << QRectF(4080, 3840, 1332, 612)
+                               << "Close clock Settings"
                                << "Set the clock time";
     QTest::newRow("Picture1") << "Picture1" << QRectF(0, 0, 5532, 1692) << ""
                               << "Click here to return to normal operation";
@@ -203,13 +226,20 @@ void TestClockSettings::scrollBarsWriteTheTimeRow_data() {
     QTest::addColumn<int>("value");
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("text");
-    QTest::newRow("hour 7") << "HScroll1" << 7 << "Label2" << "07";
-    QTest::newRow("hour 12") << "HScroll1" << 12 << "Label2" << "12";
-    QTest::newRow("minute 5") << "HScroll2" << 5 << "Label3" << "05";
-    QTest::newRow("minute 45") << "HScroll2" << 45 << "Label3" << "45";
-    QTest::newRow("minute 0 after 1") << "HScroll2" << 0 << "Label3" << "00";
-    QTest::newRow("1 is PM") << "HScroll3" << 1 << "Label5" << "PM";
-    QTest::newRow("2 is AM") << "HScroll3" << 2 << "Label5" << "AM";
+    QTest::newRow("hour 7") << "HScroll1" << 7 << "Label2"
+                            << "07";
+    QTest::newRow("hour 12") << "HScroll1" << 12 << "Label2"
+                             << "12";
+    QTest::newRow("minute 5") << "HScroll2" << 5 << "Label3"
+                              << "05";
+    QTest::newRow("minute 45") << "HScroll2" << 45 << "Label3"
+                               << "45";
+    QTest::newRow("minute 0 after 1") << "HScroll2" << 0 << "Label3"
+                                      << "00";
+    QTest::newRow("1 is PM") << "HScroll3" << 1 << "Label5"
+                             << "PM";
+    QTest::newRow("2 is AM") << "HScroll3" << 2 << "Label5"
+                             << "AM";
 }
 
 void TestClockSettings::scrollBarsWriteTheTimeRow() {
@@ -241,7 +271,8 @@ void TestClockSettings::timeSettingModeAndBack() {
     QCOMPARE(f.menus->shown, QStringList{QStringLiteral("Clocksettings")});
     QCOMPARE(f.form->Label1->text(), QStringLiteral(" Clock :"));
     Shown shown = shownOf(*f.form);
-    QVERIFY(shown.slider && shown.set && !shown.clockSettings && shown.closeClockSettings && !shown.alarmSwitches);
+    QVERIFY(shown.slider && shown.set && !shown.clockSettings && shown.closeClockSettings &&
+            !shown.alarmSwitches);
     for (QSlider* slider : {f.form->Slider1, f.form->Slider2, f.form->Slider3}) {
         QCOMPARE(slider->minimum(), 0);
         QCOMPARE(slider->maximum(), 255);
@@ -250,7 +281,8 @@ void TestClockSettings::timeSettingModeAndBack() {
     f.form->Command10->click();
     QCOMPARE(f.form->Label1->text(), QStringLiteral(" Alarm :"));
     shown = shownOf(*f.form);
-    QVERIFY(!shown.slider && !shown.set && shown.clockSettings && !shown.closeClockSettings && shown.alarmSwitches);
+    QVERIFY(!shown.slider && !shown.set && shown.clockSettings && !shown.closeClockSettings &&
+            shown.alarmSwitches);
     QVERIFY(f.timeSetter.asked.isEmpty());
 }
 
@@ -274,7 +306,9 @@ void TestClockSettings::setWritesTheComposedTime() {
     ClockWindowFixture f;
     QVERIFY(f.load());
     enterTimeSetting(f);
-    for (auto [bar, value] : {std::pair{f.form->HScroll1, hour}, {f.form->HScroll2, minute}, {f.form->HScroll3, ampm}}) {
+    for (auto [bar, value] : {std::pair{f.form->HScroll1, hour},
+                              {f.form->HScroll2, minute},
+                              {f.form->HScroll3, ampm}}) {
         bar->setValue(value == bar->minimum() ? bar->maximum() : bar->minimum());
         bar->setValue(value);
     }
@@ -285,7 +319,8 @@ void TestClockSettings::setWritesTheComposedTime() {
     QVERIFY2(f.dialogs.messages.isEmpty(), qPrintable(f.dialogs.messages.join('\n')));
     QCOMPARE(f.form->Label1->text(), QStringLiteral("Alarm : "));
     const Shown shown = shownOf(*f.form);
-    QVERIFY(!shown.slider && !shown.set && shown.clockSettings && !shown.closeClockSettings && shown.alarmSwitches);
+    QVERIFY(!shown.slider && !shown.set && shown.clockSettings && !shown.closeClockSettings &&
+            shown.alarmSwitches);
     // The time row stays as the alarm time.
     QCOMPARE(f.form->Label2->text() + f.form->Label3->text() + f.form->Label5->text(),
              QString(composed).remove(QLatin1Char(':')));
@@ -296,9 +331,10 @@ void TestClockSettings::setRefusedLeavesTheClockAndThePanel_data() {
     QTest::addColumn<QString>("refusal");  // what the clock setter answers
     QTest::addColumn<int>("asked");
     QTest::addColumn<QStringList>("messageParts");
-    QTest::newRow("designed 00:00AM is not a time") << false << "" << 0
-                                                    << QStringList{"\" 00:00AM\"", "hour must be from 01 to 12"};
-    QTest::newRow("no rights") << true << "You do not have the right to change the computer's clock." << 1
+    QTest::newRow("designed 00:00AM is not a time")
+        << false << "" << 0 << QStringList{"\" 00:00AM\"", "hour must be from 01 to 12"};
+    QTest::newRow("no rights") << true
+                               << "You do not have the right to change the computer's clock." << 1
                                << QStringList{"07:45PM", "You do not have the right"};
     QTest::newRow("automatic time") << true << "Automatic time synchronisation is on." << 1
                                     << QStringList{"Automatic time synchronisation is on."};

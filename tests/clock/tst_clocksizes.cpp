@@ -23,7 +23,9 @@ Lines linesOf(const Form1& form) {
 }
 
 // The compact figures are the design's quotients in single precision.
-double single(double value) { return double(float(value)); }
+double single(double value) {
+    return double(float(value));
+}
 
 const Lines kNormalLines{QLineF(1080, 480, 4800, 480), QLineF(1080, 480, 1080, 1080),
                          QLineF(1080, 1080, 4800, 1080), QLineF(4800, 480, 4800, 1080)};
@@ -31,7 +33,8 @@ const Lines kSmallLines{QLineF(0, 0, 3590, 0), QLineF(0, 0, 0, 580), QLineF(0, 5
                         QLineF(3590, 0, 3590, 580)};
 const double kR = single(3400 / 1.8);  // 1888.88...
 const double kB = single(610 / 1.8);   // 338.88...
-const Lines kCompactLines{QLineF(0, 0, kR, 0), QLineF(0, 0, 0, kB), QLineF(0, kB, kR, kB), QLineF(kR, 0, kR, kB)};
+const Lines kCompactLines{QLineF(0, 0, kR, 0), QLineF(0, 0, 0, kB), QLineF(0, kB, kR, kB),
+                          QLineF(kR, 0, kR, kB)};
 
 QString storedSize(const TestFolder& folder) {
     QString error;
@@ -65,17 +68,18 @@ void TestClockSizes::geometryOfEachSize_data() {
     QTest::addColumn<bool>("compactSize");
     QTest::addColumn<double>("points");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("normal") << QStringList{} << 5580.0 << 2050.0 << kNormalLines << false << false << 30.0
-                            << "normal";
-    QTest::newRow("small") << QStringList{"Small"} << 3741.0 << 1000.0 << kSmallLines << true << false << 30.0
-                           << "small";
+    QTest::newRow("normal") << QStringList{} << 5580.0 << 2050.0 << kNormalLines << false << false
+                            << 30.0 << "normal";
+    QTest::newRow("small") << QStringList{"Small"} << 3741.0 << 1000.0 << kSmallLines << true
+                           << false << 30.0 << "small";
     QTest::newRow("compact") << QStringList{"Compact"} << single(3541 / 1.75) << single(1000 / 1.3)
                              << kCompactLines << true << true << 14.0 << "compact";
-    QTest::newRow("compact then small keeps compact") << QStringList{"Compact", "Small"} << 3741.0 << 1000.0
-                                                      << kSmallLines << true << true << 14.0 << "compact";
-    QTest::newRow("small then compact") << QStringList{"Small", "Compact"} << single(3541 / 1.75)
-                                        << single(1000 / 1.3) << kCompactLines << true << true << 14.0
-                                        << "compact";
+    QTest::newRow("compact then small keeps compact")
+        << QStringList{"Compact", "Small"} << 3741.0 << 1000.0 << kSmallLines << true << true
+        << 14.0 << "compact";
+    QTest::newRow("small then compact")
+        << QStringList{"Small", "Compact"} << single(3541 / 1.75) << single(1000 / 1.3)
+        << kCompactLines << true << true << 14.0 << "compact";
 }
 
 void TestClockSizes::geometryOfEachSize() {
@@ -122,7 +126,8 @@ void TestClockSizes::savedSizeAppliedAfterTheFirstDrawing_data() {
     QTest::addColumn<double>("height");
     QTest::addColumn<Lines>("lines");
     QTest::newRow("small") << "small" << 3741.0 << 1000.0 << kSmallLines;
-    QTest::newRow("compact") << "compact" << single(3541 / 1.75) << single(1000 / 1.3) << kCompactLines;
+    QTest::newRow("compact") << "compact" << single(3541 / 1.75) << single(1000 / 1.3)
+                             << kCompactLines;
     QTest::newRow("normal") << "normal" << 5580.0 << 2050.0 << kNormalLines;
     QTest::newRow("an unknown word is normal") << "Small" << 5580.0 << 2050.0 << kNormalLines;
 }
@@ -133,7 +138,8 @@ void TestClockSizes::savedSizeAppliedAfterTheFirstDrawing() {
     QFETCH(double, height);
     QFETCH(Lines, lines);
     ClockWindowFixture f;
-    QVERIFY(f.folder.exec(QStringLiteral("INSERT INTO clockini VALUES (300, 200, '%1', 'None')").arg(saved)));
+    QVERIFY(f.folder.exec(
+        QStringLiteral("INSERT INTO clockini VALUES (300, 200, '%1', 'None')").arg(saved)));
     QVERIFY(f.load());
     QCOMPARE(twips::width(f.form.get()), width);
     QCOMPARE(twips::height(f.form.get()), height);

@@ -103,7 +103,8 @@ void TestClockTick::captionPerSize() {
     QFETCH(bool, appToday);
     QFETCH(QString, caption);
     ClockWindowFixture f;
-    QVERIFY(f.folder.exec(QStringLiteral("INSERT INTO clockini VALUES (0, 0, '%1', 'None')").arg(size)));
+    QVERIFY(f.folder.exec(
+        QStringLiteral("INSERT INTO clockini VALUES (0, 0, '%1', 'None')").arg(size)));
     QVERIFY(f.load());
     QCOMPARE(f.form->windowTitle(), QString());  // start-up leaves it empty
     f.app.appToday = appToday;

@@ -47,7 +47,8 @@ public:
 public slots:
     void SetTime(qlonglong usec, bool relative, bool interactive) {
         QMutexLocker lock(&mutex);
-        calls << SetTimeCall{usec, relative, interactive, message().isInteractiveAuthorizationAllowed()};
+        calls << SetTimeCall{usec, relative, interactive,
+                             message().isInteractiveAuthorizationAllowed()};
         if (!errorName.isEmpty()) sendErrorReply(errorName, QStringLiteral("refused by the test"));
     }
 
@@ -78,19 +79,22 @@ private:
 void TestTimedated::initTestCase() {
     const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
     if (daemon.isEmpty()) QSKIP("dbus-daemon is not installed");
-    m_daemon.start(daemon, {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
+    m_daemon.start(daemon, {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                            QStringLiteral("--print-address=1")});
     QVERIFY(m_daemon.waitForStarted());
     QTRY_VERIFY(m_daemon.canReadLine());
     m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
     QVERIFY(!m_address.isEmpty());
 
-    QDBusConnection service = QDBusConnection::connectToBus(m_address, QStringLiteral("fake-timedated"));
+    QDBusConnection service =
+        QDBusConnection::connectToBus(m_address, QStringLiteral("fake-timedated"));
     QVERIFY(service.isConnected());
     m_service = new FakeTimedate;
     m_service->moveToThread(&m_serviceThread);
     m_serviceThread.start();
-    QVERIFY(service.registerObject(QStringLiteral("/org/freedesktop/timedate1"), m_service,
-                                   QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties));
+    QVERIFY(service.registerObject(
+        QStringLiteral("/org/freedesktop/timedate1"), m_service,
+        QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties));
     QVERIFY(service.registerService(QStringLiteral("org.freedesktop.timedate1")));
 }
 
@@ -112,14 +116,18 @@ void TestTimedated::setsOrSaysWhy_data() {
     QTest::addColumn<int>("calls");
     QTest::addColumn<QString>("reasonPart");
     QTest::newRow("set") << false << "" << true << 1 << "";
-    QTest::newRow("automatic time sync on") << true << "" << false << 0 << "Automatic time synchronisation is on";
+    QTest::newRow("automatic time sync on")
+        << true << "" << false << 0 << "Automatic time synchronisation is on";
     QTest::newRow("not allowed") << false << "org.freedesktop.DBus.Error.AccessDenied" << false << 1
                                  << "do not have the right";
-    QTest::newRow("authorisation needed") << false << "org.freedesktop.DBus.Error.InteractiveAuthorizationRequired"
-                                          << false << 1 << "do not have the right";
-    QTest::newRow("turned on meanwhile") << false << "org.freedesktop.timedate1.AutomaticTimeSyncEnabled" << false
-                                         << 1 << "Automatic time synchronisation is on";
-    QTest::newRow("other refusal") << false << "org.example.Broken" << false << 1 << "refused by the test";
+    QTest::newRow("authorisation needed")
+        << false << "org.freedesktop.DBus.Error.InteractiveAuthorizationRequired" << false << 1
+        << "do not have the right";
+    QTest::newRow("turned on meanwhile")
+        << false << "org.freedesktop.timedate1.AutomaticTimeSyncEnabled" << false << 1
+        << "Automatic time synchronisation is on";
+    QTest::newRow("other refusal")
+        << false << "org.example.Broken" << false << 1 << "refused by the test";
 }
 
 void TestTimedated::setsOrSaysWhy() {
@@ -129,7 +137,8 @@ void TestTimedated::setsOrSaysWhy() {
     QFETCH(int, calls);
     QFETCH(QString, reasonPart);
     m_service->setUp(ntp, errorName);
-    TimedatedTimeSetter setter(QDBusConnection::connectToBus(m_address, QStringLiteral("client")), 10000);
+    TimedatedTimeSetter setter(QDBusConnection::connectToBus(m_address, QStringLiteral("client")),
+                               10000);
     const QDateTime when(QDate(2026, 12, 8), QTime(19, 45));
     QString whyNot;
     QCOMPARE(setter.setClock(when, &whyNot), done);
@@ -165,8 +174,8 @@ void TestTimedated::serviceMissing() {
 }
 
 void TestTimedated::noBus() {
-    QDBusConnection none = QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"),
-                                                         QStringLiteral("none"));
+    QDBusConnection none = QDBusConnection::connectToBus(
+        QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("none"));
     QVERIFY(!none.isConnected());
     TimedatedTimeSetter setter(none, 1000);
     QString whyNot;

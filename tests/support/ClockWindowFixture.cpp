@@ -11,7 +11,9 @@ ClockWindowFixture::ClockWindowFixture() {
     menus = std::make_unique<ScriptedMenus>(*form);
 }
 
-bool ClockWindowFixture::load() { return form->load(); }
+bool ClockWindowFixture::load() {
+    return form->load();
+}
 
 std::unique_ptr<Form1> ClockWindowFixture::restart() {
     m_nextRun = AppContext();

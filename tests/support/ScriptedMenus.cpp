@@ -9,7 +9,8 @@ ScriptedMenus::ScriptedMenus(Form1& form) {
     form.popUpMenu = [this](QMenu* menu) -> QAction* {
         shown << menu->title();
         if (m_choices.empty()) {
-            failures << QStringLiteral("menu \"%1\" shown with no choice prepared").arg(menu->title());
+            failures
+                << QStringLiteral("menu \"%1\" shown with no choice prepared").arg(menu->title());
             return nullptr;
         }
         const QString text = m_choices.front();

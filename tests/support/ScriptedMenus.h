@@ -17,7 +17,7 @@ public:
     // closes it without a choice.
     void choose(const QString& itemText) { m_choices.push_back(itemText); }
 
-    QStringList shown;  // titles of the menus shown, in order
+    QStringList shown;     // titles of the menus shown, in order
     QStringList failures;  // scripting problems: no choice prepared, no such item
 
 private:
