@@ -5,6 +5,7 @@
 #include "AppContext.h"
 #include "DataFolder.h"
 #include "clock/Form1.h"
+#include "platform/DBusScreenSaverInhibitor.h"
 #include "platform/IClock.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtPauser.h"
@@ -18,10 +19,12 @@ int runTavenel(QApplication& app) {
     SystemClock clock;
     QtDialogs dialogs;
     QtPauser pauser;
+    DBusScreenSaverInhibitor screenSaver;
     Services services;
     services.clock = &clock;
     services.dialogs = &dialogs;
     services.pauser = &pauser;
+    services.screenSaver = &screenSaver;
 
     AppContext context;
     context.appFolder = datafolder::appFolder();
