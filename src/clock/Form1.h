@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <memory>
 
 #include "AppContext.h"
 #include "Texts.h"
@@ -22,6 +23,9 @@ class QTextEdit;
 class QTimer;
 class PictureBox;
 class FrameLinesOverlay;
+class FolderTree;
+class ImageList;
+class PictureViewer;
 
 // The clock window: the program's first window, which owns the process. It
 // holds the clock face, the settings panel with the alarm and chime
@@ -94,7 +98,7 @@ public:
     QRadioButton* Option3 = nullptr;  // "5 Secs"
 
     QComboBox* Drive1 = nullptr;
-    QListWidget* Dir1 = nullptr;
+    FolderTree* Dir1 = nullptr;
     QListWidget* List1 = nullptr;  // the image list
     QListWidget* List2 = nullptr;  // hidden: today's reminder list
     QTextEdit* RichTextBox2 = nullptr;  // hidden: scratch box for listings
@@ -161,6 +165,13 @@ public:
     void placeLinesNormal();
     void repaintLines();
 
+    // --- Picture viewer ---------------------------------------------------
+    // The viewer (image list, layouts, full screen and slide show).
+    PictureViewer& pictureViewer() { return *m_pictureViewer; }
+    // The clock back at its normal size and layout, as a click on the clock
+    // picture outside full screen leaves it.
+    void restoreNormalClock();
+
 signals:
     // The window has finished its unload step.
     void unloaded();
@@ -178,4 +189,8 @@ private:
     FrameLinesOverlay* m_lines = nullptr;
     QString m_savedSize;
     bool m_unloaded = false;
+
+    // Picture viewer.
+    std::unique_ptr<ImageList> m_imageList;
+    std::unique_ptr<PictureViewer> m_pictureViewer;
 };
