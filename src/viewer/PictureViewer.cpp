@@ -52,8 +52,9 @@ PictureViewer::PictureViewer(Form1& form) : m_form(form), m_slideShow(std::make_
     // Moving through the list with the keyboard shows the entries too; the
     // mouse and the program's own selections are handled where they happen.
     connect(form.List1, &QListWidget::currentRowChanged, this, [this](int) {
-        if (!m_pressing && !m_selecting && m_form.List1->hasFocus()) on_List1_click();
+        if (m_keyMoving && !m_pressing && !m_selecting) on_List1_click();
     });
+    form.List1->installEventFilter(this);
     form.List1->viewport()->installEventFilter(this);
     // After the clock tick has written the caption.
     connect(form.Timer1, &QTimer::timeout, this, &PictureViewer::updateCaption);
@@ -324,7 +325,12 @@ void PictureViewer::updateCaption() {
 }
 
 bool PictureViewer::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_form.List1->viewport()) {
+    if (watched == m_form.List1) {
+        if (event->type() == QEvent::KeyPress)
+            m_keyMoving = true;
+        else if (event->type() == QEvent::KeyRelease || event->type() == QEvent::FocusOut)
+            m_keyMoving = false;
+    } else if (watched == m_form.List1->viewport()) {
         if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
             m_pressing = true;

@@ -72,6 +72,7 @@ private:
     bool m_clockHidden = false;
     bool m_pressing = false;   // a mouse button is down on the list
     bool m_selecting = false;  // the program is selecting an entry
+    bool m_keyMoving = false;  // a key is down in the list
     QString m_captionWritten;  // the caption this viewer wrote last
     QString m_captionBase;     // the caption it was written over
 };
