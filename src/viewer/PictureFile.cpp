@@ -1,6 +1,7 @@
 #include "viewer/PictureFile.h"
 
 #include <QImageReader>
+#include <cmath>
 
 namespace picturefile {
 
@@ -38,6 +39,27 @@ std::optional<QImage> readPart(const QString& path, const QRect& clip) {
     QImageReader reader(path);
     reader.setClipRect(clip);
     return finish(reader);
+}
+
+QRect seenPart(const QSize& natural, const QSizeF& windowTwips, double twipsPerPixel) {
+    const auto pixels = [twipsPerPixel](double twips) { return int(std::lround(twips / twipsPerPixel)); };
+    const double left = (windowTwips.width() - natural.width() * twipsPerPixel) / 2;
+    const double top = (windowTwips.height() - natural.height() * twipsPerPixel) / 2;
+    const QRect box(QPoint(pixels(left), pixels(top)), natural);
+    const QRect window(0, 0, pixels(windowTwips.width()), pixels(windowTwips.height()));
+    return box.intersected(window).translated(-box.topLeft()).intersected(QRect(QPoint(), natural));
+}
+
+std::optional<CentredPart> readCentred(const QString& path, const QSizeF& windowTwips, double twipsPerPixel) {
+    const std::optional<QSize> natural = path.isEmpty() ? std::nullopt : naturalSize(path);
+    if (!natural) return std::nullopt;
+    CentredPart centred{*natural, seenPart(*natural, windowTwips, twipsPerPixel), QImage()};
+    if (!centred.seen.isEmpty()) {
+        std::optional<QImage> part = readPart(path, centred.seen);
+        if (!part) return std::nullopt;
+        centred.image = std::move(*part);
+    }
+    return centred;
 }
 
 }  // namespace picturefile

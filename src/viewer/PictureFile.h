@@ -23,4 +23,22 @@ std::optional<QImage> readScaled(const QString& path, const QSize& size);
 // when it cannot be read.
 std::optional<QImage> readPart(const QString& path, const QRect& clip);
 
+// A picture shown at natural size, centred in a window: its own size, and
+// the part of it inside the window, decoded.
+struct CentredPart {
+    QSize natural;  // pixels
+    QRect seen;     // pixels of the picture that lie inside the window
+    QImage image;   // that part, decoded (null when nothing of it is seen)
+};
+
+// The part of a picture of `natural` pixels that is seen when it is centred
+// in a window of `windowTwips`, at `twipsPerPixel`: the picture's box has its
+// natural size and its top-left corner at ((window - box) / 2) in twips.
+QRect seenPart(const QSize& natural, const QSizeF& windowTwips, double twipsPerPixel);
+
+// Reads what of the picture in `path` is seen when it is centred in the
+// window; nullopt when it cannot be read. Touches no window, so it may run on
+// any thread.
+std::optional<CentredPart> readCentred(const QString& path, const QSizeF& windowTwips, double twipsPerPixel);
+
 }  // namespace picturefile

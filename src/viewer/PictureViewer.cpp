@@ -35,11 +35,6 @@ constexpr int kShrinkStepPause = 40;
 constexpr double kBoxWidth = 5532;
 constexpr double kBoxHeight = 4582;
 
-QRect pixelRect(double left, double top, double width, double height) {
-    return QRect(twips::toPixels(left), twips::toPixels(top), twips::toPixels(width),
-                 twips::toPixels(height));
-}
-
 }  // namespace
 
 PictureViewer::PictureViewer(Form1& form) : m_form(form), m_slideShow(std::make_unique<SlideShow>(form, *this)) {
@@ -227,29 +222,24 @@ bool PictureViewer::showStretched(const QString& path) {
 }
 
 bool PictureViewer::showNaturalCentred(const QString& path) {
+    // Only the part of the picture inside the window is decoded, so a
+    // picture far larger than the screen costs no more than the screen.
+    const std::optional<picturefile::CentredPart> picture = picturefile::readCentred(
+        path, QSizeF(twips::width(&m_form), twips::height(&m_form)), twips::perPixel());
+    if (!picture) return false;
+    showCentred(*picture);
+    return true;
+}
+
+void PictureViewer::showCentred(const picturefile::CentredPart& picture) {
     Form1& f = m_form;
-    const std::optional<QSize> natural = path.isEmpty() ? std::nullopt : picturefile::naturalSize(path);
-    if (!natural) return false;
-    const double boxWidth = twips::fromPixels(natural->width());
-    const double boxHeight = twips::fromPixels(natural->height());
+    const double boxWidth = twips::fromPixels(picture.natural.width());
+    const double boxHeight = twips::fromPixels(picture.natural.height());
     const double top = (twips::height(&f) - boxHeight) / 2;
     const double left = (twips::width(&f) - boxWidth) / 2;
-    // Only the part of the box inside the window can be seen; only that part
-    // is decoded, so a picture far larger than the screen costs no more than
-    // the screen.
-    const QRect box = pixelRect(left, top, boxWidth, boxHeight);
-    const QRect window = pixelRect(0, 0, twips::width(&f), twips::height(&f));
-    const QRect seen = box.intersected(window).translated(-box.topLeft()).intersected(QRect(QPoint(), *natural));
-    QImage part;
-    if (!seen.isEmpty()) {
-        const std::optional<QImage> read = picturefile::readPart(path, seen);
-        if (!read) return false;
-        part = *read;
-    }
     f.Picture1->setStretch(false);
-    f.Picture1->setPicturePart(part, seen.topLeft());
+    f.Picture1->setPicturePart(picture.image, picture.seen.topLeft());
     twips::place(f.Picture1, left, top, boxWidth, boxHeight);
-    return true;
 }
 
 void PictureViewer::showClockFace() {

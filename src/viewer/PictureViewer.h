@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "viewer/PictureFile.h"
+
 class Form1;
 class QWidget;
 class SlideShow;
@@ -44,6 +46,8 @@ public:
     // centred in the window. False, with the box left as it was, when the
     // file cannot be read.
     bool showNaturalCentred(const QString& path);
+    // Shows a picture read for natural size, centred in the window.
+    void showCentred(const picturefile::CentredPart& picture);
     // The clock face's background picture back in the picture box.
     void showClockFace();
 

@@ -102,6 +102,14 @@ void SlideShow::on_Check3_click() {
         f.services().screenSaver->inhibit(QStringLiteral("Slide show"));
         m_holdingScreenSaver = true;
     }
+    prepareNext();
+}
+
+void SlideShow::prepareNext() {
+    const int next = m_slideIndex + 1;
+    if (next >= m_form.List1->count()) return;
+    m_preparer.prepare(m_form.List1->item(next)->text(),
+                       QSizeF(twips::width(&m_form), twips::height(&m_form)), twips::perPixel());
 }
 
 void SlideShow::on_Timer2_timeout() {
@@ -120,9 +128,14 @@ void SlideShow::on_Timer2_timeout() {
         return;
     }
     m_viewer.selectEntry(m_slideIndex);
-    m_viewer.showNaturalCentred(m_viewer.selectedEntry());
+    // Read while the slide before was on the screen; a file that cannot be
+    // read leaves that slide where it is.
+    const SlidePreparer::Slide slide = m_preparer.obtain(
+        m_viewer.selectedEntry(), QSizeF(twips::width(&f), twips::height(&f)), twips::perPixel());
+    if (slide) m_viewer.showCentred(*slide);
     // The next slide's time counts from now, when this one is shown.
     f.Timer2->start();
+    prepareNext();
 }
 
 void SlideShow::end() {
@@ -152,6 +165,7 @@ void SlideShow::on_Picture1_keyDown(int key) {
 
 void SlideShow::stop() {
     m_form.Timer2->stop();
+    m_preparer.forget();
     if (m_holdingScreenSaver) {
         if (m_form.services().screenSaver) m_form.services().screenSaver->release();
         m_holdingScreenSaver = false;

@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <vector>
 
+#include "viewer/SlidePreparer.h"
+
 class Form1;
 class PictureViewer;
 class QAction;
@@ -35,11 +37,14 @@ public:
 private:
     void hideForFullScreen();
     void end();
+    // Starts reading the slide after the one at slideIndex, if there is one.
+    void prepareNext();
 
     Form1& m_form;
     PictureViewer& m_viewer;
     int m_slideIndex = 0;
     int m_keyIndex = 0;
     bool m_holdingScreenSaver = false;
+    SlidePreparer m_preparer;
     std::vector<QPointer<QAction>> m_hiddenMenuItems;
 };

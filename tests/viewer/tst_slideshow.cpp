@@ -341,15 +341,15 @@ void TestSlideShow::damagedSlides() {
     f.Command3->click();
     const QList<QSize> sizes{QSize(40, 30), QSize(400, 300), QSize(30, 72)};
     const QStringList paths = w.addPictures(sizes);
-    enterFullScreen(w, 0, f.Option1);
-    const QImage before = f.Picture1->picture();
-    const QRectF box = twips::rect(f.Picture1);
     const QString bad = paths[1];
     const qint64 fileSize = QFileInfo(bad).size();
     if (damage == "empty") testpictures::truncate(bad, 0);
     if (damage == "header") testpictures::truncate(bad, 60);
     if (damage == "gone") QFile::remove(bad);
     if (damage == "half") testpictures::truncate(bad, fileSize / 2);
+    enterFullScreen(w, 0, f.Option1);
+    const QImage before = f.Picture1->picture();
+    const QRectF box = twips::rect(f.Picture1);
 
     tick(f);
 
