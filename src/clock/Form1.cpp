@@ -136,11 +136,11 @@ void Form1::buildControls() {
     // The picture viewer's controls: the folder and image lists in a column
     // right of the picture box, the slide-show controls below it. Shown by
     // the viewer layout.
-    Command11 = control<QPushButton>(this, "Command11", 5640, 4920, 1812, 372,
+    Command11 = control<QPushButton>(this, "Command11", 5640, 4920, 2280, 372,
                                      QStringLiteral("Switch to the Picture viewer!"));
-    Command12 = control<QPushButton>(this, "Command12", 5640, 4920, 1812, 372,
+    Command12 = control<QPushButton>(this, "Command12", 5640, 4920, 2280, 372,
                                      QStringLiteral("Switch back to The Clock"));
-    Command16 = control<QPushButton>(this, "Command16", 7560, 4920, 1500, 372, QStringLiteral("Remove"),
+    Command16 = control<QPushButton>(this, "Command16", 8040, 4920, 1020, 372, QStringLiteral("Remove"),
                                      QStringLiteral("Remove files from this list"));
     Drive1 = control<QComboBox>(this, "Drive1", 5640, 120, 3420, 312, QString(),
                                 QStringLiteral("To change drives"));

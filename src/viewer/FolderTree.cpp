@@ -15,6 +15,14 @@ FolderTree::FolderTree(QWidget* parent) : QTreeView(parent), m_model(new QFileSy
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QTreeView::clicked, this, &FolderTree::choose);
+    // The folders are read in the background; once the ones above the
+    // chosen folder are there, open the tree down to it.
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
+        const QString prefix = loaded.endsWith(QLatin1Char('/')) ? loaded : loaded + QLatin1Char('/');
+        if (!m_path.startsWith(prefix)) return;
+        const QModelIndex index = m_model->index(m_path);
+        if (index.isValid() && index != rootIndex()) scrollTo(index);
+    });
 }
 
 void FolderTree::showDrive(const QString& drive) {

@@ -280,6 +280,8 @@ void PictureViewer::on_Picture1_click() {
         f.comehere = true;
         m_slideShow->stop();
         twips::setWidth(&f, 9288);
+        // Back where it stood, so its title bar is on the screen again.
+        if (const auto place = m_slideShow->placeBeforeFullScreen()) twips::move(&f, place->x(), place->y());
         selectEntry(0);
         showStretched(selectedEntry());
         for (QWidget* control : {static_cast<QWidget*>(f.List1), static_cast<QWidget*>(f.Dir1),

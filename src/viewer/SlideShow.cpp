@@ -73,6 +73,7 @@ void SlideShow::on_Check3_click() {
         return;
     }
     f.haveivisitedit = true;
+    m_placeBefore = QPointF(twips::left(&f), twips::top(&f));
     hideForFullScreen();
 
     const QScreen* screen = f.screen() ? f.screen() : QGuiApplication::primaryScreen();

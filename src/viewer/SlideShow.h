@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <QPointF>
 #include <QPointer>
+#include <optional>
 #include <vector>
 
 #include "viewer/SlidePreparer.h"
@@ -29,6 +31,9 @@ public:
     // Shows the pop-up menu items that full screen hid.
     void showHiddenMenuItems();
 
+    // Where the window stood (twips) before full screen took the screen.
+    std::optional<QPointF> placeBeforeFullScreen() const { return m_placeBefore; }
+
     // The entry the slide show showed last, and the one the arrow keys showed
     // last; both kept from one slide show to the next.
     int slideIndex() const { return m_slideIndex; }
@@ -46,5 +51,6 @@ private:
     int m_keyIndex = 0;
     bool m_holdingScreenSaver = false;
     SlidePreparer m_preparer;
+    std::optional<QPointF> m_placeBefore;
     std::vector<QPointer<QAction>> m_hiddenMenuItems;
 };

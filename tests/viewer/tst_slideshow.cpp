@@ -286,7 +286,9 @@ void TestSlideShow::leavingFullScreenShowsTheFirstEntry() {
     Form1& f = *w.form;
     f.Command3->click();
     w.addPictures(kFour);
+    const QPointF place(twips::left(&f), twips::top(&f));
     enterFullScreen(w, 3, f.Option2);
+    f.move(0, 0);  // where the window system puts a full-screen window
     tick(f);
     tick(f);
     QTest::keyClick(f.Picture1, Qt::Key_Right);
@@ -295,6 +297,8 @@ void TestSlideShow::leavingFullScreenShowsTheFirstEntry() {
     w.clickPicture();
 
     checkViewerLayoutWithFirstEntry(w);
+    // Back where it stood, not with its title bar above the screen.
+    QCOMPARE(QPointF(twips::left(&f), twips::top(&f)), place);
     QVERIFY(f.viewerOpen);
     // The first entry's click has given the box its viewer size already.
     QVERIFY(!f.comehere);
