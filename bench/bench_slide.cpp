@@ -42,10 +42,12 @@ bool writePhoto(const QString& path, const QSize& size) {
     painter.fillRect(photo.rect(), sky);
     QRandomGenerator random(42);
     for (int i = 0; i < 4000; ++i) {
-        painter.setBrush(QColor(random.bounded(256), random.bounded(256), random.bounded(256), 160));
+        painter.setBrush(
+            QColor(random.bounded(256), random.bounded(256), random.bounded(256), 160));
         painter.setPen(Qt::NoPen);
         const int r = random.bounded(size.width() / 80) + 4;
-        painter.drawEllipse(QPoint(random.bounded(size.width()), random.bounded(size.height())), r, r);
+        painter.drawEllipse(QPoint(random.bounded(size.width()), random.bounded(size.height())), r,
+                            r);
     }
     painter.end();
     for (int y = 0; y < size.height(); ++y) {
@@ -53,8 +55,9 @@ bool writePhoto(const QString& path, const QSize& size) {
         for (int x = 0; x < size.width(); ++x) {
             const int grain = int(random.bounded(24)) - 12;
             const QRgb p = line[x];
-            line[x] = qRgb(std::clamp(qRed(p) + grain, 0, 255), std::clamp(qGreen(p) + grain, 0, 255),
-                           std::clamp(qBlue(p) + grain, 0, 255));
+            line[x] =
+                qRgb(std::clamp(qRed(p) + grain, 0, 255), std::clamp(qGreen(p) + grain, 0, 255),
+                     std::clamp(qBlue(p) + grain, 0, 255));
         }
     }
     QImageWriter writer(path, "JPEG");
@@ -66,7 +69,8 @@ long statusKb(const char* field) {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly)) return -1;
     for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(field)) return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toLong();
+        if (line.startsWith(field))
+            return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toLong();
     return -1;
 }
 
@@ -130,15 +134,16 @@ int measure(const QString& way, const QString& path) {
             reader.setAllocationLimit(0);
             QImage whole;
             ok = ok && reader.read(&whole);
-            shown = screenOf(whole.scaled(kScreen, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+            shown =
+                screenOf(whole.scaled(kScreen, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
         }
         processor.push_back(processorMs() - startedAt);
         wall.push_back(double(clock.nsecsElapsed()) / 1e6);
         ok = ok && shown.size() == kScreen;
     }
     const long peak = statusKb("VmHWM:");
-    std::printf("%s %.1f %.1f %ld %ld %d\n", qPrintable(way), median(wall), median(processor), peak / 1024,
-                (peak - before) / 1024, ok ? 1 : 0);
+    std::printf("%s %.1f %.1f %ld %ld %d\n", qPrintable(way), median(wall), median(processor),
+                peak / 1024, (peak - before) / 1024, ok ? 1 : 0);
     return ok ? 0 : 1;
 }
 
@@ -159,8 +164,8 @@ int main(int argc, char* argv[]) {
                                 {"108 MP, 12000 x 9000", QSize(12000, 9000)}};
     std::printf("One slide on a %d x %d screen, median of %d runs; times in ms, memory in MB\n",
                 kScreen.width(), kScreen.height(), kRuns);
-    std::printf("%-22s %-46s %8s %10s %9s %12s\n", "picture", "way", "wall", "processor", "peak RSS",
-                "peak growth");
+    std::printf("%-22s %-46s %8s %10s %9s %12s\n", "picture", "way", "wall", "processor",
+                "peak RSS", "peak growth");
     for (const Picture& picture : pictures) {
         const QString path = folder.filePath(QStringLiteral("photo.jpg"));
         if (!writePhoto(path, picture.size)) {
@@ -188,8 +193,8 @@ int main(int argc, char* argv[]) {
                             child.readAllStandardError().constData());
                 continue;
             }
-            std::printf("%-22s %-46s %8s %10s %9s %12s\n", picture.name, way.label, f[1].constData(),
-                        f[2].constData(), f[3].constData(), f[4].constData());
+            std::printf("%-22s %-46s %8s %10s %9s %12s\n", picture.name, way.label,
+                        f[1].constData(), f[2].constData(), f[3].constData(), f[4].constData());
         }
         std::printf("%-22s file size %.1f MB\n", picture.name, double(QFile(path).size()) / 1e6);
     }

@@ -25,7 +25,9 @@ bool isSystemMount(const QString& path) {
     return false;
 }
 
-QString clean(const QString& path) { return QDir::cleanPath(path); }
+QString clean(const QString& path) {
+    return QDir::cleanPath(path);
+}
 
 }  // namespace
 

@@ -18,7 +18,8 @@ FolderTree::FolderTree(QWidget* parent) : QTreeView(parent), m_model(new QFileSy
     // The folders are read in the background; once the ones above the
     // chosen folder are there, open the tree down to it.
     connect(m_model, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
-        const QString prefix = loaded.endsWith(QLatin1Char('/')) ? loaded : loaded + QLatin1Char('/');
+        const QString prefix =
+            loaded.endsWith(QLatin1Char('/')) ? loaded : loaded + QLatin1Char('/');
         if (!m_path.startsWith(prefix)) return;
         const QModelIndex index = m_model->index(m_path);
         if (index.isValid() && index != rootIndex()) scrollTo(index);
@@ -49,7 +50,8 @@ void FolderTree::setDrive(const QString& drive) {
 
 void FolderTree::setPath(const QString& folder) {
     const QString path = QDir::cleanPath(folder);
-    const QString prefix = m_drive.endsWith(QLatin1Char('/')) ? m_drive : m_drive + QLatin1Char('/');
+    const QString prefix =
+        m_drive.endsWith(QLatin1Char('/')) ? m_drive : m_drive + QLatin1Char('/');
     if (m_drive.isEmpty() || (path != m_drive && !path.startsWith(prefix))) showDrive(path);
     mark(path);
     emit changed();

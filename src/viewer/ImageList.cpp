@@ -59,13 +59,16 @@ void ImageList::on_Drive1_change(int index) {
     m_form.Dir1->setDrive(drive);
 }
 
-void ImageList::on_Dir1_change() { offerFolder(m_form.Dir1->path()); }
+void ImageList::on_Dir1_change() {
+    offerFolder(m_form.Dir1->path());
+}
 
 void ImageList::offerFolder(const QString& folder) {
     const FileSystemService::Listing listing = fileSystem().filesOf(folder);
     if (!listing.ok) {
         m_form.services().dialogs->message(
-            QStringLiteral("The folder %1 cannot be read (%2). The view list has been left as it is.")
+            QStringLiteral(
+                "The folder %1 cannot be read (%2). The view list has been left as it is.")
                 .arg(QDir::toNativeSeparators(folder), listing.error));
         return;
     }
@@ -79,11 +82,17 @@ void ImageList::offerFolder(const QString& folder) {
     m_form.List1->addItems(pictures);
 }
 
-void ImageList::popUpRemoveMenu(const QPoint& globalPosition) { m_form.remove->popup(globalPosition); }
+void ImageList::popUpRemoveMenu(const QPoint& globalPosition) {
+    m_form.remove->popup(globalPosition);
+}
 
-void ImageList::on_Command16_clicked() { popUpRemoveMenu(QCursor::pos()); }
+void ImageList::on_Command16_clicked() {
+    popUpRemoveMenu(QCursor::pos());
+}
 
-void ImageList::on_removeall_click() { m_form.List1->clear(); }
+void ImageList::on_removeall_click() {
+    m_form.List1->clear();
+}
 
 void ImageList::on_removesel_click() {
     // From the last entry to the first, so every removal leaves the positions

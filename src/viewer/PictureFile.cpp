@@ -42,7 +42,9 @@ std::optional<QImage> readPart(const QString& path, const QRect& clip) {
 }
 
 QRect seenPart(const QSize& natural, const QSizeF& windowTwips, double twipsPerPixel) {
-    const auto pixels = [twipsPerPixel](double twips) { return int(std::lround(twips / twipsPerPixel)); };
+    const auto pixels = [twipsPerPixel](double twips) {
+        return int(std::lround(twips / twipsPerPixel));
+    };
     const double left = (windowTwips.width() - natural.width() * twipsPerPixel) / 2;
     const double top = (windowTwips.height() - natural.height() * twipsPerPixel) / 2;
     const QRect box(QPoint(pixels(left), pixels(top)), natural);
@@ -50,7 +52,8 @@ QRect seenPart(const QSize& natural, const QSizeF& windowTwips, double twipsPerP
     return box.intersected(window).translated(-box.topLeft()).intersected(QRect(QPoint(), natural));
 }
 
-std::optional<CentredPart> readCentred(const QString& path, const QSizeF& windowTwips, double twipsPerPixel) {
+std::optional<CentredPart> readCentred(const QString& path, const QSizeF& windowTwips,
+                                       double twipsPerPixel) {
     const std::optional<QSize> natural = path.isEmpty() ? std::nullopt : naturalSize(path);
     if (!natural) return std::nullopt;
     CentredPart centred{*natural, seenPart(*natural, windowTwips, twipsPerPixel), QImage()};

@@ -39,6 +39,7 @@ QRect seenPart(const QSize& natural, const QSizeF& windowTwips, double twipsPerP
 // Reads what of the picture in `path` is seen when it is centred in the
 // window; nullopt when it cannot be read. Touches no window, so it may run on
 // any thread.
-std::optional<CentredPart> readCentred(const QString& path, const QSizeF& windowTwips, double twipsPerPixel);
+std::optional<CentredPart> readCentred(const QString& path, const QSizeF& windowTwips,
+                                       double twipsPerPixel);
 
 }  // namespace picturefile

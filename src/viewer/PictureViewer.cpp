@@ -37,7 +37,8 @@ constexpr double kBoxHeight = 4582;
 
 }  // namespace
 
-PictureViewer::PictureViewer(Form1& form) : m_form(form), m_slideShow(std::make_unique<SlideShow>(form, *this)) {
+PictureViewer::PictureViewer(Form1& form)
+    : m_form(form), m_slideShow(std::make_unique<SlideShow>(form, *this)) {
     connect(form.Command3, &QPushButton::clicked, this, &PictureViewer::on_Command3_click);
     connect(form.Command8, &QPushButton::clicked, this, &PictureViewer::on_Command8_click);
     connect(form.Command11, &QPushButton::clicked, this, &PictureViewer::on_Command11_click);
@@ -59,22 +60,24 @@ PictureViewer::~PictureViewer() = default;
 
 std::vector<QWidget*> PictureViewer::viewerControls() const {
     const Form1& f = m_form;
-    return {f.Drive1, f.Dir1, f.List1, f.Command16, f.Check3, f.Label9, f.Option1, f.Option2, f.Option3};
+    return {f.Drive1, f.Dir1,    f.List1,   f.Command16, f.Check3,
+            f.Label9, f.Option1, f.Option2, f.Option3};
 }
 
 std::vector<QWidget*> PictureViewer::clockControls() const {
     const Form1& f = m_form;
-    return {f.Command1,  f.Command2,  f.Label1,   f.Label2,   f.Label3,   f.Label4,   f.Label5,
-            f.Label6,    f.Label7,    f.Label8,   f.HScroll1, f.HScroll2, f.HScroll3, f.Check1,
-            f.Check2,    f.Command5,  f.Command6, f.Command9, f.Command10, f.Slider1, f.Slider2,
-            f.Slider3};
+    return {f.Command1,  f.Command2, f.Label1,  f.Label2,   f.Label3,   f.Label4,
+            f.Label5,    f.Label6,   f.Label7,  f.Label8,   f.HScroll1, f.HScroll2,
+            f.HScroll3,  f.Check1,   f.Check2,  f.Command5, f.Command6, f.Command9,
+            f.Command10, f.Slider1,  f.Slider2, f.Slider3};
 }
 
 void PictureViewer::hideClockControls() {
     Form1& f = m_form;
     if (!m_clockHidden) {
         m_clockShown.clear();
-        for (QWidget* control : clockControls()) m_clockShown.emplace_back(control, control->isVisibleTo(&f));
+        for (QWidget* control : clockControls())
+            m_clockShown.emplace_back(control, control->isVisibleTo(&f));
         m_linesShown = {f.Line1.Visible, f.Line2.Visible, f.Line3.Visible, f.Line4.Visible};
         m_clockHidden = true;
     }
@@ -104,7 +107,8 @@ void PictureViewer::centreWindow() {
     const QRect area = screen->geometry();
     const double left = (twips::fromPixels(area.width()) - twips::width(&m_form)) / 2;
     const double top = (twips::fromPixels(area.height()) - twips::height(&m_form)) / 2;
-    twips::move(&m_form, twips::fromPixels(area.left()) + left, twips::fromPixels(area.top()) + top);
+    twips::move(&m_form, twips::fromPixels(area.left()) + left,
+                twips::fromPixels(area.top()) + top);
 }
 
 void PictureViewer::on_Command3_click() {
@@ -214,7 +218,8 @@ void PictureViewer::on_List1_click() {
 bool PictureViewer::showStretched(const QString& path) {
     PictureBox* box = m_form.Picture1;
     const QSize size(twips::toPixels(twips::width(box)), twips::toPixels(twips::height(box)));
-    const std::optional<QImage> picture = path.isEmpty() ? std::nullopt : picturefile::readScaled(path, size);
+    const std::optional<QImage> picture =
+        path.isEmpty() ? std::nullopt : picturefile::readScaled(path, size);
     if (!picture) return false;
     box->setStretch(true);
     box->setPicture(*picture);
@@ -281,14 +286,16 @@ void PictureViewer::on_Picture1_click() {
         m_slideShow->stop();
         twips::setWidth(&f, 9288);
         // Back where it stood, so its title bar is on the screen again.
-        if (const auto place = m_slideShow->placeBeforeFullScreen()) twips::move(&f, place->x(), place->y());
+        if (const auto place = m_slideShow->placeBeforeFullScreen())
+            twips::move(&f, place->x(), place->y());
         selectEntry(0);
         showStretched(selectedEntry());
-        for (QWidget* control : {static_cast<QWidget*>(f.List1), static_cast<QWidget*>(f.Dir1),
-                                 static_cast<QWidget*>(f.Drive1), static_cast<QWidget*>(f.Command12),
-                                 static_cast<QWidget*>(f.Check3), static_cast<QWidget*>(f.Option1),
-                                 static_cast<QWidget*>(f.Option2), static_cast<QWidget*>(f.Option3),
-                                 static_cast<QWidget*>(f.Label9)})
+        for (QWidget* control :
+             {static_cast<QWidget*>(f.List1), static_cast<QWidget*>(f.Dir1),
+              static_cast<QWidget*>(f.Drive1), static_cast<QWidget*>(f.Command12),
+              static_cast<QWidget*>(f.Check3), static_cast<QWidget*>(f.Option1),
+              static_cast<QWidget*>(f.Option2), static_cast<QWidget*>(f.Option3),
+              static_cast<QWidget*>(f.Label9)})
             control->show();
         f.haveivisitedit = false;
     } else {
@@ -308,7 +315,8 @@ void PictureViewer::updateCaption() {
     if (caption != m_captionWritten) m_captionBase = caption;
     if (f.doipt) {
         const QString timeText = Form1::timeOfDayText(f.services().clock->now().time());
-        m_captionWritten = m_captionBase.isEmpty() ? timeText : timeText + QStringLiteral("   ") + m_captionBase;
+        m_captionWritten =
+            m_captionBase.isEmpty() ? timeText : timeText + QStringLiteral("   ") + m_captionBase;
         f.setWindowTitle(m_captionWritten);
     } else if (caption == m_captionWritten && !m_captionWritten.isEmpty()) {
         f.setWindowTitle(m_captionBase);
@@ -323,7 +331,8 @@ bool PictureViewer::eventFilter(QObject* watched, QEvent* event) {
         else if (event->type() == QEvent::KeyRelease || event->type() == QEvent::FocusOut)
             m_keyMoving = false;
     } else if (watched == m_form.List1->viewport()) {
-        if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) &&
+        if ((event->type() == QEvent::MouseButtonPress ||
+             event->type() == QEvent::MouseButtonDblClick) &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
             m_pressing = true;
         else if (event->type() == QEvent::MouseButtonRelease)

@@ -13,7 +13,8 @@ void SlidePreparer::prepare(const QString& path, const QSizeF& windowTwips, doub
     });
 }
 
-SlidePreparer::Slide SlidePreparer::obtain(const QString& path, const QSizeF& windowTwips, double twipsPerPixel) {
+SlidePreparer::Slide SlidePreparer::obtain(const QString& path, const QSizeF& windowTwips,
+                                           double twipsPerPixel) {
     std::optional<Pending> pending = std::move(m_pending);
     m_pending.reset();
     if (pending && pending->path == path && pending->windowTwips == windowTwips &&

@@ -27,7 +27,9 @@ SlideShow::SlideShow(Form1& form, PictureViewer& viewer) : m_form(form), m_viewe
     connect(form.Picture1, &PictureBox::keyPressed, this, &SlideShow::on_Picture1_keyDown);
 }
 
-SlideShow::~SlideShow() { stop(); }
+SlideShow::~SlideShow() {
+    stop();
+}
 
 void SlideShow::hideForFullScreen() {
     Form1& f = m_form;

@@ -67,17 +67,21 @@ void TestScreenSaverInhibitor::calls_data() {
     QTest::addColumn<QStringList>("expected");
     QTest::addColumn<bool>("holdingAtEnd");
     const QString inhibit = QStringLiteral("Inhibit Tavenel / Slide show");
-    QTest::newRow("inhibit, then release")
-        << QStringList{"inhibit", "answer", "release"} << 7u << QStringList{inhibit, "UnInhibit 7"} << false;
-    QTest::newRow("held until released") << QStringList{"inhibit", "answer"} << 7u << QStringList{inhibit} << true;
+    QTest::newRow("inhibit, then release") << QStringList{"inhibit", "answer", "release"} << 7u
+                                           << QStringList{inhibit, "UnInhibit 7"} << false;
+    QTest::newRow("held until released")
+        << QStringList{"inhibit", "answer"} << 7u << QStringList{inhibit} << true;
     QTest::newRow("released before the answer came")
-        << QStringList{"inhibit", "release", "answer"} << 7u << QStringList{inhibit, "UnInhibit 7"} << false;
+        << QStringList{"inhibit", "release", "answer"} << 7u << QStringList{inhibit, "UnInhibit 7"}
+        << false;
     QTest::newRow("asked twice, held once")
         << QStringList{"inhibit", "inhibit", "answer", "inhibit", "release"} << 7u
         << QStringList{inhibit, "UnInhibit 7"} << false;
     QTest::newRow("a ticket numbered 0 is a ticket")
-        << QStringList{"inhibit", "answer", "release"} << 0u << QStringList{inhibit, "UnInhibit 0"} << false;
-    QTest::newRow("release without inhibit") << QStringList{"release"} << 7u << QStringList{} << false;
+        << QStringList{"inhibit", "answer", "release"} << 0u << QStringList{inhibit, "UnInhibit 0"}
+        << false;
+    QTest::newRow("release without inhibit")
+        << QStringList{"release"} << 7u << QStringList{} << false;
     QTest::newRow("again after a release")
         << QStringList{"inhibit", "answer", "release", "inhibit", "answer", "release"} << 7u
         << QStringList{inhibit, "UnInhibit 7", inhibit, "UnInhibit 8"} << false;

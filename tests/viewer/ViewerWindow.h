@@ -61,8 +61,9 @@ struct ViewerWindow {
         return paths;
     }
     static QColor colourOf(int i) {
-        static const QColor colours[] = {QColor(200, 40, 40), QColor(40, 200, 40), QColor(40, 40, 200),
-                                         QColor(220, 200, 30), QColor(30, 200, 210), QColor(200, 30, 200)};
+        static const QColor colours[] = {QColor(200, 40, 40),  QColor(40, 200, 40),
+                                         QColor(40, 40, 200),  QColor(220, 200, 30),
+                                         QColor(30, 200, 210), QColor(200, 30, 200)};
         return colours[i % 6];
     }
 

@@ -47,7 +47,9 @@ QString makeFolder(const QString& root, const QString& name, const QStringList& 
 
 // The question as the user reads it.
 QString question(qsizetype count, const QString& folder) {
-    return QStringLiteral("%1  number of image files have been found at %2. Shall I add them to your view list?")
+    return QStringLiteral(
+               "%1  number of image files have been found at %2. Shall I add them to your view "
+               "list?")
         .arg(count)
         .arg(folder);
 }
@@ -70,17 +72,21 @@ void TestImageList::offersTheFoldersPictures_data() {
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<QStringList>("added");
     QTest::newRow("mixed endings find 3")
-        << QStringList{"a.JPG", "b.gif", "c.jpeg", "d.Jpg", "e.JPEG"} << QStringList{"a.JPG", "c.jpeg", "e.JPEG"};
-    QTest::newRow("no dot needed") << QStringList{"notajpg", "readme.txt"} << QStringList{"notajpg"};
-    QTest::newRow("every ending")
-        << QStringList{"1.jpeg", "2.JPEG", "3.jpg", "4.JPG", "5.JPE", "6.bmp", "7.BMP", "8.GIF"}
-        << QStringList{"1.jpeg", "2.JPEG", "3.jpg", "4.JPG", "5.JPE", "6.bmp", "7.BMP", "8.GIF"};
+        << QStringList{"a.JPG", "b.gif", "c.jpeg", "d.Jpg", "e.JPEG"}
+        << QStringList{"a.JPG", "c.jpeg", "e.JPEG"};
+    QTest::newRow("no dot needed")
+        << QStringList{"notajpg", "readme.txt"} << QStringList{"notajpg"};
+    QTest::newRow("every ending") << QStringList{"1.jpeg", "2.JPEG", "3.jpg", "4.JPG",
+                                                 "5.JPE",  "6.bmp",  "7.BMP", "8.GIF"}
+                                  << QStringList{"1.jpeg", "2.JPEG", "3.jpg", "4.JPG",
+                                                 "5.JPE",  "6.bmp",  "7.BMP", "8.GIF"};
     QTest::newRow("in the order the folder lists them")
         << QStringList{"Zebra.jpg", "apple.JPG", "Mango.bmp", "banana.GIF"}
         << QStringList{"apple.JPG", "banana.GIF", "Mango.bmp", "Zebra.jpg"};
     QTest::newRow("subfolders not entered")
         << QStringList{"top.jpg", "holiday.jpg/", "deeper/inside.jpg"} << QStringList{"top.jpg"};
-    QTest::newRow("no pictures, no question") << QStringList{"b.gif", "notes.txt", "d.Jpg"} << QStringList{};
+    QTest::newRow("no pictures, no question")
+        << QStringList{"b.gif", "notes.txt", "d.Jpg"} << QStringList{};
     QTest::newRow("empty folder") << QStringList{} << QStringList{};
 }
 
@@ -102,7 +108,8 @@ void TestImageList::offersTheFoldersPictures() {
 
 void TestImageList::answerNoAddsNothing() {
     ViewerWindow w;
-    const QString folder = makeFolder(w.folder.path(), QStringLiteral("Photos"), {"a.jpg", "b.jpg"});
+    const QString folder =
+        makeFolder(w.folder.path(), QStringLiteral("Photos"), {"a.jpg", "b.jpg"});
     w.dialogs.expectQuestion(question(2, folder), false);
     w.form->Dir1->setPath(folder);
     QVERIFY(w.dialogs.allAnswersUsed());
@@ -111,7 +118,8 @@ void TestImageList::answerNoAddsNothing() {
 
 void TestImageList::sameFolderTwiceListsTwice() {
     ViewerWindow w;
-    const QString folder = makeFolder(w.folder.path(), QStringLiteral("Photos"), {"a.jpg", "b.GIF"});
+    const QString folder =
+        makeFolder(w.folder.path(), QStringLiteral("Photos"), {"a.jpg", "b.GIF"});
     w.dialogs.expectQuestion(question(2, folder), true);
     w.dialogs.expectQuestion(question(2, folder), true);
     w.form->Dir1->setPath(folder);
@@ -143,7 +151,8 @@ void TestImageList::unreadableFolder() {
     QVERIFY2(message.contains(path), qPrintable(message));
     QVERIFY2(message.contains(QStringLiteral("left as it is")), qPrintable(message));
     // The system's reason is given, not a bare "failed".
-    QVERIFY2(message.contains(QLatin1Char('(')) && !message.contains(QStringLiteral("()")), qPrintable(message));
+    QVERIFY2(message.contains(QLatin1Char('(')) && !message.contains(QStringLiteral("()")),
+             qPrintable(message));
     QCOMPARE(entries(w.form->List1), QStringList({"/kept/one.jpg", "/kept/two.jpg"}));
 }
 
@@ -208,10 +217,12 @@ void TestImageList::rightButtonKeepsTheSelection() {
     w.form->List1->item(2)->setSelected(true);
     const QRect unselected = w.form->List1->visualItemRect(w.form->List1->item(3));
 
-    QTest::mousePress(w.form->List1->viewport(), Qt::RightButton, Qt::NoModifier, unselected.center());
+    QTest::mousePress(w.form->List1->viewport(), Qt::RightButton, Qt::NoModifier,
+                      unselected.center());
     QTRY_VERIFY(w.form->remove->isVisible());
     w.form->remove->hide();
-    QTest::mouseRelease(w.form->List1->viewport(), Qt::RightButton, Qt::NoModifier, unselected.center());
+    QTest::mouseRelease(w.form->List1->viewport(), Qt::RightButton, Qt::NoModifier,
+                        unselected.center());
 
     w.form->removesel->trigger();
     QCOMPARE(entries(w.form->List1), QStringList({"b", "d"}));
@@ -224,7 +235,8 @@ void TestImageList::choosingADrive() {
     QCOMPARE(w.form->Drive1->itemData(0).toString(), QStringLiteral("/"));
     QVERIFY(w.dialogs.questions.isEmpty());  // opening offers nothing
 
-    const QString stick = makeFolder(w.folder.path(), QStringLiteral("stick"), {"DSC1.JPG", "DSC2.JPG"});
+    const QString stick =
+        makeFolder(w.folder.path(), QStringLiteral("stick"), {"DSC1.JPG", "DSC2.JPG"});
     w.form->Drive1->addItem(stick, stick);
     w.dialogs.expectQuestion(question(2, stick), true);
     w.form->Drive1->setCurrentIndex(w.form->Drive1->count() - 1);
@@ -238,7 +250,8 @@ void TestImageList::clickingAFolderInTheTree() {
     ViewerWindow w;
     w.form->Command3->click();
     const QString drive = makeFolder(w.folder.path(), QStringLiteral("drive"), {"cover.txt"});
-    const QString album = makeFolder(drive + QLatin1Char('/'), QStringLiteral("album"), {"one.jpg"});
+    const QString album =
+        makeFolder(drive + QLatin1Char('/'), QStringLiteral("album"), {"one.jpg"});
     w.form->Dir1->setDrive(drive);  // the drive holds no pictures: no question
     QVERIFY(w.dialogs.questions.isEmpty());
 

@@ -54,15 +54,18 @@ void TestImageNames::countQuestion_data() {
     QTest::addColumn<int>("count");
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("question");
-    QTest::newRow("four") << 4 << "/home/ann/Photos"
-                          << "4  number of image files have been found at /home/ann/Photos. Shall I add them "
-                             "to your view list?";
-    QTest::newRow("one, root") << 1 << "/"
-                               << "1  number of image files have been found at /. Shall I add them to your "
-                                  "view list?";
-    QTest::newRow("many, blanks in path") << 1234 << "/media/usb stick/DCIM"
-                                          << "1234  number of image files have been found at /media/usb "
-                                             "stick/DCIM. Shall I add them to your view list?";
+    QTest::newRow("four")
+        << 4 << "/home/ann/Photos"
+        << "4  number of image files have been found at /home/ann/Photos. Shall I add them "
+           "to your view list?";
+    QTest::newRow("one, root")
+        << 1 << "/"
+        << "1  number of image files have been found at /. Shall I add them to your "
+           "view list?";
+    QTest::newRow("many, blanks in path")
+        << 1234 << "/media/usb stick/DCIM"
+        << "1234  number of image files have been found at /media/usb "
+           "stick/DCIM. Shall I add them to your view list?";
 }
 
 void TestImageNames::countQuestion() {
@@ -76,20 +79,22 @@ void TestImageNames::drives_data() {
     QTest::addColumn<QString>("home");
     QTest::addColumn<QStringList>("mounts");
     QTest::addColumn<QStringList>("drives");
-    QTest::newRow("root and home") << "/home/ann" << QStringList{"/"} << QStringList{"/", "/home/ann"};
+    QTest::newRow("root and home")
+        << "/home/ann" << QStringList{"/"} << QStringList{"/", "/home/ann"};
     QTest::newRow("system mounts left out")
-        << "/home/ann"
-        << QStringList{"/", "/proc", "/sys/fs/cgroup", "/dev/shm", "/run", "/run/user/1000", "/boot/efi",
-                       "/snap/core/1", "/tmp"}
+        << "/home/ann" << QStringList{"/",         "/proc",        "/sys/fs/cgroup",
+                                      "/dev/shm",  "/run",         "/run/user/1000",
+                                      "/boot/efi", "/snap/core/1", "/tmp"}
         << QStringList{"/", "/home/ann"};
     QTest::newRow("removable media kept")
         << "/home/ann" << QStringList{"/", "/media/ann/USB", "/run/media/ann/CARD", "/mnt/photos"}
         << QStringList{"/", "/home/ann", "/media/ann/USB", "/run/media/ann/CARD", "/mnt/photos"};
     QTest::newRow("home on its own partition listed once")
-        << "/home/ann/" << QStringList{"/", "/home", "/home/ann"} << QStringList{"/", "/home/ann", "/home"};
+        << "/home/ann/" << QStringList{"/", "/home", "/home/ann"}
+        << QStringList{"/", "/home/ann", "/home"};
     QTest::newRow("home is the root") << "/" << QStringList{"/"} << QStringList{"/"};
-    QTest::newRow("odd entries ignored") << "/root" << QStringList{"", "none", "/data"}
-                                         << QStringList{"/", "/root", "/data"};
+    QTest::newRow("odd entries ignored")
+        << "/root" << QStringList{"", "none", "/data"} << QStringList{"/", "/root", "/data"};
 }
 
 void TestImageNames::drives() {

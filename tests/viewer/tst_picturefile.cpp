@@ -21,10 +21,12 @@ private slots:
 
 private:
     QTemporaryDir m_dir;
-    QString picture(const QString& name, const QSize& size, const QColor& colour, const char* format = "JPEG");
+    QString picture(const QString& name, const QSize& size, const QColor& colour,
+                    const char* format = "JPEG");
 };
 
-QString TestPictureFile::picture(const QString& name, const QSize& size, const QColor& colour, const char* format) {
+QString TestPictureFile::picture(const QString& name, const QSize& size, const QColor& colour,
+                                 const char* format) {
     const QString path = m_dir.filePath(name);
     if (!QFile::exists(path)) testpictures::write(path, size, colour, format);
     return path;
@@ -35,16 +37,18 @@ void TestPictureFile::seenPart_data() {
     QTest::addColumn<QSizeF>("window");
     QTest::addColumn<double>("perPixel");
     QTest::addColumn<QRect>("seen");
-    QTest::newRow("small picture, all of it") << QSize(40, 30) << QSizeF(12000, 12000) << 15.0 << QRect(0, 0, 40, 30);
+    QTest::newRow("small picture, all of it")
+        << QSize(40, 30) << QSizeF(12000, 12000) << 15.0 << QRect(0, 0, 40, 30);
     QTest::newRow("large picture, the middle")
         << QSize(3000, 2200) << QSizeF(12000, 12000) << 15.0 << QRect(1100, 700, 800, 800);
-    QTest::newRow("wide and low") << QSize(2000, 100) << QSizeF(12000, 12000) << 15.0 << QRect(600, 0, 800, 100);
+    QTest::newRow("wide and low") << QSize(2000, 100) << QSizeF(12000, 12000) << 15.0
+                                  << QRect(600, 0, 800, 100);
     QTest::newRow("odd difference rounds with the box")
         << QSize(801, 3) << QSizeF(12000, 12000) << 15.0 << QRect(1, 0, 800, 3);
     QTest::newRow("full HD screen, 24 megapixels")
         << QSize(6000, 4000) << QSizeF(28800, 16200) << 15.0 << QRect(2040, 1460, 1920, 1080);
-    QTest::newRow("high-density screen") << QSize(1000, 1000) << QSizeF(7200, 7200) << 7.5
-                                         << QRect(20, 20, 960, 960);
+    QTest::newRow("high-density screen")
+        << QSize(1000, 1000) << QSizeF(7200, 7200) << 7.5 << QRect(20, 20, 960, 960);
     QTest::newRow("no window") << QSize(100, 100) << QSizeF(0, 0) << 15.0 << QRect();
 }
 
@@ -75,8 +79,9 @@ void TestPictureFile::readScaled() {
     QFETCH(QSize, natural);
     QFETCH(QSize, shown);
     const QColor colour(30, 160, 220);
-    const QString path = picture(QStringLiteral("scaled-%1-%2.pic").arg(format).arg(natural.width()), natural,
-                                 colour, format.toLatin1().constData());
+    const QString path =
+        picture(QStringLiteral("scaled-%1-%2.pic").arg(format).arg(natural.width()), natural,
+                colour, format.toLatin1().constData());
     const auto read = picturefile::readScaled(path, shown);
     QVERIFY(read);
     QCOMPARE(read->size(), shown);
@@ -85,7 +90,8 @@ void TestPictureFile::readScaled() {
 }
 
 void TestPictureFile::readCentred() {
-    const QString path = picture(QStringLiteral("centred.jpg"), QSize(2400, 1800), QColor(200, 40, 40));
+    const QString path =
+        picture(QStringLiteral("centred.jpg"), QSize(2400, 1800), QColor(200, 40, 40));
     const auto read = picturefile::readCentred(path, QSizeF(12000, 12000), 15.0);
     QVERIFY(read);
     QCOMPARE(read->natural, QSize(2400, 1800));
@@ -95,7 +101,8 @@ void TestPictureFile::readCentred() {
     const QString empty = m_dir.filePath(QStringLiteral("empty.jpg"));
     QFile(empty).open(QIODevice::WriteOnly);
     QVERIFY(!picturefile::readCentred(empty, QSizeF(12000, 12000), 15.0));
-    QVERIFY(!picturefile::readCentred(m_dir.filePath(QStringLiteral("missing.jpg")), QSizeF(12000, 12000), 15.0));
+    QVERIFY(!picturefile::readCentred(m_dir.filePath(QStringLiteral("missing.jpg")),
+                                      QSizeF(12000, 12000), 15.0));
 }
 
 void TestPictureFile::preparedSlide_data() {
@@ -103,11 +110,16 @@ void TestPictureFile::preparedSlide_data() {
     QTest::addColumn<QString>("asked");
     QTest::addColumn<QSizeF>("window");
     QTest::addColumn<QSize>("expected");  // size of the part obtained; empty when none
-    QTest::newRow("the prepared slide") << "big" << "big" << QSizeF(12000, 12000) << QSize(800, 800);
-    QTest::newRow("another entry asked") << "big" << "small" << QSizeF(12000, 12000) << QSize(60, 40);
-    QTest::newRow("the window changed meanwhile") << "big" << "big" << QSizeF(6000, 3000) << QSize(400, 200);
-    QTest::newRow("nothing prepared") << "" << "small" << QSizeF(12000, 12000) << QSize(60, 40);
-    QTest::newRow("unreadable") << "missing" << "missing" << QSizeF(12000, 12000) << QSize();
+    QTest::newRow("the prepared slide") << "big"
+                                        << "big" << QSizeF(12000, 12000) << QSize(800, 800);
+    QTest::newRow("another entry asked") << "big"
+                                         << "small" << QSizeF(12000, 12000) << QSize(60, 40);
+    QTest::newRow("the window changed meanwhile") << "big"
+                                                  << "big" << QSizeF(6000, 3000) << QSize(400, 200);
+    QTest::newRow("nothing prepared") << ""
+                                      << "small" << QSizeF(12000, 12000) << QSize(60, 40);
+    QTest::newRow("unreadable") << "missing"
+                                << "missing" << QSizeF(12000, 12000) << QSize();
 }
 
 void TestPictureFile::preparedSlide() {
@@ -116,8 +128,10 @@ void TestPictureFile::preparedSlide() {
     QFETCH(QSizeF, window);
     QFETCH(QSize, expected);
     const auto pathOf = [this](const QString& name) {
-        if (name == QLatin1String("big")) return picture(QStringLiteral("big.jpg"), QSize(1800, 1600), Qt::green);
-        if (name == QLatin1String("small")) return picture(QStringLiteral("small.jpg"), QSize(60, 40), Qt::blue);
+        if (name == QLatin1String("big"))
+            return picture(QStringLiteral("big.jpg"), QSize(1800, 1600), Qt::green);
+        if (name == QLatin1String("small"))
+            return picture(QStringLiteral("small.jpg"), QSize(60, 40), Qt::blue);
         return m_dir.filePath(QStringLiteral("missing.jpg"));
     };
     SlidePreparer preparer;

@@ -36,7 +36,9 @@ namespace {
 // Four pictures of different sizes and colours, to tell them apart.
 const QList<QSize> kFour{QSize(40, 30), QSize(64, 20), QSize(30, 72), QSize(50, 50)};
 
-void tick(Form1& f) { QMetaObject::invokeMethod(f.Timer2, "timeout"); }
+void tick(Form1& f) {
+    QMetaObject::invokeMethod(f.Timer2, "timeout");
+}
 
 void enterFullScreen(ViewerWindow& w, int selected, QRadioButton* option) {
     w.openWithSelected(selected);
@@ -55,8 +57,10 @@ QString shownNow(ViewerWindow& w, const QList<QSize>& sizes) {
     const QRectF box = twips::rect(f.Picture1);
     if (f.Picture1->stretch() && box == QRectF(QPointF(0, 0), w.screenTwips()))
         return QStringLiteral("%1 stretched").arg(entry);
-    const QSizeF natural(twips::fromPixels(sizes[entry].width()), twips::fromPixels(sizes[entry].height()));
-    const QPointF centred((twips::width(&f) - natural.width()) / 2, (twips::height(&f) - natural.height()) / 2);
+    const QSizeF natural(twips::fromPixels(sizes[entry].width()),
+                         twips::fromPixels(sizes[entry].height()));
+    const QPointF centred((twips::width(&f) - natural.width()) / 2,
+                          (twips::height(&f) - natural.height()) / 2);
     if (!f.Picture1->stretch() && box == QRectF(centred, natural) && f.List1->currentRow() == entry)
         return QString::number(entry);
     return QStringLiteral("%1 misplaced").arg(entry);
@@ -73,8 +77,9 @@ void checkViewerLayoutWithFirstEntry(ViewerWindow& w) {
     QCOMPARE(f.List1->currentRow(), 0);
     QVERIFY(testpictures::near(w.pictureCentre(), ViewerWindow::colourOf(0)));
     QCOMPARE(f.Picture1->picture().size(), QSize(twips::toPixels(5532), twips::toPixels(4582)));
-    for (QWidget* c : std::initializer_list<QWidget*>{f.List1, f.Dir1, f.Drive1, f.Command12, f.Check3, f.Option1,
-                                                      f.Option2, f.Option3, f.Label9, f.Command16})
+    for (QWidget* c :
+         std::initializer_list<QWidget*>{f.List1, f.Dir1, f.Drive1, f.Command12, f.Check3,
+                                         f.Option1, f.Option2, f.Option3, f.Label9, f.Command16})
         QVERIFY2(c->isVisibleTo(&f), qPrintable(c->objectName()));
     for (QRadioButton* option : {f.Option1, f.Option2, f.Option3}) QVERIFY(!option->isChecked());
     for (QAction* item : f.remove->actions()) QVERIFY(item->isVisible());
@@ -115,7 +120,8 @@ void TestSlideShow::fullScreenWithoutInterval() {
     // Nothing but the picture is left.
     QStringList shown;
     for (QWidget* c : f.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (c->isVisibleTo(&f) && c != f.Picture1 && !c->testAttribute(Qt::WA_TransparentForMouseEvents))
+        if (c->isVisibleTo(&f) && c != f.Picture1 &&
+            !c->testAttribute(Qt::WA_TransparentForMouseEvents))
             shown << c->objectName();
     QCOMPARE(shown, QStringList{});
     for (const FrameLine* line : {&f.Line1, &f.Line2, &f.Line3, &f.Line4}) QVERIFY(!line->Visible);
@@ -187,7 +193,8 @@ void TestSlideShow::slideOrder() {
     while (f.Check3->isChecked() && seen.size() < 10) {
         QCOMPARE(f.Timer2->interval(), 3000);
         tick(f);
-        seen << (f.Check3->isChecked() ? shownNow(w, kFour.mid(0, entries)) : QStringLiteral("end"));
+        seen << (f.Check3->isChecked() ? shownNow(w, kFour.mid(0, entries))
+                                       : QStringLiteral("end"));
     }
     QCOMPARE(seen, shown);
     checkViewerLayoutWithFirstEntry(w);
@@ -238,14 +245,17 @@ void TestSlideShow::arrowKeys_data() {
     QTest::addColumn<QList<int>>("shown");
     QTest::newRow("Right from the start") << QList<int>{Qt::Key_Right} << QList<int>{1};
     QTest::newRow("Right to the last, then wrap to 1")
-        << QList<int>{Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right} << QList<int>{1, 2, 3, 1};
-    QTest::newRow("Up steps forward like Right") << QList<int>{Qt::Key_Up, Qt::Key_Up} << QList<int>{1, 2};
-    QTest::newRow("Left on entry 0 stays") << QList<int>{Qt::Key_Left, Qt::Key_Left} << QList<int>{0, 0};
+        << QList<int>{Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right}
+        << QList<int>{1, 2, 3, 1};
+    QTest::newRow("Up steps forward like Right")
+        << QList<int>{Qt::Key_Up, Qt::Key_Up} << QList<int>{1, 2};
+    QTest::newRow("Left on entry 0 stays")
+        << QList<int>{Qt::Key_Left, Qt::Key_Left} << QList<int>{0, 0};
     QTest::newRow("Down steps back like Left")
         << QList<int>{Qt::Key_Right, Qt::Key_Right, Qt::Key_Down} << QList<int>{1, 2, 1};
-    QTest::newRow("Left on the last goes to 0") << QList<int>{Qt::Key_Right, Qt::Key_Right, Qt::Key_Right,
-                                                              Qt::Key_Left}
-                                                << QList<int>{1, 2, 3, 0};
+    QTest::newRow("Left on the last goes to 0")
+        << QList<int>{Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Left}
+        << QList<int>{1, 2, 3, 0};
 }
 
 void TestSlideShow::arrowKeys() {
@@ -362,7 +372,8 @@ void TestSlideShow::damagedSlides() {
         QCOMPARE(QSizeF(twips::width(f.Picture1), twips::height(f.Picture1)),
                  QSizeF(twips::fromPixels(400), twips::fromPixels(300)));
         const QImage part = f.Picture1->picture();
-        QVERIFY(testpictures::near(part.pixelColor(part.width() / 2, 2), ViewerWindow::colourOf(1)));
+        QVERIFY(
+            testpictures::near(part.pixelColor(part.width() / 2, 2), ViewerWindow::colourOf(1)));
     } else {
         QCOMPARE(f.Picture1->picture(), before);
         QCOMPARE(twips::rect(f.Picture1), box);

@@ -69,16 +69,18 @@ Steps stepsOf(const QSizeF& before, const QList<QSizeF>& sizes, bool width) {
 // The settings panel as the user leaves it to open the viewer.
 void openSettingsPanel(Form1& f, bool timeSetting) {
     twips::resize(&f, 5580, 4850);
-    for (QWidget* c : std::initializer_list<QWidget*>{f.HScroll1, f.HScroll2, f.HScroll3, f.Check1, f.Check2,
-                                                      f.Command5, f.Command3, f.Command6, f.Command13,
-                                                      f.Label1, f.Label2, f.Label3, f.Label4, f.Label5,
-                                                      f.Label6, f.Label7, f.Label8, f.Command2})
+    for (QWidget* c : std::initializer_list<QWidget*>{
+             f.HScroll1, f.HScroll2, f.HScroll3, f.Check1, f.Check2, f.Command5, f.Command3,
+             f.Command6, f.Command13, f.Label1, f.Label2, f.Label3, f.Label4, f.Label5, f.Label6,
+             f.Label7, f.Label8, f.Command2})
         c->show();
     f.Command1->hide();
     if (timeSetting) {
-        for (QWidget* c : std::initializer_list<QWidget*>{f.Label6, f.Label7, f.Check1, f.Check2, f.Command6})
+        for (QWidget* c :
+             std::initializer_list<QWidget*>{f.Label6, f.Label7, f.Check1, f.Check2, f.Command6})
             c->hide();
-        for (QWidget* c : std::initializer_list<QWidget*>{f.Slider1, f.Slider2, f.Slider3, f.Command9, f.Command10})
+        for (QWidget* c : std::initializer_list<QWidget*>{f.Slider1, f.Slider2, f.Slider3,
+                                                          f.Command9, f.Command10})
             c->show();
     }
 }
@@ -91,13 +93,15 @@ QStringList shownOf(const Form1& f, const QList<QWidget*>& controls) {
 }
 
 QList<QWidget*> clockControls(const Form1& f) {
-    return {f.Command1, f.Command2, f.Label1,  f.Label2,   f.Label3,   f.Label4,   f.Label5,  f.Label6,
-            f.Label7,   f.Label8,   f.HScroll1, f.HScroll2, f.HScroll3, f.Check1,  f.Check2,  f.Command5,
-            f.Command6, f.Command9, f.Command10, f.Slider1, f.Slider2,  f.Slider3};
+    return {f.Command1,  f.Command2, f.Label1,  f.Label2,   f.Label3,   f.Label4,
+            f.Label5,    f.Label6,   f.Label7,  f.Label8,   f.HScroll1, f.HScroll2,
+            f.HScroll3,  f.Check1,   f.Check2,  f.Command5, f.Command6, f.Command9,
+            f.Command10, f.Slider1,  f.Slider2, f.Slider3};
 }
 
 QList<QWidget*> viewerControls(const Form1& f) {
-    return {f.Drive1, f.Dir1, f.List1, f.Command16, f.Check3, f.Label9, f.Option1, f.Option2, f.Option3};
+    return {f.Drive1, f.Dir1,    f.List1,   f.Command16, f.Check3,
+            f.Label9, f.Option1, f.Option2, f.Option3};
 }
 
 }  // namespace
@@ -113,14 +117,14 @@ void TestViewer::animations_data() {
     QTest::addColumn<QSizeF>("final");
     // Command3 widens 5580 .. 9180 in steps of 200 (5580 is where it stands
     // already), then Command11 grows the height 4932 .. 5432 in steps of 100.
-    QTest::newRow("open the viewer") << QStringList{"Command3"} << 5780.0 << 9180.0 << 18 << 4932.0 << 5432.0
-                                     << 6 << QSizeF(9180, 5432);
-    QTest::newRow("back to the clock") << QStringList{"Command3", "Command12"} << 9288.0 << 5588.0 << 38
-                                       << 5500.0 << 5000.0 << 6 << QSizeF(5588, 5000);
-    QTest::newRow("close the viewer") << QStringList{"Command3", "Command8"} << 9288.0 << 5588.0 << 38 << 0.0
-                                      << 0.0 << 0 << QSizeF(5588, 5432);
-    QTest::newRow("viewer layout from the panel") << QStringList{"Command11"} << 0.0 << 0.0 << 0 << 4932.0
-                                                  << 5432.0 << 6 << QSizeF(5580, 5432);
+    QTest::newRow("open the viewer") << QStringList{"Command3"} << 5780.0 << 9180.0 << 18 << 4932.0
+                                     << 5432.0 << 6 << QSizeF(9180, 5432);
+    QTest::newRow("back to the clock") << QStringList{"Command3", "Command12"} << 9288.0 << 5588.0
+                                       << 38 << 5500.0 << 5000.0 << 6 << QSizeF(5588, 5000);
+    QTest::newRow("close the viewer") << QStringList{"Command3", "Command8"} << 9288.0 << 5588.0
+                                      << 38 << 0.0 << 0.0 << 0 << QSizeF(5588, 5432);
+    QTest::newRow("viewer layout from the panel") << QStringList{"Command11"} << 0.0 << 0.0 << 0
+                                                  << 4932.0 << 5432.0 << 6 << QSizeF(5580, 5432);
 }
 
 void TestViewer::animations() {
@@ -144,8 +148,7 @@ void TestViewer::animations() {
     twips::resize(&form, 5580, 2050);
     form.show();
     openSettingsPanel(form, false);
-    for (int i = 0; i + 1 < clicks.size(); ++i)
-        form.findChild<QPushButton*>(clicks[i])->click();
+    for (int i = 0; i + 1 < clicks.size(); ++i) form.findChild<QPushButton*>(clicks[i])->click();
     recorder.sizes.clear();
     const QSizeF before(twips::width(&form), twips::height(&form));
 
@@ -360,7 +363,8 @@ void TestViewer::clickOnThePictureInTheViewer() {
     QVERIFY(f.centredLayout);
     QVERIFY(!f.compactLayout);
     for (const FrameLine* line : {&f.Line1, &f.Line2, &f.Line3, &f.Line4}) QVERIFY(line->Visible);
-    QCOMPARE(shownOf(f, {f.Command1, f.Command2, f.Command3, f.Command8}), QStringList({"Command1", "Command3"}));
+    QCOMPARE(shownOf(f, {f.Command1, f.Command2, f.Command3, f.Command8}),
+             QStringList({"Command1", "Command3"}));
     QCOMPARE(shownOf(f, viewerControls(f)), QStringList{});
     QCOMPARE(w.pictureCentre(), ViewerWindow::kFace);
     QVERIFY(!f.Check3->isChecked());

@@ -26,15 +26,17 @@ void DBusScreenSaverInhibitor::inhibit(const QString& reason) {
         emit inhibitAnswered(false);
         return;
     }
-    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Inhibit"));
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Inhibit"));
     call << QStringLiteral("Tavenel") << reason;
     m_waiting = true;
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, 5000), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* done) {
-        done->deleteLater();
-        const QDBusPendingReply<quint32> reply = *done;
-        onInhibitReply(reply.isValid() ? std::optional<quint32>(reply.value()) : std::nullopt);
-    });
+    connect(
+        watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* done) {
+            done->deleteLater();
+            const QDBusPendingReply<quint32> reply = *done;
+            onInhibitReply(reply.isValid() ? std::optional<quint32>(reply.value()) : std::nullopt);
+        });
 }
 
 void DBusScreenSaverInhibitor::onInhibitReply(std::optional<quint32> cookie) {
@@ -58,7 +60,8 @@ void DBusScreenSaverInhibitor::release() {
 }
 
 void DBusScreenSaverInhibitor::sendUnInhibit(quint32 cookie) {
-    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("UnInhibit"));
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("UnInhibit"));
     call << cookie;
     m_bus.send(call);
 }
