@@ -8,6 +8,7 @@
 #include "DataFolder.h"
 #include "clock/Form1.h"
 #include "clock/TimedatedTimeSetter.h"
+#include "platform/DBusScreenSaverInhibitor.h"
 #include "platform/IClock.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtPauser.h"
@@ -26,6 +27,7 @@ int runTavenel(QApplication& app) {
     QtPauser pauser;
     // Without a usable audio device the program runs on, silent.
     SdlSoundDevice sound;
+    DBusScreenSaverInhibitor screenSaver;
     Services services;
     services.clock = &clock;
     services.dialogs = &dialogs;
@@ -33,6 +35,7 @@ int runTavenel(QApplication& app) {
     services.sound = &sound;
     TimedatedTimeSetter timeSetter(QDBusConnection::systemBus());
     services.timeSetter = &timeSetter;
+    services.screenSaver = &screenSaver;
 
     AppContext context;
     context.appFolder = datafolder::appFolder();

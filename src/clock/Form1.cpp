@@ -35,6 +35,9 @@
 #include "sound/Chime.h"
 #include "sound/SoundProcedures.h"
 #include "scheduler/Form2.h"
+#include "viewer/FolderTree.h"
+#include "viewer/ImageList.h"
+#include "viewer/PictureViewer.h"
 
 namespace {
 
@@ -80,6 +83,9 @@ Form1::Form1(AppContext& app, const Services& services, QWidget* parent)
     connect(Check2, &QCheckBox::toggled, m_chime.get(), &Chime::on_Check2_clicked);
     connect(ba, &QAction::triggered, m_chime.get(), &Chime::on_ba_triggered);
     connect(mab, &QAction::triggered, m_chime.get(), &Chime::on_mab_triggered);
+    // Picture viewer.
+    m_imageList = std::make_unique<ImageList>(*this);
+    m_pictureViewer = std::make_unique<PictureViewer>(*this);
 }
 
 Form1::~Form1() { delete m_planner; }
@@ -151,31 +157,33 @@ void Form1::buildControls() {
     Command10->hide();
     Command9->hide();
 
-    // The picture viewer's controls, beside the clock face; shown by the viewer.
-    Command11 = control<QPushButton>(this, "Command11", 5640, 4440, 1812, 372,
+    // The picture viewer's controls: the folder and image lists in a column
+    // right of the picture box, the slide-show controls below it. Shown by
+    // the viewer layout.
+    Command11 = control<QPushButton>(this, "Command11", 5640, 4920, 2280, 372,
                                      QStringLiteral("Switch to the Picture viewer!"));
-    Command12 = control<QPushButton>(this, "Command12", 5640, 4440, 1812, 372,
+    Command12 = control<QPushButton>(this, "Command12", 5640, 4920, 2280, 372,
                                      QStringLiteral("Switch back to The Clock"));
-    Command16 = control<QPushButton>(this, "Command16", 7560, 4440, 1332, 372, QStringLiteral("Remove"),
+    Command16 = control<QPushButton>(this, "Command16", 8040, 4920, 1020, 372, QStringLiteral("Remove"),
                                      QStringLiteral("Remove files from this list"));
-    Drive1 = control<QComboBox>(this, "Drive1", 5640, 120, 3252, 312, QString(),
+    Drive1 = control<QComboBox>(this, "Drive1", 5640, 120, 3420, 312, QString(),
                                 QStringLiteral("To change drives"));
-    Dir1 = control<QListWidget>(this, "Dir1", 5640, 480, 3252, 1572);
-    List1 = control<QListWidget>(this, "List1", 5640, 2160, 3252, 1572, QString(),
+    Dir1 = control<FolderTree>(this, "Dir1", 5640, 480, 3420, 1920);
+    List1 = control<QListWidget>(this, "List1", 5640, 2520, 3420, 2280, QString(),
                                  QStringLiteral("Pick your pretty picture"));
     List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    Check3 = control<QCheckBox>(this, "Check3", 120, 4440, 2412, 312, QStringLiteral("Enable Full Screen Mode"),
+    Check3 = control<QCheckBox>(this, "Check3", 120, 4680, 2412, 312, QStringLiteral("Enable Full Screen Mode"),
                                 QStringLiteral("Start the slide show in full-screen"));
-    Label9 = control<QLabel>(this, "Label9", 2640, 4440, 972, 252, QStringLiteral("Slide Show"),
+    Label9 = control<QLabel>(this, "Label9", 2640, 4660, 1400, 252, QStringLiteral("Slide Show"),
                              QStringLiteral("Click on one of the 3 options and then on \"Enable Full Screen "
                                             "Mode\" to start the slide show"));
-    Option1 = control<QRadioButton>(this, "Option1", 2640, 4700, 852, 252, QStringLiteral("1 Sec"),
+    Option1 = control<QRadioButton>(this, "Option1", 2640, 4980, 852, 300, QStringLiteral("1 Sec"),
                                     QStringLiteral("Changes the pictures in the listbox every second if "
                                                    "\"Enable Full Screen Mode\" is clicked"));
-    Option2 = control<QRadioButton>(this, "Option2", 3540, 4700, 972, 252, QStringLiteral("3 Secs"),
+    Option2 = control<QRadioButton>(this, "Option2", 3480, 4980, 972, 300, QStringLiteral("3 Secs"),
                                     QStringLiteral("Changes the pictures in the listbox every 3 seconds if "
                                                    "\"Enable Full Screen Mode\" is clicked"));
-    Option3 = control<QRadioButton>(this, "Option3", 4560, 4700, 972, 252, QStringLiteral("5 Secs"),
+    Option3 = control<QRadioButton>(this, "Option3", 4440, 4980, 972, 300, QStringLiteral("5 Secs"),
                                     QStringLiteral("Changes the pictures in the listbox every 5 seconds if "
                                                    "\"Enable Full Screen Mode\" is clicked"));
     for (QWidget* viewerControl : std::initializer_list<QWidget*>{
@@ -513,12 +521,22 @@ void Form1::setUpClock() {
     connect(HScroll3, &QScrollBar::valueChanged, this, &Form1::on_HScroll3_valueChanged);
     for (QSlider* slider : {Slider1, Slider2, Slider3})
         connect(slider, &QSlider::valueChanged, this, &Form1::on_Slider_clicked);
-    connect(Picture1, &PictureBox::clicked, this, &Form1::on_Picture1_clicked);
 }
 
 void Form1::tick() { on_Timer1_timeout(); }
 
-void Form1::restoreNormalClock() { m_clockSizes->restoreNormal(); }
+void Form1::restoreNormalClock() {
+    // The clock size and frame, then the layout the picture viewer changed.
+    m_clockSizes->restoreNormal();
+    doipt = false;
+    for (FrameLine* line : {&Line1, &Line2, &Line3, &Line4}) line->Visible = true;
+    repaintLines();
+    Command1->show();
+    Command3->show();
+    Command2->hide();
+    Command8->hide();
+    setWindowState(Qt::WindowNoState);
+}
 
 void Form1::on_Command1_clicked() { m_settingsPanel->open(); }
 void Form1::on_Command2_clicked() { m_settingsPanel->close(); }
@@ -538,9 +556,3 @@ void Form1::on_HScroll1_valueChanged(int value) { m_settingsPanel->hourChanged(v
 void Form1::on_HScroll2_valueChanged(int value) { m_settingsPanel->minuteChanged(value); }
 void Form1::on_HScroll3_valueChanged(int value) { m_settingsPanel->ampmChanged(value); }
 void Form1::on_Slider_clicked() { m_settingsPanel->colourChanged(); }
-
-void Form1::on_Picture1_clicked() {
-    // Outside the picture viewer a click on the clock face returns the clock
-    // to its normal size.
-    restoreNormalClock();
-}

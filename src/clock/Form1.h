@@ -33,6 +33,9 @@ class ClockTick;
 class ClockSizes;
 class ClockSettingsPanel;
 class Form2;
+class FolderTree;
+class ImageList;
+class PictureViewer;
 
 // The clock window: the program's first window, which owns the process. It
 // holds the clock face, the settings panel with the alarm and chime
@@ -107,7 +110,7 @@ public:
     QRadioButton* Option3 = nullptr;  // "5 Secs"
 
     QComboBox* Drive1 = nullptr;
-    QListWidget* Dir1 = nullptr;
+    FolderTree* Dir1 = nullptr;
     QListWidget* List1 = nullptr;  // the image list
     QListWidget* List2 = nullptr;  // hidden: today's reminder list
     QTextEdit* RichTextBox2 = nullptr;  // hidden: scratch box for listings
@@ -198,6 +201,9 @@ public:
     std::function<QAction*(QMenu*)> popUpMenu;
     ClockSettingsPanel& settingsPanel() { return *m_settingsPanel; }
     const ClockTick& clockTick() const { return *m_clockTick; }
+    // --- Picture viewer ---------------------------------------------------
+    // The viewer (image list, layouts, full screen and slide show).
+    PictureViewer& pictureViewer() { return *m_pictureViewer; }
 
 signals:
     // The window has finished its unload step.
@@ -229,7 +235,6 @@ private:
     void on_HScroll2_valueChanged(int value);
     void on_HScroll3_valueChanged(int value);
     void on_Slider_clicked();
-    void on_Picture1_clicked();
     std::unique_ptr<ClockTick> m_clockTick;
     std::unique_ptr<ClockSizes> m_clockSizes;
     std::unique_ptr<ClockSettingsPanel> m_settingsPanel;
@@ -244,4 +249,8 @@ private:
     QString m_savedSize;
     bool m_unloaded = false;
     QPointer<Form2> m_planner;
+
+    // Picture viewer.
+    std::unique_ptr<ImageList> m_imageList;
+    std::unique_ptr<PictureViewer> m_pictureViewer;
 };

@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "Twips.h"
@@ -14,11 +15,19 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
 
 void PictureBox::setPicture(const QImage& picture) {
     m_picture = picture;
+    m_pictureOffset = QPoint();
+    update();
+}
+
+void PictureBox::setPicturePart(const QImage& part, const QPoint& at) {
+    m_picture = part;
+    m_pictureOffset = at;
     update();
 }
 
 void PictureBox::clearPicture() {
     m_picture = QImage();
+    m_pictureOffset = QPoint();
     update();
 }
 
@@ -57,14 +66,16 @@ double PictureBox::textHeight(const QString& text, const QFont& font) {
 double PictureBox::textWidth(const QString& text) const { return textWidth(text, font()); }
 double PictureBox::textHeight(const QString& text) const { return textHeight(text, font()); }
 
-void PictureBox::paintEvent(QPaintEvent*) {
+void PictureBox::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(rect(), m_backColor);
+    // Only the exposed part: a picture at natural size can make the box far
+    // larger than the screen.
+    painter.fillRect(event->rect(), m_backColor);
     if (!m_picture.isNull()) {
         if (m_stretch)
             painter.drawImage(rect(), m_picture);
         else
-            painter.drawImage(QPoint(0, 0), m_picture);
+            painter.drawImage(m_pictureOffset, m_picture);
     }
     painter.setRenderHint(QPainter::TextAntialiasing);
     for (const Printed& p : m_printed) {

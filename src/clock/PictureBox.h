@@ -17,6 +17,11 @@ public:
 
     void setPicture(const QImage& picture);
     QImage picture() const { return m_picture; }
+    // Holds only the part of a larger picture that can be seen: `part` is
+    // drawn with its top-left corner at `at` (pixels, box coordinates). Used
+    // for pictures shown at natural size that are larger than the screen.
+    void setPicturePart(const QImage& part, const QPoint& at);
+    QPoint pictureOffset() const { return m_pictureOffset; }
     void clearPicture();
     // Paints the picture scaled to the whole box instead of at natural size.
     void setStretch(bool stretch);
@@ -59,6 +64,7 @@ protected:
 
 private:
     QImage m_picture;
+    QPoint m_pictureOffset;
     bool m_stretch = false;
     std::vector<Printed> m_printed;
     QColor m_foreColor = Qt::black;
