@@ -1,0 +1,603 @@
+#include "rtf/RtfReader.h"
+
+#include <QStringConverter>
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cstring>
+
+namespace rtf {
+namespace {
+
+constexpr int kMaxNameLength = 32;
+constexpr int kMinHalfPoints = 2;     // 1 point
+constexpr int kMaxHalfPoints = 3276;  // 1638 points
+constexpr int kMaxUnicodeSkip = 255;
+constexpr qint64 kParamLimit = 10'000'000'000;  // digits beyond this only saturate
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Bytes that are plain text in RTF: everything except the three special
+// characters and control bytes.
+constexpr std::array<bool, 256> kTextByte = [] {
+    std::array<bool, 256> t{};
+    for (int i = 0x20; i < 256; ++i) t[i] = true;
+    t['{'] = t['}'] = t['\\'] = false;
+    return t;
+}();
+
+bool isTextByte(char c) { return kTextByte[static_cast<unsigned char>(c)]; }
+
+}  // namespace
+
+bool RtfReader::isRtf(QByteArrayView data) {
+    qsizetype i = 0;
+    while (i < data.size() && (data[i] == ' ' || data[i] == '\t' || data[i] == '\r' ||
+                               data[i] == '\n'))
+        ++i;
+    return data.sliced(i).startsWith("{\\rtf");
+}
+
+void RtfReader::read(QByteArrayView data) {
+    if (!isRtf(data)) {
+        readPlainText(data);
+        return;
+    }
+    m_p = data.data();
+    m_end = m_p + data.size();
+    m_stack.reserve(64);
+    readRtf();
+}
+
+// ---- Structure --------------------------------------------------------------
+
+void RtfReader::readRtf() {
+    bool groupStart = false;
+    while (m_p < m_end) {
+        if (m_skipDepth > 0) {
+            skipInsideSkippedGroups();
+            continue;
+        }
+        const char c = *m_p;
+        if (c == '{') {
+            ++m_p;
+            openGroup();
+            groupStart = true;
+            continue;
+        }
+        const bool atGroupStart = groupStart;
+        groupStart = false;
+        switch (c) {
+            case '}':
+                ++m_p;
+                closeGroup();
+                break;
+            case '\\':
+                ++m_p;
+                control(atGroupStart);
+                break;
+            case '\t':
+                ++m_p;
+                if (!consumeFallback()) symbol(U'\t');
+                break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    ++m_p;  // bare line ends, NULs and other control bytes carry nothing
+                    break;
+                }
+                const char* start = m_p;
+                while (m_p < m_end && isTextByte(*m_p)) ++m_p;
+                textBytes(start, m_p - start);
+        }
+    }
+    finish();
+}
+
+void RtfReader::openGroup() {
+    m_fallbackLeft = 0;
+    if (m_stack.size() >= static_cast<size_t>(kMaxDepth)) {
+        m_skipDepth = 1;  // too deep: skip it and everything it holds
+        return;
+    }
+    m_stack.push_back(m_state);
+}
+
+void RtfReader::closeGroup() {
+    m_fallbackLeft = 0;
+    if (m_stack.empty()) return;  // a closing brace too many
+    if (m_state.destination == Destination::FontTable) finishFontEntry();
+    m_state = m_stack.back();
+    m_stack.pop_back();
+}
+
+// The current group holds nothing to show: restore the state it saved and step
+// over the rest of it. The document's own outermost group is never skipped.
+void RtfReader::skipGroup() {
+    if (m_stack.size() < 2) return;
+    m_state = m_stack.back();
+    m_stack.pop_back();
+    m_skipDepth = 1;
+    m_fallbackLeft = 0;
+}
+
+// Scans skipped content for braces only; escaped braces and binary data must
+// not be counted.
+void RtfReader::skipInsideSkippedGroups() {
+    while (m_p < m_end) {
+        const char c = *m_p++;
+        if (c == '{') {
+            ++m_skipDepth;
+        } else if (c == '}') {
+            if (--m_skipDepth == 0) return;
+        } else if (c == '\\' && m_p < m_end) {
+            if (!isLetter(*m_p)) {
+                ++m_p;
+                continue;
+            }
+            const char* name = m_p;
+            while (m_p < m_end && isLetter(*m_p)) ++m_p;
+            if (m_p - name == 3 && std::memcmp(name, "bin", 3) == 0) {
+                qint64 count = 0;
+                while (m_p < m_end && isDigit(*m_p)) {
+                    if (count < kParamLimit) count = count * 10 + (*m_p - '0');
+                    ++m_p;
+                }
+                if (m_p < m_end && *m_p == ' ') ++m_p;
+                skipBinary(static_cast<int>(std::min<qint64>(count, INT_MAX)));
+            }
+        }
+    }
+}
+
+void RtfReader::skipBinary(int count) {
+    m_p += std::min<qint64>(std::max(count, 0), m_end - m_p);
+}
+
+// ---- Control words and symbols ---------------------------------------------
+
+bool RtfReader::consumeFallback() {
+    if (m_fallbackLeft == 0) return false;
+    --m_fallbackLeft;
+    return true;
+}
+
+void RtfReader::control(bool atGroupStart) {
+    if (m_p == m_end) return;
+    const char c = *m_p;
+    if (isLetter(c)) {
+        controlWord();
+        return;
+    }
+    ++m_p;
+    if (c == '\'') {
+        hexByte();
+        return;
+    }
+    if (consumeFallback()) return;
+    switch (c) {
+        case '\\':
+        case '{':
+        case '}':
+            textBytes(&c, 1);
+            break;
+        case '~': symbol(0x00A0); break;
+        case '-': symbol(0x00AD); break;
+        case '_': symbol(0x2011); break;
+        case '*':
+            // Marks a destination that a reader may ignore; none of those
+            // holds text this reader shows.
+            if (atGroupStart) skipGroup();
+            break;
+        case '\r':
+        case '\n': paragraphEnd(); break;
+        default: break;  // index and formula symbols
+    }
+}
+
+void RtfReader::hexByte() {
+    int value = 0;
+    int digits = 0;
+    while (digits < 2 && m_p < m_end && hexValue(*m_p) >= 0) {
+        value = value * 16 + hexValue(*m_p);
+        ++m_p;
+        ++digits;
+    }
+    if (consumeFallback() || digits < 2) return;
+    const char byte = static_cast<char>(value);
+    textBytes(&byte, 1);
+}
+
+void RtfReader::controlWord() {
+    const char* name = m_p;
+    while (m_p < m_end && isLetter(*m_p)) ++m_p;
+    const qsizetype length = m_p - name;
+
+    bool hasParam = false;
+    bool negative = false;
+    qint64 value = 0;
+    if (m_p + 1 < m_end && *m_p == '-' && isDigit(m_p[1])) {
+        negative = true;
+        ++m_p;
+    }
+    while (m_p < m_end && isDigit(*m_p)) {
+        hasParam = true;
+        if (value < kParamLimit) value = value * 10 + (*m_p - '0');
+        ++m_p;
+    }
+    if (m_p < m_end && *m_p == ' ') ++m_p;  // the delimiter belongs to the word
+    const int param = static_cast<int>(std::clamp<qint64>(negative ? -value : value, -INT_MAX, INT_MAX));
+
+    const Word word = length <= kMaxNameLength
+                          ? lookupWord(std::string_view(name, static_cast<size_t>(length)))
+                          : Word::Unknown;
+    if (consumeFallback()) {
+        if (word == Word::Binary) skipBinary(hasParam ? param : 0);
+        return;
+    }
+    applyWord(word, hasParam, param);
+}
+
+void RtfReader::applyWord(Word word, bool hasParam, int param) {
+    const bool on = !hasParam || param != 0;
+    const bool inFontTable = m_state.destination == Destination::FontTable;
+    const bool inColorTable = m_state.destination == Destination::ColorTable;
+    CharProps& chr = m_state.chr;
+    switch (word) {
+        case Word::Ansi: m_documentCodePage = 1252; break;
+        case Word::Mac: m_documentCodePage = 10000; break;
+        case Word::Pc: m_documentCodePage = 437; break;
+        case Word::Pca: m_documentCodePage = 850; break;
+        case Word::AnsiCodePage:
+            if (param > 0 && param < 65536) m_documentCodePage = param;
+            break;
+        case Word::DefaultFont:
+            m_defaultFont = hasParam ? param : 0;
+            m_styleValid = false;
+            break;
+        case Word::UnicodeSkip:
+            m_state.unicodeSkip = std::clamp(hasParam ? param : 1, 0, kMaxUnicodeSkip);
+            break;
+        case Word::Unicode:
+            if (!hasParam) break;
+            unicode(param);
+            m_fallbackLeft = m_state.unicodeSkip;
+            break;
+
+        case Word::FontTable:
+            if (m_stack.size() >= 2) m_state.destination = Destination::FontTable;
+            break;
+        case Word::ColorTable:
+            if (m_stack.size() >= 2) {
+                m_state.destination = Destination::ColorTable;
+                m_colors.clear();
+                m_colorSet = false;
+                m_styleValid = false;
+            }
+            break;
+        case Word::FontCharset:
+            if (inFontTable && m_fontOpen) m_fontCharset = param;
+            break;
+        case Word::FontCodePage:
+            if (inFontTable && m_fontOpen && param > 0 && param < 65536) m_fontCodePage = param;
+            break;
+        case Word::Red:
+        case Word::Green:
+        case Word::Blue:
+            if (inColorTable) {
+                const int component = std::clamp(param, 0, 255);
+                (word == Word::Red ? m_red : word == Word::Green ? m_green : m_blue) = component;
+                m_colorSet = true;
+            }
+            break;
+
+        case Word::Font:
+            if (inFontTable)
+                beginFontEntry(hasParam ? param : 0);
+            else
+                chr.font = hasParam ? param : 0;
+            break;
+        case Word::FontSize:
+            chr.halfPoints = std::clamp(hasParam ? param : 24, kMinHalfPoints, kMaxHalfPoints);
+            break;
+        case Word::Bold: chr.bold = on; break;
+        case Word::Italic: chr.italic = on; break;
+        case Word::Underline: chr.underline = on; break;
+        case Word::UnderlineNone: chr.underline = false; break;
+        case Word::Color: chr.color = std::max(hasParam ? param : 0, 0); break;
+        case Word::Hidden: chr.hidden = on; break;
+        case Word::Plain: chr = CharProps(); break;
+
+        case Word::ParagraphDefault: m_state.alignment = Alignment::Left; break;
+        case Word::AlignLeft: m_state.alignment = Alignment::Left; break;
+        case Word::AlignCenter: m_state.alignment = Alignment::Center; break;
+        case Word::AlignRight: m_state.alignment = Alignment::Right; break;
+        case Word::AlignJustify: m_state.alignment = Alignment::Justify; break;
+
+        case Word::Paragraph: paragraphEnd(); break;
+        case Word::LineBreak: symbol(0x2028); break;
+        case Word::Tab:
+        case Word::Cell: symbol(U'\t'); break;
+        case Word::EmDash: symbol(0x2014); break;
+        case Word::EnDash: symbol(0x2013); break;
+        case Word::EmSpace: symbol(0x2003); break;
+        case Word::EnSpace: symbol(0x2002); break;
+        case Word::QuarterEmSpace: symbol(0x2005); break;
+        case Word::Bullet: symbol(0x2022); break;
+        case Word::LeftQuote: symbol(0x2018); break;
+        case Word::RightQuote: symbol(0x2019); break;
+        case Word::LeftDoubleQuote: symbol(0x201C); break;
+        case Word::RightDoubleQuote: symbol(0x201D); break;
+        case Word::ZeroWidthJoiner: symbol(0x200D); break;
+        case Word::ZeroWidthNonJoiner: symbol(0x200C); break;
+        case Word::LeftToRightMark: symbol(0x200E); break;
+        case Word::RightToLeftMark: symbol(0x200F); break;
+
+        case Word::Binary: skipBinary(hasParam ? param : 0); break;
+        case Word::TextDestination: break;  // its text shows like any other
+        case Word::SkipDestination: skipGroup(); break;
+        case Word::Unknown: break;
+    }
+}
+
+// ---- Text -------------------------------------------------------------------
+
+void RtfReader::textBytes(const char* bytes, qsizetype count) {
+    if (m_fallbackLeft > 0) {
+        const qsizetype dropped = std::min<qsizetype>(m_fallbackLeft, count);
+        bytes += dropped;
+        count -= dropped;
+        m_fallbackLeft -= static_cast<int>(dropped);
+        if (count == 0) return;
+    }
+    switch (m_state.destination) {
+        case Destination::Text:
+            if (m_state.chr.hidden) return;
+            flushSurrogate();
+            startRun();
+            m_bytes.append(bytes, count);
+            break;
+        case Destination::FontTable:
+            for (qsizetype i = 0; i < count; ++i) {
+                if (bytes[i] == ';')
+                    finishFontEntry();
+                else if (m_fontOpen)
+                    m_fontNameBytes.append(bytes[i]);
+            }
+            break;
+        case Destination::ColorTable:
+            for (qsizetype i = 0; i < count; ++i)
+                if (bytes[i] == ';') finishColor();
+            break;
+    }
+}
+
+void RtfReader::symbol(char32_t c) {
+    flushSurrogate();
+    character(c);
+}
+
+void RtfReader::character(char32_t c) {
+    switch (m_state.destination) {
+        case Destination::Text: {
+            if (m_state.chr.hidden) return;
+            startRun();
+            flushBytes();
+            if (QChar::requiresSurrogates(c)) {
+                m_run.append(QChar(QChar::highSurrogate(c)));
+                m_run.append(QChar(QChar::lowSurrogate(c)));
+            } else {
+                m_run.append(QChar(static_cast<char16_t>(c)));
+            }
+            break;
+        }
+        case Destination::FontTable:
+            if (!m_fontOpen) return;
+            flushFontNameBytes();
+            m_fontName.append(QString::fromUcs4(&c, 1));
+            break;
+        case Destination::ColorTable: break;
+    }
+}
+
+// \uN: N is a signed 16-bit number; negative values stand for N + 65536.
+// Surrogate halves written as two \u words are joined; a half on its own
+// becomes U+FFFD.
+void RtfReader::unicode(int value) {
+    if (value < -32768 || value > 0x10FFFF) {
+        symbol(kReplacement);
+        return;
+    }
+    const auto u = static_cast<char32_t>(value < 0 ? value + 65536 : value);
+    if (QChar::isHighSurrogate(u)) {
+        flushSurrogate();
+        m_highSurrogate = static_cast<char16_t>(u);
+        return;
+    }
+    if (QChar::isLowSurrogate(u)) {
+        if (m_highSurrogate) {
+            const char32_t joined = QChar::surrogateToUcs4(m_highSurrogate, static_cast<char16_t>(u));
+            m_highSurrogate = 0;
+            character(joined);
+        } else {
+            character(kReplacement);
+        }
+        return;
+    }
+    if (u == U'\t') {
+        symbol(u);
+    } else if (u == U'\r' || u == U'\n' || u == 0x2029) {
+        paragraphEnd();
+    } else if (u < 0x20) {
+        flushSurrogate();  // other control characters carry nothing
+    } else if (u == 0xFDD0 || u == 0xFDD1) {
+        symbol(kReplacement);  // the text document's own frame markers
+    } else {
+        symbol(u);
+    }
+}
+
+void RtfReader::flushSurrogate() {
+    if (!m_highSurrogate) return;
+    m_highSurrogate = 0;
+    character(kReplacement);
+}
+
+// Text in the current character state goes into the current run; a change of
+// state ends the run first.
+void RtfReader::startRun() {
+    m_textAlignment = m_state.alignment;
+    if (m_runStarted && m_state.chr == m_runProps) return;
+    flushRun();
+    m_runProps = m_state.chr;
+    m_runCodePage = codePageOfFont(m_runProps.font);
+    m_runStarted = true;
+}
+
+void RtfReader::flushBytes() {
+    if (m_bytes.isEmpty()) return;
+    m_decoder.decode(m_runCodePage, m_bytes, m_run);
+    m_bytes.resize(0);
+}
+
+void RtfReader::flushRun() {
+    flushBytes();
+    if (m_run.isEmpty()) return;
+    m_sink.text(m_run, styleOf(m_runProps));
+    m_run.resize(0);
+    m_paragraphHasText = true;
+}
+
+void RtfReader::paragraphEnd() {
+    if (m_state.destination != Destination::Text) return;
+    flushSurrogate();
+    flushRun();
+    m_sink.paragraphEnd(m_state.alignment);
+    m_paragraphHasText = false;
+}
+
+void RtfReader::finish() {
+    flushSurrogate();
+    flushRun();
+    if (m_paragraphHasText) m_sink.lastParagraph(m_textAlignment);
+}
+
+// ---- Tables -----------------------------------------------------------------
+
+int RtfReader::codePageOfFont(int font) const {
+    const auto it = m_fonts.find(font < 0 ? m_defaultFont : font);
+    const int codePage = it != m_fonts.end() ? it->second.codePage : 0;
+    return codePage ? codePage : m_documentCodePage;
+}
+
+const RunStyle& RtfReader::styleOf(const CharProps& props) {
+    if (m_styleValid && props == m_styleProps) return m_style;
+    RunStyle style;
+    const auto font = m_fonts.find(props.font < 0 ? m_defaultFont : props.font);
+    if (font != m_fonts.end()) style.fontFamily = font->second.name;
+    style.halfPoints = props.halfPoints;
+    style.bold = props.bold;
+    style.italic = props.italic;
+    style.underline = props.underline;
+    if (props.color > 0 && static_cast<size_t>(props.color) < m_colors.size() &&
+        m_colors[props.color] >= 0) {
+        style.hasColor = true;
+        style.color = static_cast<QRgb>(m_colors[props.color]);
+    }
+    m_style = std::move(style);
+    m_styleProps = props;
+    m_styleValid = true;
+    return m_style;
+}
+
+void RtfReader::beginFontEntry(int number) {
+    finishFontEntry();
+    m_fontOpen = true;
+    m_fontNumber = number;
+    m_fontCharset = -1;
+    m_fontCodePage = 0;
+    m_fontName.clear();
+    m_fontNameBytes.clear();
+}
+
+int RtfReader::fontEntryCodePage() const {
+    if (m_fontCodePage) return m_fontCodePage;
+    return CodePageDecoder::codePageForCharset(m_fontCharset);
+}
+
+void RtfReader::flushFontNameBytes() {
+    if (m_fontNameBytes.isEmpty()) return;
+    const int codePage = fontEntryCodePage();
+    m_decoder.decode(codePage ? codePage : m_documentCodePage, m_fontNameBytes, m_fontName);
+    m_fontNameBytes.clear();
+}
+
+void RtfReader::finishFontEntry() {
+    if (!m_fontOpen) return;
+    flushFontNameBytes();
+    m_fonts.insert_or_assign(m_fontNumber, FontEntry{m_fontName.trimmed(), fontEntryCodePage()});
+    m_fontOpen = false;
+    m_styleValid = false;
+}
+
+void RtfReader::finishColor() {
+    m_colors.push_back(m_colorSet ? static_cast<qint64>(qRgb(m_red, m_green, m_blue)) : -1);
+    m_red = m_green = m_blue = 0;
+    m_colorSet = false;
+    m_styleValid = false;
+}
+
+// ---- Plain text -------------------------------------------------------------
+
+// A file that is not RTF is shown as text: a byte-order mark names its
+// encoding, else valid UTF-8 is UTF-8 and anything else Windows-1252. Each
+// line is a paragraph.
+void RtfReader::readPlainText(QByteArrayView data) {
+    QString text;
+    const auto marked = QStringConverter::encodingForData(data);
+    if (marked && *marked != QStringConverter::Utf8) {
+        QStringDecoder decoder(*marked);
+        text = decoder.decode(data);
+    } else {
+        QStringDecoder utf8(QStringConverter::Utf8);
+        text = utf8.decode(data);
+        if (utf8.hasError()) {
+            text.clear();
+            CodePageDecoder::decode1252(data, text);
+        }
+    }
+
+    const RunStyle plain;
+    QString line;
+    const QChar* p = text.constData();
+    const QChar* end = p + text.size();
+    while (p < end) {
+        const char16_t c = p->unicode();
+        ++p;
+        if (c == u'\r' || c == u'\n' || c == 0x2029) {
+            if (c == u'\r' && p < end && p->unicode() == u'\n') ++p;
+            if (!line.isEmpty()) m_sink.text(line, plain);
+            m_sink.paragraphEnd(Alignment::Left);
+            line.resize(0);
+        } else if (c == 0xFDD0 || c == 0xFDD1) {
+            line.append(QChar(char16_t(kReplacement)));
+        } else if (c >= 0x20 || c == u'\t') {
+            line.append(QChar(c));
+        }
+    }
+    if (!line.isEmpty()) {
+        m_sink.text(line, plain);
+        m_sink.lastParagraph(Alignment::Left);
+    }
+}
+
+}  // namespace rtf

@@ -1,0 +1,138 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "rtf/CodePageDecoder.h"
+#include "rtf/RtfControlWords.h"
+#include "rtf/RtfSink.h"
+
+namespace rtf {
+
+// Reads Rich Text Format in one pass over the bytes, in time linear in their
+// number and without recursion, and hands the text to a sink. Input from
+// anywhere is expected: groups nested deeper than kMaxDepth are skipped,
+// numbers are clamped, binary data is stepped over without copying, and the
+// reader never reads past the end. Input that is not RTF is read as plain
+// text (UTF-8 when it is valid UTF-8, else Windows-1252).
+class RtfReader {
+public:
+    static constexpr int kMaxDepth = 1024;
+
+    explicit RtfReader(RtfSink& sink) : m_sink(sink) {}
+
+    void read(QByteArrayView data);
+
+    // True when the data starts (after white space) with "{\rtf".
+    static bool isRtf(QByteArrayView data);
+
+private:
+    enum class Destination : std::uint8_t { Text, FontTable, ColorTable };
+
+    struct CharProps {
+        int font = -1;  // below 0: the default font (\deff)
+        int halfPoints = 24;
+        int color = 0;  // index into the colour table; 0 is the automatic colour
+        bool bold = false;
+        bool italic = false;
+        bool underline = false;
+        bool hidden = false;
+        bool operator==(const CharProps&) const = default;
+    };
+
+    // What a group saves and its closing brace restores.
+    struct GroupState {
+        CharProps chr;
+        Alignment alignment = Alignment::Left;
+        int unicodeSkip = 1;
+        Destination destination = Destination::Text;
+    };
+
+    struct FontEntry {
+        QString name;
+        int codePage = 0;  // 0: the document's code page
+    };
+
+    void readRtf();
+    void readPlainText(QByteArrayView data);
+
+    void openGroup();
+    void closeGroup();
+    void skipGroup();
+    void skipInsideSkippedGroups();
+    void skipBinary(int count);
+    void control(bool atGroupStart);
+    void controlWord();
+    void applyWord(Word word, bool hasParam, int param);
+    void hexByte();
+    bool consumeFallback();
+
+    void textBytes(const char* bytes, qsizetype count);
+    void symbol(char32_t c);
+    void character(char32_t c);
+    void unicode(int value);
+    void flushSurrogate();
+    void startRun();
+    void flushBytes();
+    void flushRun();
+    void paragraphEnd();
+    void finish();
+
+    int codePageOfFont(int font) const;
+    const RunStyle& styleOf(const CharProps& props);
+    void beginFontEntry(int number);
+    int fontEntryCodePage() const;
+    void flushFontNameBytes();
+    void finishFontEntry();
+    void finishColor();
+
+    RtfSink& m_sink;
+    CodePageDecoder m_decoder;
+    const char* m_p = nullptr;
+    const char* m_end = nullptr;
+
+    GroupState m_state;
+    std::vector<GroupState> m_stack;
+    int m_skipDepth = 0;     // open groups being skipped
+    int m_fallbackLeft = 0;  // characters of a \u fallback still to drop
+    char16_t m_highSurrogate = 0;
+    int m_documentCodePage = CodePageDecoder::kWindows1252;
+    int m_defaultFont = 0;
+
+    std::unordered_map<int, FontEntry> m_fonts;
+    std::vector<qint64> m_colors;  // -1: automatic
+
+    // The font-table entry being read.
+    bool m_fontOpen = false;
+    int m_fontNumber = 0;
+    int m_fontCharset = -1;
+    int m_fontCodePage = 0;
+    QString m_fontName;
+    QByteArray m_fontNameBytes;
+
+    // The colour-table entry being read.
+    int m_red = 0;
+    int m_green = 0;
+    int m_blue = 0;
+    bool m_colorSet = false;
+
+    // The run of text being collected: raw bytes not yet decoded, then text.
+    bool m_runStarted = false;
+    CharProps m_runProps;
+    int m_runCodePage = CodePageDecoder::kWindows1252;
+    QByteArray m_bytes;
+    QString m_run;
+    bool m_paragraphHasText = false;
+    Alignment m_textAlignment = Alignment::Left;
+
+    // The style of the last run, resolved once for runs that repeat it.
+    bool m_styleValid = false;
+    CharProps m_styleProps;
+    RunStyle m_style;
+};
+
+}  // namespace rtf
