@@ -40,12 +40,21 @@ bool isTextByte(char c) { return kTextByte[static_cast<unsigned char>(c)]; }
 
 }  // namespace
 
-bool RtfReader::isRtf(QByteArrayView data) {
+namespace {
+
+// The data without the white space some writers put before the document.
+QByteArrayView withoutLeadingSpace(QByteArrayView data) {
     qsizetype i = 0;
     while (i < data.size() && (data[i] == ' ' || data[i] == '\t' || data[i] == '\r' ||
                                data[i] == '\n'))
         ++i;
-    return data.sliced(i).startsWith("{\\rtf");
+    return data.sliced(i);
+}
+
+}  // namespace
+
+bool RtfReader::isRtf(QByteArrayView data) {
+    return withoutLeadingSpace(data).startsWith("{\\rtf");
 }
 
 void RtfReader::read(QByteArrayView data) {
@@ -53,6 +62,7 @@ void RtfReader::read(QByteArrayView data) {
         readPlainText(data);
         return;
     }
+    data = withoutLeadingSpace(data);
     m_p = data.data();
     m_end = m_p + data.size();
     m_stack.reserve(64);
