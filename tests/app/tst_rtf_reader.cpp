@@ -130,6 +130,7 @@ void TestRtfReader::plainText_data() {
     QTest::newRow("plain cr and empty lines") << QByteArray("a\r\rb") << "a\n\nb";
     QTest::newRow("plain utf-8") << QByteArray("caf\xc3\xa9 \xe2\x82\xac") << QString::fromUtf8("café €");
     QTest::newRow("plain 1252") << QByteArray("caf\xe9 \x80") << QString::fromUtf8("café €");
+    QTest::newRow("plain 1252 ending like utf-8") << QByteArray("caf\xe9") << QString::fromUtf8("café");
     QTest::newRow("plain utf-8 bom") << QByteArray("\xef\xbb\xbfok") << "ok";
     QTest::newRow("plain utf-16 bom") << QByteArray("\xff\xfeo\0k\0", 6) << "ok";
     QTest::newRow("plain braces") << QByteArray("{not rtf}") << "{not rtf}";

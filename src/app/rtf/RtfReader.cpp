@@ -574,11 +574,12 @@ void RtfReader::finishColor() {
 void RtfReader::readPlainText(QByteArrayView data) {
     QString text;
     const auto marked = QStringConverter::encodingForData(data);
+    // Stateless: a sequence cut off at the end is an error, not held back.
     if (marked && *marked != QStringConverter::Utf8) {
-        QStringDecoder decoder(*marked);
+        QStringDecoder decoder(*marked, QStringConverter::Flag::Stateless);
         text = decoder.decode(data);
     } else {
-        QStringDecoder utf8(QStringConverter::Utf8);
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
         text = utf8.decode(data);
         if (utf8.hasError()) {
             text.clear();
