@@ -1,6 +1,5 @@
 #include "rtf/RtfControlWords.h"
 
-#include <algorithm>
 #include <array>
 
 namespace rtf {
@@ -11,7 +10,7 @@ struct Entry {
     Word word;
 };
 
-// Sorted by name for binary search; the static_assert below keeps it so.
+// Sorted by name, for the reader of this list.
 constexpr std::array kWords = std::to_array<Entry>({
     {"annotation", Word::SkipDestination},
     {"ansi", Word::Ansi},
@@ -140,15 +139,36 @@ constexpr std::array kWords = std::to_array<Entry>({
     {"zwnj", Word::ZeroWidthNonJoiner},
 });
 
-static_assert(std::is_sorted(kWords.begin(), kWords.end(),
-                             [](const Entry& a, const Entry& b) { return a.name < b.name; }));
+// Control words come by the thousand in every file, so they are found by
+// hashing into an open-addressing table built at compile time.
+constexpr size_t kSlots = 512;
+static_assert(kSlots > 2 * kWords.size());
+
+constexpr size_t hashName(std::string_view name) {
+    size_t h = 2166136261u;
+    for (const char c : name) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+    return h;
+}
+
+constexpr std::array<std::int16_t, kSlots> kTable = [] {
+    std::array<std::int16_t, kSlots> table{};
+    for (auto& slot : table) slot = -1;
+    for (size_t i = 0; i < kWords.size(); ++i) {
+        size_t slot = hashName(kWords[i].name) % kSlots;
+        while (table[slot] >= 0) slot = (slot + 1) % kSlots;
+        table[slot] = static_cast<std::int16_t>(i);
+    }
+    return table;
+}();
 
 }  // namespace
 
 Word lookupWord(std::string_view name) {
-    const auto it = std::lower_bound(kWords.begin(), kWords.end(), name,
-                                     [](const Entry& e, std::string_view n) { return e.name < n; });
-    return it != kWords.end() && it->name == name ? it->word : Word::Unknown;
+    for (size_t slot = hashName(name) % kSlots; kTable[slot] >= 0; slot = (slot + 1) % kSlots) {
+        const Entry& entry = kWords[static_cast<size_t>(kTable[slot])];
+        if (entry.name == name) return entry.word;
+    }
+    return Word::Unknown;
 }
 
 }  // namespace rtf
