@@ -89,6 +89,7 @@ private slots:
     void structure();
     void writerOutput_data();
     void writerOutput();
+    void picturesLeftOut();
 };
 
 void TestRtfRoundTrip::everyCombination_data() {
@@ -179,6 +180,7 @@ void TestRtfRoundTrip::writerOutput_data() {
     QTest::newRow("emoji as surrogate pair") << QString::fromUtf8("😀") << QByteArray("\\u-10179?\\u-8704?");
     QTest::newRow("tab") << "a\tb" << QByteArray("a\\tab b");
     QTest::newRow("line break") << "a" + QString(QChar(QChar::LineSeparator)) + "b" << QByteArray("a\\line b");
+    QTest::newRow("object character as text") << QString(QChar(0xFFFC)) << QByteArray("\\u-4?");
 }
 
 void TestRtfRoundTrip::writerOutput() {
@@ -189,6 +191,21 @@ void TestRtfRoundTrip::writerOutput() {
     const QByteArray out = rtf::write(document);
     QVERIFY2(out.contains(expected), out.constData());
     for (const char c : out) QVERIFY2(uchar(c) < 0x80, "the output is pure ASCII");
+}
+
+// A picture in the document is not text: the words round it survive, the
+// picture leaves no character behind.
+void TestRtfRoundTrip::picturesLeftOut() {
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    cursor.insertText("before ");
+    QTextImageFormat image;
+    image.setName("picture.png");
+    cursor.insertImage(image);
+    cursor.insertText(" after");
+    QTextDocument loaded;
+    rtf::read(rtf::write(document), &loaded);
+    QCOMPARE(loaded.toPlainText(), QStringLiteral("before  after"));
 }
 
 QTEST_MAIN(TestRtfRoundTrip)

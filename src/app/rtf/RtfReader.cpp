@@ -1,6 +1,7 @@
 #include "rtf/RtfReader.h"
 
-#include <QStringConverter>
+#include "rtf/PlainTextReader.h"
+
 #include <algorithm>
 #include <array>
 #include <climits>
@@ -59,7 +60,7 @@ bool RtfReader::isRtf(QByteArrayView data) {
 
 void RtfReader::read(QByteArrayView data) {
     if (!isRtf(data)) {
-        readPlainText(data);
+        PlainTextReader::read(data, m_sink);
         return;
     }
     data = withoutLeadingSpace(data);
@@ -125,7 +126,7 @@ void RtfReader::openGroup() {
 void RtfReader::closeGroup() {
     m_fallbackLeft = 0;
     if (m_stack.empty()) return;  // a closing brace too many
-    if (m_state.destination == Destination::FontTable) finishFontEntry();
+    if (m_state.destination == Destination::FontTable) m_tables.finishFont();
     m_state = m_stack.back();
     m_stack.pop_back();
 }
@@ -263,16 +264,15 @@ void RtfReader::applyWord(Word word, bool hasParam, int param) {
     const bool inColorTable = m_state.destination == Destination::ColorTable;
     CharProps& chr = m_state.chr;
     switch (word) {
-        case Word::Ansi: m_documentCodePage = 1252; break;
-        case Word::Mac: m_documentCodePage = 10000; break;
-        case Word::Pc: m_documentCodePage = 437; break;
-        case Word::Pca: m_documentCodePage = 850; break;
+        case Word::Ansi: m_tables.setDocumentCodePage(1252); break;
+        case Word::Mac: m_tables.setDocumentCodePage(10000); break;
+        case Word::Pc: m_tables.setDocumentCodePage(437); break;
+        case Word::Pca: m_tables.setDocumentCodePage(850); break;
         case Word::AnsiCodePage:
-            if (param > 0 && param < 65536) m_documentCodePage = param;
+            if (param > 0 && param < 65536) m_tables.setDocumentCodePage(param);
             break;
         case Word::DefaultFont:
-            m_defaultFont = hasParam ? param : 0;
-            m_styleValid = false;
+            m_tables.setDefaultFont(hasParam ? param : 0);
             break;
         case Word::UnicodeSkip:
             m_state.unicodeSkip = std::clamp(hasParam ? param : 1, 0, kMaxUnicodeSkip);
@@ -289,30 +289,28 @@ void RtfReader::applyWord(Word word, bool hasParam, int param) {
         case Word::ColorTable:
             if (m_stack.size() >= 2) {
                 m_state.destination = Destination::ColorTable;
-                m_colors.clear();
-                m_colorSet = false;
-                m_styleValid = false;
+                m_tables.clearColors();
             }
             break;
         case Word::FontCharset:
-            if (inFontTable && m_fontOpen) m_fontCharset = param;
+            if (inFontTable) m_tables.setFontCharset(param);
             break;
         case Word::FontCodePage:
-            if (inFontTable && m_fontOpen && param > 0 && param < 65536) m_fontCodePage = param;
+            if (inFontTable && param > 0 && param < 65536) m_tables.setFontCodePage(param);
             break;
         case Word::Red:
+            if (inColorTable) m_tables.setRed(param);
+            break;
         case Word::Green:
+            if (inColorTable) m_tables.setGreen(param);
+            break;
         case Word::Blue:
-            if (inColorTable) {
-                const int component = std::clamp(param, 0, 255);
-                (word == Word::Red ? m_red : word == Word::Green ? m_green : m_blue) = component;
-                m_colorSet = true;
-            }
+            if (inColorTable) m_tables.setBlue(param);
             break;
 
         case Word::Font:
             if (inFontTable)
-                beginFontEntry(hasParam ? param : 0);
+                m_tables.beginFont(hasParam ? param : 0);
             else
                 chr.font = hasParam ? param : 0;
             break;
@@ -377,16 +375,19 @@ void RtfReader::textBytes(const char* bytes, qsizetype count) {
             m_bytes.append(bytes, count);
             break;
         case Destination::FontTable:
-            for (qsizetype i = 0; i < count; ++i) {
-                if (bytes[i] == ';')
-                    finishFontEntry();
-                else if (m_fontOpen)
-                    m_fontNameBytes.append(bytes[i]);
+            while (count > 0) {
+                const char* end = static_cast<const char*>(std::memchr(bytes, ';', size_t(count)));
+                const qsizetype name = end ? end - bytes : count;
+                m_tables.fontNameBytes(bytes, name);
+                if (!end) break;
+                m_tables.finishFont();
+                bytes = end + 1;
+                count -= name + 1;
             }
             break;
         case Destination::ColorTable:
             for (qsizetype i = 0; i < count; ++i)
-                if (bytes[i] == ';') finishColor();
+                if (bytes[i] == ';') m_tables.finishColor();
             break;
     }
 }
@@ -410,11 +411,7 @@ void RtfReader::character(char32_t c) {
             }
             break;
         }
-        case Destination::FontTable:
-            if (!m_fontOpen) return;
-            flushFontNameBytes();
-            m_fontName.append(QString::fromUcs4(&c, 1));
-            break;
+        case Destination::FontTable: m_tables.fontNameCharacter(c); break;
         case Destination::ColorTable: break;
     }
 }
@@ -469,7 +466,7 @@ void RtfReader::startRun() {
     if (m_runStarted && m_state.chr == m_runProps) return;
     flushRun();
     m_runProps = m_state.chr;
-    m_runCodePage = codePageOfFont(m_runProps.font);
+    m_runCodePage = m_tables.codePageOfFont(m_runProps.font);
     m_runStarted = true;
 }
 
@@ -482,7 +479,7 @@ void RtfReader::flushBytes() {
 void RtfReader::flushRun() {
     flushBytes();
     if (m_run.isEmpty()) return;
-    m_sink.text(m_run, styleOf(m_runProps));
+    m_sink.text(m_run, m_tables.styleOf(m_runProps));
     m_run.resize(0);
     m_paragraphHasText = true;
 }
@@ -499,116 +496,6 @@ void RtfReader::finish() {
     flushSurrogate();
     flushRun();
     if (m_paragraphHasText) m_sink.lastParagraph(m_textAlignment);
-}
-
-// ---- Tables -----------------------------------------------------------------
-
-int RtfReader::codePageOfFont(int font) const {
-    const auto it = m_fonts.find(font < 0 ? m_defaultFont : font);
-    const int codePage = it != m_fonts.end() ? it->second.codePage : 0;
-    return codePage ? codePage : m_documentCodePage;
-}
-
-const RunStyle& RtfReader::styleOf(const CharProps& props) {
-    if (m_styleValid && props == m_styleProps) return m_style;
-    RunStyle style;
-    const auto font = m_fonts.find(props.font < 0 ? m_defaultFont : props.font);
-    if (font != m_fonts.end()) style.fontFamily = font->second.name;
-    style.halfPoints = props.halfPoints;
-    style.bold = props.bold;
-    style.italic = props.italic;
-    style.underline = props.underline;
-    if (props.color > 0 && static_cast<size_t>(props.color) < m_colors.size() &&
-        m_colors[props.color] >= 0) {
-        style.hasColor = true;
-        style.color = static_cast<QRgb>(m_colors[props.color]);
-    }
-    m_style = std::move(style);
-    m_styleProps = props;
-    m_styleValid = true;
-    return m_style;
-}
-
-void RtfReader::beginFontEntry(int number) {
-    finishFontEntry();
-    m_fontOpen = true;
-    m_fontNumber = number;
-    m_fontCharset = -1;
-    m_fontCodePage = 0;
-    m_fontName.clear();
-    m_fontNameBytes.clear();
-}
-
-int RtfReader::fontEntryCodePage() const {
-    if (m_fontCodePage) return m_fontCodePage;
-    return CodePageDecoder::codePageForCharset(m_fontCharset);
-}
-
-void RtfReader::flushFontNameBytes() {
-    if (m_fontNameBytes.isEmpty()) return;
-    const int codePage = fontEntryCodePage();
-    m_decoder.decode(codePage ? codePage : m_documentCodePage, m_fontNameBytes, m_fontName);
-    m_fontNameBytes.clear();
-}
-
-void RtfReader::finishFontEntry() {
-    if (!m_fontOpen) return;
-    flushFontNameBytes();
-    m_fonts.insert_or_assign(m_fontNumber, FontEntry{m_fontName.trimmed(), fontEntryCodePage()});
-    m_fontOpen = false;
-    m_styleValid = false;
-}
-
-void RtfReader::finishColor() {
-    m_colors.push_back(m_colorSet ? static_cast<qint64>(qRgb(m_red, m_green, m_blue)) : -1);
-    m_red = m_green = m_blue = 0;
-    m_colorSet = false;
-    m_styleValid = false;
-}
-
-// ---- Plain text -------------------------------------------------------------
-
-// A file that is not RTF is shown as text: a byte-order mark names its
-// encoding, else valid UTF-8 is UTF-8 and anything else Windows-1252. Each
-// line is a paragraph.
-void RtfReader::readPlainText(QByteArrayView data) {
-    QString text;
-    const auto marked = QStringConverter::encodingForData(data);
-    // Stateless: a sequence cut off at the end is an error, not held back.
-    if (marked && *marked != QStringConverter::Utf8) {
-        QStringDecoder decoder(*marked, QStringConverter::Flag::Stateless);
-        text = decoder.decode(data);
-    } else {
-        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-        text = utf8.decode(data);
-        if (utf8.hasError()) {
-            text.clear();
-            CodePageDecoder::decode1252(data, text);
-        }
-    }
-
-    const RunStyle plain;
-    QString line;
-    const QChar* p = text.constData();
-    const QChar* end = p + text.size();
-    while (p < end) {
-        const char16_t c = p->unicode();
-        ++p;
-        if (c == u'\r' || c == u'\n' || c == 0x2029) {
-            if (c == u'\r' && p < end && p->unicode() == u'\n') ++p;
-            if (!line.isEmpty()) m_sink.text(line, plain);
-            m_sink.paragraphEnd(Alignment::Left);
-            line.resize(0);
-        } else if (c == 0xFDD0 || c == 0xFDD1) {
-            line.append(QChar(char16_t(kReplacement)));
-        } else if (c >= 0x20 || c == u'\t') {
-            line.append(QChar(c));
-        }
-    }
-    if (!line.isEmpty()) {
-        m_sink.text(line, plain);
-        m_sink.lastParagraph(Alignment::Left);
-    }
 }
 
 }  // namespace rtf

@@ -4,12 +4,12 @@
 #include <QByteArrayView>
 #include <QString>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 #include "rtf/CodePageDecoder.h"
 #include "rtf/RtfControlWords.h"
 #include "rtf/RtfSink.h"
+#include "rtf/RtfTables.h"
 
 namespace rtf {
 
@@ -33,17 +33,6 @@ public:
 private:
     enum class Destination : std::uint8_t { Text, FontTable, ColorTable };
 
-    struct CharProps {
-        int font = -1;  // below 0: the default font (\deff)
-        int halfPoints = 24;
-        int color = 0;  // index into the colour table; 0 is the automatic colour
-        bool bold = false;
-        bool italic = false;
-        bool underline = false;
-        bool hidden = false;
-        bool operator==(const CharProps&) const = default;
-    };
-
     // What a group saves and its closing brace restores.
     struct GroupState {
         CharProps chr;
@@ -52,13 +41,7 @@ private:
         Destination destination = Destination::Text;
     };
 
-    struct FontEntry {
-        QString name;
-        int codePage = 0;  // 0: the document's code page
-    };
-
     void readRtf();
-    void readPlainText(QByteArrayView data);
 
     void openGroup();
     void closeGroup();
@@ -82,16 +65,9 @@ private:
     void paragraphEnd();
     void finish();
 
-    int codePageOfFont(int font) const;
-    const RunStyle& styleOf(const CharProps& props);
-    void beginFontEntry(int number);
-    int fontEntryCodePage() const;
-    void flushFontNameBytes();
-    void finishFontEntry();
-    void finishColor();
-
     RtfSink& m_sink;
     CodePageDecoder m_decoder;
+    RtfTables m_tables{m_decoder};
     const char* m_p = nullptr;
     const char* m_end = nullptr;
 
@@ -100,25 +76,6 @@ private:
     int m_skipDepth = 0;     // open groups being skipped
     int m_fallbackLeft = 0;  // characters of a \u fallback still to drop
     char16_t m_highSurrogate = 0;
-    int m_documentCodePage = CodePageDecoder::kWindows1252;
-    int m_defaultFont = 0;
-
-    std::unordered_map<int, FontEntry> m_fonts;
-    std::vector<qint64> m_colors;  // -1: automatic
-
-    // The font-table entry being read.
-    bool m_fontOpen = false;
-    int m_fontNumber = 0;
-    int m_fontCharset = -1;
-    int m_fontCodePage = 0;
-    QString m_fontName;
-    QByteArray m_fontNameBytes;
-
-    // The colour-table entry being read.
-    int m_red = 0;
-    int m_green = 0;
-    int m_blue = 0;
-    bool m_colorSet = false;
 
     // The run of text being collected: raw bytes not yet decoded, then text.
     bool m_runStarted = false;
@@ -128,11 +85,6 @@ private:
     QString m_run;
     bool m_paragraphHasText = false;
     Alignment m_textAlignment = Alignment::Left;
-
-    // The style of the last run, resolved once for runs that repeat it.
-    bool m_styleValid = false;
-    CharProps m_styleProps;
-    RunStyle m_style;
 };
 
 }  // namespace rtf

@@ -94,9 +94,9 @@ void RtfWriter::writeText(QByteArray& out, QStringView text) {
             out.append("\\-");
         } else if (c == 0x2011) {
             out.append("\\_");
-        } else if (c < 0x20 || c == 0xFFFC || c == 0x2029 || c == 0xFDD0 || c == 0xFDD1) {
-            // control characters, object placeholders and paragraph or frame
-            // marks have no place inside a run
+        } else if (c < 0x20 || c == 0x2029 || c == 0xFDD0 || c == 0xFDD1) {
+            // control characters and paragraph or frame marks have no place
+            // inside a run
         } else {
             // \uN takes a signed 16-bit number; each half of a surrogate pair
             // is written on its own.
@@ -137,7 +137,9 @@ QByteArray RtfWriter::write() {
         body.append(alignmentWord(block.blockFormat().alignment()));
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            if (!fragment.isValid()) continue;
+            // Pictures and other embedded objects have no text to write.
+            if (!fragment.isValid() || fragment.charFormat().objectType() != QTextFormat::NoObject)
+                continue;
             const Run run = runOf(fragment.charFormat());
             body.append('{');
             if (run.font != 0) {
