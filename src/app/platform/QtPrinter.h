@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/IPrinter.h"
+
+class QPrinter;
+
+// Prints on the system's default printer. With no printer installed it
+// reports that instead of printing.
+class QtPrinter final : public IPrinter {
+public:
+    bool printDocument(const QTextDocument& document, QString* error) override;
+
+    // Prints the document on a printer already set up (any output format).
+    static bool printOn(QPrinter& printer, const QTextDocument& document, QString* error);
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringDecoder>
+#include <map>
+
+namespace rtf {
+
+// Turns bytes of a Windows code page into text. Windows-1252 is built in (it
+// is by far the most common); other code pages go through QStringDecoder,
+// whose converters are opened once and kept. An unknown code page is read as
+// Windows-1252. Control characters other than the tab are dropped, so the
+// text can go straight into a paragraph.
+class CodePageDecoder {
+public:
+    static constexpr int kWindows1252 = 1252;
+
+    // Appends the text of `bytes` in `codePage` to `out`.
+    void decode(int codePage, QByteArrayView bytes, QString& out);
+
+    // The code page an \fcharset value stands for; 0 when it names none
+    // (the document's code page applies).
+    static int codePageForCharset(int charset);
+
+    // Appends Windows-1252 text.
+    static void decode1252(QByteArrayView bytes, QString& out);
+
+private:
+    QStringDecoder* decoderFor(int codePage);
+    std::map<int, QStringDecoder> m_decoders;
+};
+
+}  // namespace rtf

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <array>
+#include <utility>
+#include <vector>
+
+#include "rtf/RtfSink.h"
+
+class QTextDocument;
+
+namespace rtf {
+
+// Builds the content of a QTextDocument from what the reader finds. The
+// document is emptied first; all insertions form one edit block, so the
+// document (and a text box showing it) reports one change.
+class DocumentSink final : public RtfSink {
+public:
+    explicit DocumentSink(QTextDocument* document);
+    ~DocumentSink() override;
+    DocumentSink(const DocumentSink&) = delete;
+    DocumentSink& operator=(const DocumentSink&) = delete;
+
+    void text(const QString& text, const RunStyle& style) override;
+    void paragraphEnd(Alignment alignment) override;
+    void lastParagraph(Alignment alignment) override;
+
+    // The character format a run of this style gets.
+    static QTextCharFormat charFormat(const RunStyle& style);
+
+private:
+    const QTextCharFormat& formatFor(const RunStyle& style);
+    void setAlignment(Alignment alignment);
+
+    QTextCursor m_cursor;
+    bool m_blockPending = false;  // a paragraph ended; the next one is not made yet
+    // Recently used formats: documents switch between a handful of styles.
+    std::vector<std::pair<RunStyle, QTextCharFormat>> m_formats;
+    std::array<QTextBlockFormat, 4> m_blockFormats;
+};
+
+}  // namespace rtf

@@ -1,0 +1,34 @@
+#include "rtf/Rtf.h"
+
+#include <QTextDocument>
+
+#include "rtf/DocumentSink.h"
+#include "rtf/PlainTextSink.h"
+#include "rtf/RtfReader.h"
+#include "rtf/RtfWriter.h"
+
+namespace rtf {
+
+bool isRtf(const QByteArray& data) { return RtfReader::isRtf(data); }
+
+void read(const QByteArray& data, QTextDocument* document) {
+    const bool undo = document->isUndoRedoEnabled();
+    document->setUndoRedoEnabled(false);  // a load is not undoable; this also saves memory
+    {
+        DocumentSink sink(document);
+        RtfReader reader(sink);
+        reader.read(data);
+    }
+    document->setUndoRedoEnabled(undo);
+}
+
+QString plainText(const QByteArray& data) {
+    PlainTextSink sink;
+    RtfReader reader(sink);
+    reader.read(data);
+    return std::move(sink.result());
+}
+
+QByteArray write(const QTextDocument& document) { return RtfWriter(document).write(); }
+
+}  // namespace rtf

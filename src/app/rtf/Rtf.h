@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QTextDocument;
+
+// Rich Text Format for the program's text boxes: help pages, appointment
+// texts, listings and diary entries.
+namespace rtf {
+
+// True when the bytes are RTF rather than plain text.
+bool isRtf(const QByteArray& data);
+
+// Replaces the content of `document` with the document in `data`. Data that
+// is not RTF is shown as plain text. Never fails: what can be read is shown.
+// The document reports a single change.
+void read(const QByteArray& data, QTextDocument* document);
+
+// The plain text of `data`, equal to what read() followed by
+// QTextDocument::toPlainText() gives, without building a document.
+QString plainText(const QByteArray& data);
+
+// The document as RTF.
+QByteArray write(const QTextDocument& document);
+
+}  // namespace rtf

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <unordered_map>
+#include <vector>
+
+#include "rtf/CodePageDecoder.h"
+#include "rtf/RtfStyle.h"
+
+namespace rtf {
+
+// Character properties as the reader keeps them: numbers into the tables.
+struct CharProps {
+    int font = -1;  // below 0: the default font (\deff)
+    int halfPoints = 24;
+    int color = 0;  // index into the colour table; 0 is the automatic colour
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool hidden = false;
+    bool operator==(const CharProps&) const = default;
+};
+
+// A document's font and colour tables and its code page, filled while the
+// reader reads them, and what they make of character properties: the code
+// page of a font, the style of a run.
+class RtfTables {
+public:
+    explicit RtfTables(CodePageDecoder& decoder) : m_decoder(decoder) {}
+
+    int documentCodePage() const { return m_documentCodePage; }
+    void setDocumentCodePage(int codePage) { m_documentCodePage = codePage; }
+    void setDefaultFont(int font);
+
+    // Font table: an entry starts with \fN and ends with ';', with the next
+    // \f or with its group.
+    void beginFont(int number);
+    bool fontOpen() const { return m_fontOpen; }
+    void setFontCharset(int charset) { m_fontCharset = charset; }
+    void setFontCodePage(int codePage) { m_fontCodePage = codePage; }
+    void fontNameBytes(const char* bytes, qsizetype count);
+    void fontNameCharacter(char32_t c);
+    void finishFont();
+
+    // Colour table: components, then ';' ends an entry; an entry without
+    // components is the automatic colour.
+    void clearColors();
+    void setRed(int value) { setComponent(m_red, value); }
+    void setGreen(int value) { setComponent(m_green, value); }
+    void setBlue(int value) { setComponent(m_blue, value); }
+    void finishColor();
+
+    // The code page in which bytes in this font are written.
+    int codePageOfFont(int font) const;
+    // The style of text with these properties.
+    const RunStyle& styleOf(const CharProps& props);
+
+private:
+    struct FontEntry {
+        QString name;
+        int codePage = 0;  // 0: the document's code page
+    };
+
+    void setComponent(int& component, int value);
+    int fontEntryCodePage() const;
+    void flushFontNameBytes();
+
+    CodePageDecoder& m_decoder;
+    int m_documentCodePage = CodePageDecoder::kWindows1252;
+    int m_defaultFont = 0;
+    std::unordered_map<int, FontEntry> m_fonts;
+    std::vector<qint64> m_colors;  // -1: automatic
+
+    bool m_fontOpen = false;
+    int m_fontNumber = 0;
+    int m_fontCharset = -1;
+    int m_fontCodePage = 0;
+    QString m_fontName;
+    QByteArray m_fontNameBytes;
+
+    int m_red = 0;
+    int m_green = 0;
+    int m_blue = 0;
+    bool m_colorSet = false;
+
+    // The style of the last run, resolved once for the runs that repeat it.
+    bool m_styleValid = false;
+    CharProps m_styleProps;
+    RunStyle m_style;
+};
+
+}  // namespace rtf
