@@ -234,6 +234,10 @@ bool Database::refresh(int table, QString* error) {
     return true;
 }
 
+bool Database::ensureLoaded(int table, QString* error) {
+    return m_tables[std::size_t(table)].loaded || refresh(table, error);
+}
+
 std::size_t Database::lowerBound(int table, qint64 rowid) const {
     const auto& rows = m_tables[std::size_t(table)].rows;
     const auto it = std::lower_bound(rows.begin(), rows.end(), rowid,
@@ -359,8 +363,10 @@ bool RecordSet::moveFirst() {
 bool RecordSet::moveNext() {
     m_mode = Mode::None;
     if (m_atEnd) return fail(QStringLiteral("No current record"));
+    // Other connections' writes are picked up at moveFirst, where every scan
+    // starts: looking for them at every step would cost a file lock per record.
     QString error;
-    if (!m_db->refresh(m_table, &error)) return fail(error);
+    if (!m_db->ensureLoaded(m_table, &error)) return fail(error);
     const auto& rows = m_db->m_tables[std::size_t(m_table)].rows;
     // The first record after the current one, which may have been deleted.
     const std::size_t at = m_db->lowerBound(m_table, m_current + 1);
@@ -411,6 +417,15 @@ QString RecordSet::text(int n) const {
         return QString::number(d, 'g', 15);
     }
     return value.toString();
+}
+
+QVariantList RecordSet::values() const {
+    const Database::Row* row = currentRow();
+    if (!row) {
+        fail(QStringLiteral("No current record"));
+        return QVariantList();
+    }
+    return row->values;
 }
 
 bool RecordSet::addNew() {
