@@ -16,6 +16,11 @@ void FakeDialogs::message(const QString& text) {
     --openCount;
 }
 
+void FakeDialogs::longMessage(const QString& text) {
+    ++longMessages;
+    message(text);
+}
+
 bool FakeDialogs::question(const QString& text) {
     questions << text;
     if (!m_questions.empty()) {
