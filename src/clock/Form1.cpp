@@ -23,6 +23,7 @@
 #include "clock/PictureBox.h"
 #include "platform/IClock.h"
 #include "platform/IDialogs.h"
+#include "scheduler/ObsoleteCleanup.h"
 
 namespace {
 
@@ -410,9 +411,18 @@ void Form1::on_Timer1_timeout() {
 void Form1::alarmStep(const texts::TimeParts&) {}
 void Form1::reminderCheck(const texts::TimeParts&) {}
 void Form1::chimeStep(const texts::TimeParts&) {}
-void Form1::dailyCheck() {}
 void Form1::prepareSoundDevice() {}
 void Form1::applySavedSize(const QString&) {}
 void Form1::showHelpPage(const QString&) {}
 void Form1::showIntroHelp() {}
 void Form1::unloadHelp() {}
+
+// --- Past appointments and today's reminder list ---------------------------
+
+ObsoleteCleanup& Form1::obsoleteCleanup() {
+    if (!m_obsoleteCleanup) m_obsoleteCleanup = std::make_unique<ObsoleteCleanup>(m_app, m_services, List2);
+    return *m_obsoleteCleanup;
+}
+
+// The clock window's copy lends its hidden box as scratch space.
+void Form1::dailyCheck() { obsoleteCleanup().refresh(ScratchBox(RichTextBox2)); }

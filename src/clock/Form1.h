@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <memory>
 
 #include "AppContext.h"
 #include "Texts.h"
@@ -22,6 +23,7 @@ class QTextEdit;
 class QTimer;
 class PictureBox;
 class FrameLinesOverlay;
+class ObsoleteCleanup;
 
 // The clock window: the program's first window, which owns the process. It
 // holds the clock face, the settings panel with the alarm and chime
@@ -155,6 +157,10 @@ public:
     void showIntroHelp();
     void unloadHelp();
 
+    // The clean-up of past appointments and the rebuilding of today's
+    // reminder list List2; the planner window runs it too.
+    ObsoleteCleanup& obsoleteCleanup();
+
     // The size word saved at exit: "compact", "small" or "normal".
     QString sizeWord() const;
     // The four frame lines in the normal size.
@@ -178,4 +184,5 @@ private:
     FrameLinesOverlay* m_lines = nullptr;
     QString m_savedSize;
     bool m_unloaded = false;
+    std::unique_ptr<ObsoleteCleanup> m_obsoleteCleanup;
 };
