@@ -252,6 +252,10 @@ bool Database::refresh(int table, QString* error) {
     return true;
 }
 
+bool Database::ensureLoaded(int table, QString* error) {
+    return m_tables[std::size_t(table)].loaded || refresh(table, error);
+}
+
 std::size_t Database::lowerBound(int table, qint64 rowid) const {
     const auto& rows = m_tables[std::size_t(table)].rows;
     const auto it = std::lower_bound(rows.begin(), rows.end(), rowid,
@@ -453,6 +457,15 @@ QString RecordSet::text(int n) const {
         return QString::number(d, 'g', 15);
     }
     return value.toString();
+}
+
+QVariantList RecordSet::values() const {
+    const Database::Row* row = currentRow();
+    if (!row) {
+        fail(QStringLiteral("No current record"));
+        return QVariantList();
+    }
+    return row->values;
 }
 
 bool RecordSet::addNew() {

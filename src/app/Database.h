@@ -56,6 +56,9 @@ private:
     int tableIndex(const QString& name) const;
     // Makes the in-memory copy of the table current; false on a read error.
     bool refresh(int table, QString* error);
+    // Reads the table only if it has no copy yet; writes of other
+    // connections are not looked for (that takes a file lock each time).
+    bool ensureLoaded(int table, QString* error);
     bool externalChange();
     // Index of the first row whose rowid is at least `rowid`.
     std::size_t lowerBound(int table, qint64 rowid) const;
@@ -93,6 +96,10 @@ public:
     const QVariant& fieldRef(int n) const;
     // The stored value as text: numbers in decimal without blanks, null as "".
     QString text(int n) const;
+    // Every column of the current record, in column order; empty when there
+    // is no current record. (A scan of a whole table reads this once a
+    // record rather than asking for each column.)
+    QVariantList values() const;
     bool hasCurrent() const;
 
     bool addNew();

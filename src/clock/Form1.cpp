@@ -38,6 +38,7 @@
 #include "viewer/FolderTree.h"
 #include "viewer/ImageList.h"
 #include "viewer/PictureViewer.h"
+#include "scheduler/ObsoleteCleanup.h"
 
 namespace {
 
@@ -480,7 +481,6 @@ void Form1::on_planner_unloaded() {
 void Form1::alarmStep(const texts::TimeParts& now) { m_alarm->step(now); }
 void Form1::reminderCheck(const texts::TimeParts&) {}
 void Form1::chimeStep(const texts::TimeParts& now) { m_chime->step(now); }
-void Form1::dailyCheck() {}
 void Form1::prepareSoundDevice() { m_soundProcedures->prepare(); }
 void Form1::applySavedSize(const QString& word) {
     if (word == QLatin1String("small"))
@@ -556,3 +556,12 @@ void Form1::on_HScroll1_valueChanged(int value) { m_settingsPanel->hourChanged(v
 void Form1::on_HScroll2_valueChanged(int value) { m_settingsPanel->minuteChanged(value); }
 void Form1::on_HScroll3_valueChanged(int value) { m_settingsPanel->ampmChanged(value); }
 void Form1::on_Slider_clicked() { m_settingsPanel->colourChanged(); }
+// --- Past appointments and today's reminder list ---------------------------
+
+ObsoleteCleanup& Form1::obsoleteCleanup() {
+    if (!m_obsoleteCleanup) m_obsoleteCleanup = std::make_unique<ObsoleteCleanup>(m_app, m_services, List2);
+    return *m_obsoleteCleanup;
+}
+
+// The clock window's copy lends its hidden box as scratch space.
+void Form1::dailyCheck() { obsoleteCleanup().refresh(ScratchBox(RichTextBox2)); }

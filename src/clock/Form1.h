@@ -36,6 +36,7 @@ class Form2;
 class FolderTree;
 class ImageList;
 class PictureViewer;
+class ObsoleteCleanup;
 
 // The clock window: the program's first window, which owns the process. It
 // holds the clock face, the settings panel with the alarm and chime
@@ -182,6 +183,9 @@ public:
     // window is enabled and shown again.
     void loadPlanner();
     Form2* planner() const;
+    // The clean-up of past appointments and the rebuilding of today's
+    // reminder list List2; the planner window runs it too.
+    ObsoleteCleanup& obsoleteCleanup();
 
     // The size word saved at exit: "compact", "small" or "normal".
     QString sizeWord() const;
@@ -253,4 +257,5 @@ private:
     // Picture viewer.
     std::unique_ptr<ImageList> m_imageList;
     std::unique_ptr<PictureViewer> m_pictureViewer;
+    std::unique_ptr<ObsoleteCleanup> m_obsoleteCleanup;
 };

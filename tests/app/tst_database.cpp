@@ -157,6 +157,25 @@ private slots:
         QVERIFY(writer->atEnd());
     }
 
+    void wholeRecordAtOnce() {
+        TestFolder folder;
+        auto ctx = folder.openContext();
+        RecordSet& rs = *ctx->scheduleRecords;
+        QVERIFY(rs.values().isEmpty());
+        addAppointment(rs, QStringLiteral("8"), QStringLiteral("first"));
+        addAppointment(rs, QStringLiteral("9"), QStringLiteral("second"));
+        QVERIFY(rs.moveFirst());
+        QVERIFY(rs.moveNext());
+        const QVariantList values = rs.values();
+        QCOMPARE(values.size(), 7);
+        QCOMPARE(values[0].toString(), QStringLiteral("9"));
+        QCOMPARE(values[4].toLongLong(), 7);
+        QCOMPARE(values[6].toString(), QStringLiteral("second"));
+        // Deleted while it is current: there is nothing to read.
+        QVERIFY(rs.remove());
+        QVERIFY(rs.values().isEmpty());
+    }
+
     void writesOfAnotherConnectionAreSeen() {
         TestFolder folder;
         auto ctx = folder.openContext();

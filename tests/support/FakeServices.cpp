@@ -36,6 +36,11 @@ void FakeDialogs::message(const QString& text) {
     }
 }
 
+void FakeDialogs::longMessage(const QString& text) {
+    ++longMessages;
+    message(text);
+}
+
 bool FakeDialogs::question(const QString& text) {
     questions << text;
     OpenDialog open(*this, text);

@@ -42,6 +42,8 @@ public:
     void setOnQuestion(std::function<void(const QString&)> hook) { m_onQuestion = std::move(hook); }
 
     void message(const QString& text) override;
+    // Recorded with the messages, and counted in longMessages.
+    void longMessage(const QString& text) override;
     bool question(const QString& text) override;
     QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     std::optional<QString> openFile(const QString& folder, const QString& filter,
@@ -49,6 +51,7 @@ public:
     std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
 
     QStringList messages;   // every notice shown, in order
+    int longMessages = 0;   // how many of them came as long messages
     QStringList questions;  // every question asked, in order
     QStringList prompts;    // every input box prompt
     // Messages and questions currently "open" (nested calls), for stacking checks.

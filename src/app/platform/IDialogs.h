@@ -24,6 +24,10 @@ public:
     virtual ~IDialogs() = default;
     // A notice with an OK button, titled kMessageTitle.
     virtual void message(const QString& text) = 0;
+    // A notice that may not fit on the screen (a list of many lines): shown
+    // as an ordinary message when it fits, else as a text the user can
+    // scroll, with an OK button and titled kMessageTitle.
+    virtual void longMessage(const QString& text) { message(text); }
     // A Yes/No question titled kMessageTitle; true for Yes.
     virtual bool question(const QString& text) = 0;
     // An input box; an empty text when cancelled.

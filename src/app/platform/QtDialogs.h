@@ -2,6 +2,8 @@
 
 #include "platform/IDialogs.h"
 
+class QFont;
+class QSize;
 class QWidget;
 
 // Real dialogs: QMessageBox, QInputDialog, QFileDialog and QFontDialog,
@@ -9,6 +11,7 @@ class QWidget;
 class QtDialogs final : public IDialogs {
 public:
     void message(const QString& text) override;
+    void longMessage(const QString& text) override;
     bool question(const QString& text) override;
     QString inputBox(const QString& prompt, const QString& title,
                      const QString& defaultText) override;
@@ -17,4 +20,8 @@ public:
     std::optional<QString> openFile(const QString& folder, const QString& filter,
                                     const QString& title) override;
     std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+
+    // Whether a message of this text, in this font, fits in three quarters
+    // of the available screen area; a longer one is shown scrollable.
+    static bool fitsOnScreen(const QString& text, const QFont& font, const QSize& available);
 };

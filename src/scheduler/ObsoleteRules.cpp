@@ -1,0 +1,95 @@
+#include "scheduler/ObsoleteRules.h"
+
+namespace obsolete {
+
+namespace {
+const QVariant& column(const QVariantList& record, int n) {
+    static const QVariant missing;
+    return n < record.size() ? record[n] : missing;
+}
+}  // namespace
+
+Moment momentOf(const QDateTime& now) {
+    const texts::TimeParts time = texts::timeParts(now.time());
+    return {texts::dateParts(now.date()), time.hour, time.minute, time.ampm};
+}
+
+int half(const QString& ampm) {
+    return ampm.trimmed() == QLatin1String("AM") ? 1 : 2;
+}
+
+qint64 hourKey(qint64 hour, int half) {
+    const qint64 base = hour == 12 ? 1 : hour;
+    return half == 1 ? base : base + 12;
+}
+
+std::optional<Columns> readColumns(const QVariantList& record) {
+    const auto day = texts::wholeNumber(column(record, 0));
+    const auto year = texts::wholeNumber(column(record, 2));
+    const auto hour = texts::wholeNumber(column(record, 3));
+    const auto minute = texts::wholeNumber(column(record, 4));
+    const QVariant& month = column(record, 1);
+    const QVariant& ampm = column(record, 5);
+    if (!day || !year || !hour || !minute || month.isNull() || ampm.isNull()) return std::nullopt;
+    const int monthNumber = texts::monthNumber(month.toString());
+    if (monthNumber == 0) return std::nullopt;
+    return Columns{*day, monthNumber, *year, *hour, *minute, half(ampm.toString())};
+}
+
+int passOf(const QVariantList& record, const Moment& now) {
+    // A later year has not passed whatever the rest holds: the common case
+    // is settled without reading the other columns.
+    const auto year = texts::wholeNumber(column(record, 2));
+    if (!year || *year > now.today.year) return 0;
+    const auto c = readColumns(record);
+    if (!c) return 0;
+    const int nowHalf = half(now.ampm);
+    const bool thisYear = c->year == now.today.year;
+    const bool thisMonth = thisYear && c->month == now.today.month;
+    const bool today = thisMonth && c->day == now.today.day;
+    if (c->year < now.today.year) return 1;
+    if (thisYear && c->month < now.today.month) return 2;
+    if (thisMonth && c->day < now.today.day) return 3;
+    if (!today) return 0;
+    if (c->half == 1 && nowHalf == 2) return 4;
+    if (c->half != nowHalf) return 0;
+    if (hourKey(c->hour, c->half) < hourKey(now.hour, nowHalf)) return 5;
+    if (c->hour == now.hour && c->minute < now.minute) return 6;
+    return 0;
+}
+
+QString listingLine(int n, const QVariantList& record, const QString& excerpt) {
+    const auto number = [&](int at) {
+        const auto value = texts::wholeNumber(column(record, at));
+        return value ? texts::signBlank(*value) : QStringLiteral(" ");
+    };
+    return texts::signBlank(n) + QStringLiteral(") ") + number(0) + QStringLiteral("  ") +
+           column(record, 1).toString().trimmed() + number(2) + QStringLiteral("     ") +
+           number(3) + QStringLiteral(":") + number(4) + QStringLiteral(" ") +
+           column(record, 5).toString().trimmed() + QStringLiteral("     ") + excerpt +
+           QStringLiteral("\r\n");
+}
+
+QString questionText(const QString& listing) {
+    return QStringLiteral("The following schedules are obsolete! Shall I remove them? ") +
+           QStringLiteral("\r\n\r\n") + listing;
+}
+
+bool isToday(const QVariantList& record, const texts::DateParts& today) {
+    const QVariant& month = column(record, 1);
+    if (month.isNull() || month.toString() != texts::monthName(today.month)) return false;
+    const auto day = texts::wholeNumber(column(record, 0));
+    const auto year = texts::wholeNumber(column(record, 2));
+    return day && year && *day == today.day && *year == today.year;
+}
+
+QString reminderEntry(const QVariantList& record) {
+    const auto hour = texts::wholeNumber(column(record, 3));
+    const auto minute = texts::wholeNumber(column(record, 4));
+    if (!hour || !minute) return QString();
+    return (texts::signBlank(*hour) + QLatin1Char(':') + texts::signBlank(*minute) +
+            QLatin1Char(':') + column(record, 5).toString().trimmed())
+        .trimmed();
+}
+
+}  // namespace obsolete
