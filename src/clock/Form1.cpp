@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include "DataFolder.h"
+#include "HelpWindow.h"
 #include "SettingsStore.h"
 #include "Twips.h"
 #include "clock/PictureBox.h"
@@ -413,6 +414,25 @@ void Form1::chimeStep(const texts::TimeParts&) {}
 void Form1::dailyCheck() {}
 void Form1::prepareSoundDevice() {}
 void Form1::applySavedSize(const QString&) {}
-void Form1::showHelpPage(const QString&) {}
-void Form1::showIntroHelp() {}
-void Form1::unloadHelp() {}
+// --- Help for first-time users ---------------------------------------------
+
+void Form1::showHelpPage(const QString& pageName) {
+    if (!helpOn) return;
+    if (!Form3) Form3 = std::make_unique<HelpWindow>(m_app);
+    // A page that cannot be read leaves the box as it was; the window opens anyway.
+    Form3->loadPage(m_app.dataPath(pageName));
+    Form3->loadBeside(this);
+}
+
+void Form1::showIntroHelp() {
+    if (!helpOn) return;
+    if (!Form3) Form3 = std::make_unique<HelpWindow>(m_app);
+    Form3->loadPage(m_app.dataPath(QStringLiteral("intro.rtf")));
+    setEnabled(false);
+    Form3->loadBeside(this);
+    setEnabled(true);
+}
+
+void Form1::unloadHelp() {
+    if (Form3) Form3->unload();
+}

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <memory>
 
 #include "AppContext.h"
 #include "Texts.h"
@@ -22,6 +23,7 @@ class QTextEdit;
 class QTimer;
 class PictureBox;
 class FrameLinesOverlay;
+class HelpWindow;
 
 // The clock window: the program's first window, which owns the process. It
 // holds the clock face, the settings panel with the alarm and chime
@@ -98,6 +100,9 @@ public:
     QListWidget* List1 = nullptr;  // the image list
     QListWidget* List2 = nullptr;  // hidden: today's reminder list
     QTextEdit* RichTextBox2 = nullptr;  // hidden: scratch box for listings
+
+    // The help window; made when the first help page is shown.
+    std::unique_ptr<HelpWindow> Form3;
 
     QTimer* Timer1 = nullptr;  // the clock tick, 900 ms
     QTimer* Timer2 = nullptr;  // the slide show
