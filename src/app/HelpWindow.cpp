@@ -137,7 +137,6 @@ void HelpWindow::loadBeside(const QWidget* clockWindow) {
     }
     twips::move(this, left, top);
     show();
-    raise();
     activateWindow();
     RichTextBox1->setFocus();
 }
