@@ -5,6 +5,9 @@
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <algorithm>
 #include <cctype>
@@ -63,6 +66,25 @@ QString pageText(const QByteArray& rtf) {
     return text;
 }
 
+// Space between the paragraphs of a page, and before its headings, for the
+// paragraphs the page gives no spacing of its own. A heading is a paragraph
+// set wholly in bold.
+void spaceParagraphs(QTextDocument* document) {
+    const double after = twips::toPixels(60);
+    const double beforeHeading = twips::toPixels(120);
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat format = block.blockFormat();
+        if (format.topMargin() != 0 || format.bottomMargin() != 0) continue;
+        bool wholeBold = !block.text().trimmed().isEmpty();
+        for (auto it = block.begin(); wholeBold && !it.atEnd(); ++it)
+            wholeBold = it.fragment().text().trimmed().isEmpty() ||
+                        it.fragment().charFormat().fontWeight() >= QFont::Bold;
+        format.setBottomMargin(after);
+        if (wholeBold && block.blockNumber() > 0) format.setTopMargin(beforeHeading);
+        QTextCursor(block).setBlockFormat(format);
+    }
+}
+
 }  // namespace
 
 HelpWindow::HelpWindow(AppContext& app, QWidget* parent) : QWidget(parent, Qt::Window), m_app(app) {
@@ -73,6 +95,8 @@ HelpWindow::HelpWindow(AppContext& app, QWidget* parent) : QWidget(parent, Qt::W
     RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
     RichTextBox1->setReadOnly(true);
     RichTextBox1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Numbered steps are written as the number, a tab and the text.
+    RichTextBox1->setTabStopDistance(twips::toPixels(360));
 
     Command2 = new QPushButton(QStringLiteral("Disable help"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
@@ -110,6 +134,7 @@ bool HelpWindow::loadPage(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return false;
     RichTextBox1->setPlainText(pageText(file.readAll()));
+    spaceParagraphs(RichTextBox1->document());
     return true;
 }
 
