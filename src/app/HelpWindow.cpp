@@ -51,14 +51,19 @@ QString pageText(const QByteArray& rtf) {
                 i = j;
                 continue;
             }
-            while (j < rtf.size() && (rtf[j] == '-' || std::isdigit(static_cast<unsigned char>(rtf[j])))) ++j;
+            while (j < rtf.size() &&
+                   (rtf[j] == '-' || std::isdigit(static_cast<unsigned char>(rtf[j]))))
+                ++j;
             if (j < rtf.size() && rtf[j] == ' ') ++j;
             i = j - 1;
             if (word == "fonttbl" || word == "colortbl") skipBelow = depth - 1;
             if (skipBelow >= 0) continue;
-            if (word == "par") text += QLatin1Char('\n');
-            else if (word == "tab") text += QLatin1Char('\t');
-            else if (word == "bullet") text += QChar(0x2022);
+            if (word == "par")
+                text += QLatin1Char('\n');
+            else if (word == "tab")
+                text += QLatin1Char('\t');
+            else if (word == "bullet")
+                text += QChar(0x2022);
         } else if (c != '\r' && c != '\n' && skipBelow < 0 && depth > 0) {
             text += QLatin1Char(c);
         }
@@ -105,7 +110,8 @@ HelpWindow::HelpWindow(AppContext& app, QWidget* parent) : QWidget(parent, Qt::W
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setDefault(true);
 
-    setMinimumSize(twips::toPixels(2 * kButtonWidth + 3 * kMargin), twips::toPixels(3 * kButtonHeight));
+    setMinimumSize(twips::toPixels(2 * kButtonWidth + 3 * kMargin),
+                   twips::toPixels(3 * kButtonHeight));
     twips::resize(this, kWidth, kHeight);
     layoutControls();
 
@@ -146,7 +152,8 @@ void HelpWindow::loadBeside(const QWidget* clockWindow) {
     m_loaded = true;
     // Against the clock window's right side: its outer width includes the
     // frame the window manager draws round it.
-    const double frame = twips::fromPixels(clockWindow->frameGeometry().width() - clockWindow->width());
+    const double frame =
+        twips::fromPixels(clockWindow->frameGeometry().width() - clockWindow->width());
     double left = twips::left(clockWindow) + twips::width(clockWindow) + frame;
     double top = twips::top(clockWindow);
     // A clock near the screen's right or lower edge would put the help out of
@@ -178,7 +185,9 @@ void HelpWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void HelpWindow::on_Command1_clicked() { unload(); }
+void HelpWindow::on_Command1_clicked() {
+    unload();
+}
 
 void HelpWindow::on_Command2_clicked() {
     // A fresh record set on the flags table; an empty table leaves nothing to

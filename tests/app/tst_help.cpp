@@ -61,7 +61,9 @@ QPointF besideClock(const QWidget* clock) {
     const double frame = twips::fromPixels(clock->frameGeometry().width() - clock->width());
     return {twips::left(clock) + twips::width(clock) + frame, twips::top(clock)};
 }
-QPointF placeOf(const QWidget* window) { return {twips::left(window), twips::top(window)}; }
+QPointF placeOf(const QWidget* window) {
+    return {twips::left(window), twips::top(window)};
+}
 
 // Records whether the clock window was enabled at the moment the help
 // window was shown.
@@ -103,9 +105,10 @@ private slots:
         QFETCH(bool, shown);
         PreparedFolder folder;
         QVERIFY(folder.prepared);
-        QVERIFY(folder.exec(QStringLiteral("UPDATE signal SET f6 = '%1'; "
-                                           "INSERT INTO clockini VALUES (300, 450, 'normal', 'None')")
-                                .arg(flag)));
+        QVERIFY(
+            folder.exec(QStringLiteral("UPDATE signal SET f6 = '%1'; "
+                                       "INSERT INTO clockini VALUES (300, 450, 'normal', 'None')")
+                            .arg(flag)));
         Harness h(folder);
         ShowWatcher watcher(h.form.get());
         QVERIFY(h.form->load());
@@ -323,27 +326,41 @@ private slots:
         QTest::addColumn<QString>("page");
         QTest::addColumn<QStringList>("words");
         QTest::newRow("intro") << "intro.rtf"
-                               << QStringList{"Welcome", "Settings", "alarm", "chime", "scheduler", "diary",
-                                              "Disable help", "Close", "next time you run"};
+                               << QStringList{"Welcome",      "Settings",  "alarm",
+                                              "chime",        "scheduler", "diary",
+                                              "Disable help", "Close",     "next time you run"};
         QTest::newRow("alarm") << "alarmenable.rtf"
-                               << QStringList{"alarm", "postpone", "Enable", "minute 00", "chime",
-                                              "appointment", "not remembered"};
-        QTest::newRow("chime") << "chimeenable.rtf"
-                               << QStringList{"chime", "Bell sound alone", "Bell sound accompanied by music",
-                                              "strokes", "minute 00", "saved"};
+                               << QStringList{"alarm", "postpone",    "Enable",        "minute 00",
+                                              "chime", "appointment", "not remembered"};
+        QTest::newRow("chime")
+            << "chimeenable.rtf"
+            << QStringList{"chime",   "Bell sound alone", "Bell sound accompanied by music",
+                           "strokes", "minute 00",        "saved"};
         QTest::newRow("scheduler") << "scheduler.rtf"
-                                   << QStringList{"appointment", "reminder", "diary", "calendar",
-                                                  "Make schedule", "View/Remove schedule",
-                                                  "already past is never reminded", "Quick Save"};
-        QTest::newRow("viewer") << "pictureviewer.rtf"
-                                << QStringList{"picture", "view list", "slide show", "Enable Full Screen Mode",
-                                               "Remove", "arrow keys", "No picture selected"};
+                                   << QStringList{"appointment",
+                                                  "reminder",
+                                                  "diary",
+                                                  "calendar",
+                                                  "Make schedule",
+                                                  "View/Remove schedule",
+                                                  "already past is never reminded",
+                                                  "Quick Save"};
+        QTest::newRow("viewer")
+            << "pictureviewer.rtf"
+            << QStringList{"picture", "view list",  "slide show",         "Enable Full Screen Mode",
+                           "Remove",  "arrow keys", "No picture selected"};
         QTest::newRow("sizes") << "switchsize.rtf"
                                << QStringList{"Small", "Compact", "normal", "Click the clock face",
                                               "next time"};
-        QTest::newRow("clock settings") << "clocksettings.rtf"
-                                        << QStringList{"S E T", "time", "colour", "red", "green", "blue",
-                                                       "Close clock Settings", "not remembered"};
+        QTest::newRow("clock settings")
+            << "clocksettings.rtf" << QStringList{"S E T",
+                                                  "time",
+                                                  "colour",
+                                                  "red",
+                                                  "green",
+                                                  "blue",
+                                                  "Close clock Settings",
+                                                  "not remembered"};
     }
     void shippedPages() {
         QFETCH(QString, page);
@@ -356,7 +373,8 @@ private slots:
         QVERIFY(help.loadPage(folder.file(page)));
         const QString text = help.RichTextBox1->toPlainText();
         for (const QString& word : words)
-            QVERIFY2(text.contains(word, Qt::CaseInsensitive), qPrintable(page + QStringLiteral(": ") + word));
+            QVERIFY2(text.contains(word, Qt::CaseInsensitive),
+                     qPrintable(page + QStringLiteral(": ") + word));
         // No markup may show through as text.
         QVERIFY2(!text.contains(QLatin1Char('\\')) && !text.contains(QLatin1Char('{')),
                  qPrintable(text.left(200)));
