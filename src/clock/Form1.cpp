@@ -21,6 +21,7 @@
 #include <QTimer>
 
 #include "DataFolder.h"
+#include "HelpWindow.h"
 #include "SettingsStore.h"
 #include "Twips.h"
 #include "clock/ClockFont.h"
@@ -488,9 +489,6 @@ void Form1::applySavedSize(const QString& word) {
     else if (word == QLatin1String("compact"))
         on_Compact_triggered();
 }
-void Form1::showHelpPage(const QString&) {}
-void Form1::showIntroHelp() {}
-void Form1::unloadHelp() {}
 
 // --- Sound procedures --------------------------------------------------------
 
@@ -565,3 +563,25 @@ ObsoleteCleanup& Form1::obsoleteCleanup() {
 
 // The clock window's copy lends its hidden box as scratch space.
 void Form1::dailyCheck() { obsoleteCleanup().refresh(ScratchBox(RichTextBox2)); }
+// --- Help for first-time users ---------------------------------------------
+
+void Form1::showHelpPage(const QString& pageName) {
+    if (!helpOn) return;
+    if (!Form3) Form3 = std::make_unique<HelpWindow>(m_app);
+    // A page that cannot be read leaves the box as it was; the window opens anyway.
+    Form3->loadPage(m_app.dataPath(pageName));
+    Form3->loadBeside(this);
+}
+
+void Form1::showIntroHelp() {
+    if (!helpOn) return;
+    if (!Form3) Form3 = std::make_unique<HelpWindow>(m_app);
+    Form3->loadPage(m_app.dataPath(QStringLiteral("intro.rtf")));
+    setEnabled(false);
+    Form3->loadBeside(this);
+    setEnabled(true);
+}
+
+void Form1::unloadHelp() {
+    if (Form3) Form3->unload();
+}

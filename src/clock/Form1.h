@@ -37,6 +37,7 @@ class FolderTree;
 class ImageList;
 class PictureViewer;
 class ObsoleteCleanup;
+class HelpWindow;
 
 // The clock window: the program's first window, which owns the process. It
 // holds the clock face, the settings panel with the alarm and chime
@@ -115,6 +116,9 @@ public:
     QListWidget* List1 = nullptr;  // the image list
     QListWidget* List2 = nullptr;  // hidden: today's reminder list
     QTextEdit* RichTextBox2 = nullptr;  // hidden: scratch box for listings
+
+    // The help window; made when the first help page is shown.
+    std::unique_ptr<HelpWindow> Form3;
 
     QTimer* Timer1 = nullptr;  // the clock tick, 900 ms
     QTimer* Timer2 = nullptr;  // the slide show
