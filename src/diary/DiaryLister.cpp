@@ -5,6 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "diary/DiaryFiles.h"
 #include "platform/IProgress.h"
@@ -28,11 +32,28 @@ QStringList diaryFiles(const QString& folder, bool* readable) {
 }
 
 // The whole file; what could be read of it when reading stops early, and
-// nothing when it cannot be opened.
+// nothing when it cannot be opened or is no regular file. Read with the plain
+// system calls: thousands of small files are read per command, and this is
+// about twice as fast as going through QFile. Opening without blocking keeps
+// a pipe put in a file's place from hanging the listing.
 QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return QByteArray();
-    return file.readAll();
+    QByteArray bytes;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return bytes;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        bytes.resize(qsizetype(info.st_size));
+        qsizetype got = 0;
+        while (got < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            got += n;
+        }
+        bytes.truncate(got);
+    }
+    ::close(fd);
+    return bytes;
 }
 }  // namespace
 

@@ -99,6 +99,19 @@ private slots:
         QVERIFY(result.lines.contains("3-May-2020.rtf    Real...."));
     }
 
+    // Junk bytes and an empty file are entries like any other: listed with
+    // what could be made of them, and the files after them are still read.
+    void emptyAndJunkFilesAreListed() {
+        QTemporaryDir dir;
+        write(dir.filePath("1-May-2020.rtf"), QByteArray());
+        write(dir.filePath("2-May-2020.rtf"), QByteArray("\0\xff\xfe{\\rtf1", 8));
+        write(dir.filePath("3-May-2020.rtf"), "after the junk");
+        const DiaryListing result = DiaryLister(latin1Reader).listAll(dir.path());
+        QCOMPARE(result.count, qint64(3));
+        QVERIFY(result.lines.contains("1-May-2020.rtf    ....\r\n"));
+        QVERIFY(result.lines.contains("3-May-2020.rtf    after the junk....\r\n"));
+    }
+
     void unreadableFolder() {
         QTemporaryDir dir;
         const QString missing = dir.filePath("gone/");
