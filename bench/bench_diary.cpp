@@ -1,0 +1,110 @@
+// Listing and searching a diary of ten years of daily writing: 3,650 entries
+// of about 2 KB each in one data folder. Prints the time of each command.
+//
+// The text of each entry comes from the reader handed to the lister. Until
+// the rich-text reader is linked here, the files are read as raw text, so the
+// figures below are the cost of finding, reading and listing the files, the
+// floor under which the commands cannot go; the parsing comes on top.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <algorithm>
+#include <cstdio>
+
+#include "Texts.h"
+#include "diary/DiaryFiles.h"
+#include "diary/DiaryLister.h"
+
+namespace {
+// A diary entry of about 2 KB as a word processor writes it: a font and a
+// colour table, a few paragraphs with bold and italic runs, accented letters
+// as hex escapes and one Unicode character.
+QByteArray makeEntry(int i) {
+    static const char* const words[] = {"morning", "garden", "letter", "Paris", "rain", "walked",
+                                        "the",     "quiet",  "market", "friend", "wrote", "evening",
+                                        "coffee",  "train",  "river",  "school", "tired", "happy"};
+    QByteArray rtf =
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 MS Sans Serif;}"
+        "{\\f1\\froman\\fcharset0 Times New Roman;}}{\\colortbl ;\\red0\\green0\\blue255;}"
+        "\\viewkind4\\uc1\\pard\\f0\\fs24 ";
+    quint32 seed = quint32(i) * 2654435761u + 1;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7fff; };
+    int paragraph = 0;
+    while (rtf.size() < 2000) {
+        rtf += "Day " + QByteArray::number(i) + ", part " + QByteArray::number(++paragraph) + ": ";
+        for (int w = 0; w < 30; ++w) {
+            const unsigned r = next();
+            const QByteArray word = words[r % (sizeof words / sizeof *words)];
+            if (r % 11 == 0)
+                rtf += "{\\b " + word + "} ";
+            else if (r % 13 == 0)
+                rtf += "{\\i\\cf1 " + word + "} ";
+            else if (r % 17 == 0)
+                rtf += "caf\\'e9 ";
+            else if (r % 19 == 0)
+                rtf += "\\u8364?5 ";
+            else
+                rtf += word + ' ';
+        }
+        rtf += "\\par\r\n";
+    }
+    rtf += "}\r\n";
+    return rtf;
+}
+
+QString rawReader(const QByteArray& bytes, qsizetype maxChars) {
+    const QString text = QString::fromLatin1(bytes);
+    return maxChars >= 0 ? text.left(maxChars) : text;
+}
+
+// Best of `runs` timings of `work`, in milliseconds.
+template <typename Work>
+double bestMs(int runs, Work work, qint64* found) {
+    double best = 1e18;
+    for (int r = 0; r < runs; ++r) {
+        QElapsedTimer t;
+        t.start();
+        *found = work().count;
+        best = std::min(best, t.nsecsElapsed() / 1e6);
+    }
+    return best;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    if (!dir.isValid()) return 1;
+    const QString folder = dir.path() + QLatin1Char('/');
+    const int entries = 3650;
+    qint64 bytes = 0;
+    QDate day(2017, 1, 1);
+    for (int i = 0; i < entries; ++i, day = day.addDays(1)) {
+        const QString name = diaryfiles::fileName(QString::number(day.day()),
+                                                  texts::monthName(day.month()),
+                                                  QString::number(day.year()));
+        QFile f(folder + name);
+        if (!f.open(QIODevice::WriteOnly)) return 1;
+        bytes += f.write(makeEntry(i));
+    }
+    for (const char* help : {"intro.rtf", "scheduler.rtf", "alarmenable.rtf"}) {
+        QFile f(folder + QLatin1String(help));
+        if (f.open(QIODevice::WriteOnly)) f.write("{\\rtf1 help}");
+    }
+    std::printf("diary folder: %d entries, %.1f KB on average\n", entries,
+                double(bytes) / entries / 1024.0);
+    std::printf("reader: raw text (no rich-text parsing)\n");
+
+    const DiaryLister lister(rawReader);
+    qint64 found = 0;
+    const double listMs = bestMs(5, [&] { return lister.listAll(folder); }, &found);
+    std::printf("list all entries:        %8.1f ms  (%lld lines)\n", listMs, qlonglong(found));
+    const double hitMs = bestMs(5, [&] { return lister.search(folder, QStringLiteral("Paris")); }, &found);
+    std::printf("search \"Paris\":          %8.1f ms  (%lld lines)\n", hitMs, qlonglong(found));
+    const double missMs = bestMs(5, [&] { return lister.search(folder, QStringLiteral("Lisbon")); }, &found);
+    std::printf("search \"Lisbon\" (none):  %8.1f ms  (%lld lines)\n", missMs, qlonglong(found));
+    std::printf("goal: under 500 ms for each command\n");
+    return 0;
+}

@@ -1,0 +1,172 @@
+// Listing and searching every entry of a data folder: which files are read,
+// the lines made, and files that are not what their name promises.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sys/stat.h>
+
+#include "diary/DiaryLister.h"
+#include "platform/IProgress.h"
+
+namespace {
+// Reads a file as Latin-1 text: enough to follow what the lister does with
+// the text it is given.
+QString latin1Reader(const QByteArray& bytes, qsizetype maxChars) {
+    const QString text = QString::fromLatin1(bytes);
+    return maxChars >= 0 ? text.left(maxChars) : text;
+}
+
+class RecordingProgress final : public IProgress {
+public:
+    void start(const QString&, int n) override {
+        ++starts;
+        total = n;
+    }
+    void advance(int done) override { last = done; }
+    void finish() override { ++finishes; }
+    int starts = 0, finishes = 0, total = -1, last = 0;
+};
+
+void write(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// The lines of a listing, in a fixed order (the folder's own order is not).
+QStringList sortedLines(const QString& lines) {
+    QStringList list = lines.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    list.sort();
+    return list;
+}
+}  // namespace
+
+class TestDiaryLister : public QObject {
+    Q_OBJECT
+private slots:
+    void listsOnlyDiaryFiles_data() {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("no entries, help pages only")
+            << QStringList{"intro.rtf", "scheduler.rtf", "scheduler.mdb"} << QStringList{};
+        QTest::newRow("a-b-c.rtf yes, x.Rtf no")
+            << QStringList{"a-b-c.rtf", "x.Rtf", "intro.rtf"} << QStringList{"a-b-c.rtf"};
+        QTest::newRow("both spellings")
+            << QStringList{"1-May-2020.rtf", "2-May-2020.RTF", "3-May-2020.Rtf"}
+            << QStringList{"1-May-2020.rtf", "2-May-2020.RTF"};
+        QTest::newRow("hidden file") << QStringList{".1-May-2020.rtf"} << QStringList{".1-May-2020.rtf"};
+    }
+    void listsOnlyDiaryFiles() {
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, listed);
+        QTemporaryDir dir;
+        for (const QString& f : files) write(dir.filePath(f), "Text of " + f.toLatin1());
+        const DiaryListing result = DiaryLister(latin1Reader).listAll(dir.path() + '/');
+        QVERIFY(result.folderRead);
+        QCOMPARE(result.count, qint64(listed.size()));
+        QStringList names;
+        for (const QString& line : sortedLines(result.lines)) names << line.section(' ', 2, 2);
+        names.sort();
+        QStringList expected = listed;
+        expected.sort();
+        QCOMPARE(names, expected);
+    }
+
+    void linesAreNumberedInFolderOrder() {
+        QTemporaryDir dir;
+        write(dir.filePath("1-May-2020.rtf"), "A long first entry of the diary");
+        write(dir.filePath("2-May-2020.rtf"), "Short");
+        const DiaryListing result = DiaryLister(latin1Reader).listAll(dir.path());
+        const QStringList lines = result.lines.split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines[0].startsWith(" 1) "));
+        QVERIFY(lines[1].startsWith(" 2) "));
+        QVERIFY(result.lines.endsWith("....\r\n"));
+        QCOMPARE(sortedLines(result.lines).join('|').remove(QRegularExpression(" \\d\\) ")),
+                 QStringLiteral("1-May-2020.rtf    A long first entry o....|2-May-2020.rtf    Short...."));
+    }
+
+    // Only regular files are read: a folder or a pipe named like an entry
+    // must neither be listed nor stop the listing (reading a pipe never ends).
+    void thingsThatAreNotFilesArePassedOver() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("1-May-2020.rtf"));
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("2-May-2020.rtf")).constData(), 0600), 0);
+        write(dir.filePath("3-May-2020.rtf"), "Real");
+        const DiaryListing result = DiaryLister(latin1Reader).listAll(dir.path());
+        QCOMPARE(result.count, qint64(1));
+        QVERIFY(result.lines.contains("3-May-2020.rtf    Real...."));
+    }
+
+    // Junk bytes and an empty file are entries like any other: listed with
+    // what could be made of them, and the files after them are still read.
+    void emptyAndJunkFilesAreListed() {
+        QTemporaryDir dir;
+        write(dir.filePath("1-May-2020.rtf"), QByteArray());
+        write(dir.filePath("2-May-2020.rtf"), QByteArray("\0\xff\xfe{\\rtf1", 8));
+        write(dir.filePath("3-May-2020.rtf"), "after the junk");
+        const DiaryListing result = DiaryLister(latin1Reader).listAll(dir.path());
+        QCOMPARE(result.count, qint64(3));
+        QVERIFY(result.lines.contains("1-May-2020.rtf    ....\r\n"));
+        QVERIFY(result.lines.contains("3-May-2020.rtf    after the junk....\r\n"));
+    }
+
+    void unreadableFolder() {
+        QTemporaryDir dir;
+        const QString missing = dir.filePath("gone/");
+        QVERIFY(!DiaryLister(latin1Reader).listAll(missing).folderRead);
+        write(dir.filePath("plain-file-here"), "x");
+        QVERIFY(!DiaryLister(latin1Reader).search(dir.filePath("plain-file-here"), "x").folderRead);
+    }
+
+    void searchListsMatchingEntriesOnly_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("capital finds capital") << "Paris" << QStringList{"1-May-2020.rtf"};
+        QTest::newRow("lower finds lower only") << "paris" << QStringList{"2-May-2020.rtf"};
+        QTest::newRow("in every entry") << "the" << QStringList{"1-May-2020.rtf", "2-May-2020.rtf", "3-May-2020.rtf"};
+        QTest::newRow("nowhere") << "London" << QStringList{};
+    }
+    void searchListsMatchingEntriesOnly() {
+        QFETCH(QString, answer);
+        QFETCH(QStringList, listed);
+        QTemporaryDir dir;
+        write(dir.filePath("1-May-2020.rtf"), "the trip to Paris");
+        write(dir.filePath("2-May-2020.rtf"), "the paris metro");
+        write(dir.filePath("3-May-2020.rtf"), "the garden");
+        write(dir.filePath("intro.rtf"), "the Paris help page");
+        const DiaryListing result = DiaryLister(latin1Reader).search(dir.path(), answer);
+        QCOMPARE(result.count, qint64(listed.size()));
+        for (const QString& name : listed) QVERIFY2(result.lines.contains(name + "    the "), qPrintable(result.lines));
+    }
+
+    // The reader is asked only for what the command needs: the start of the
+    // text for the listing, all of it for the search (a match may be late).
+    void searchReadsTheWholeText() {
+        QTemporaryDir dir;
+        write(dir.filePath("1-May-2020.rtf"), QByteArray(5000, 'x') + " Paris");
+        QCOMPARE(DiaryLister(latin1Reader).search(dir.path(), "Paris").count, qint64(1));
+        qsizetype asked = -2;
+        DiaryLister([&asked](const QByteArray& b, qsizetype max) {
+            asked = max;
+            return latin1Reader(b, max);
+        }).listAll(dir.path());
+        QCOMPARE(asked, qsizetype(20));
+    }
+
+    void progressIsReported() {
+        QTemporaryDir dir;
+        for (int i = 1; i <= 150; ++i) write(dir.filePath(QString("%1-May-2020.rtf").arg(i)), "x");
+        RecordingProgress progress;
+        const DiaryListing result = DiaryLister(latin1Reader, &progress).listAll(dir.path());
+        QCOMPARE(result.count, qint64(150));
+        QCOMPARE(progress.starts, 1);
+        QCOMPARE(progress.total, 150);
+        QCOMPARE(progress.last, 128);
+        QCOMPARE(progress.finishes, 1);
+    }
+};
+
+QTEST_MAIN(TestDiaryLister)
+#include "tst_diarylister.moc"
