@@ -9,6 +9,8 @@
 #include "clock/Form1.h"
 #include "clock/TimedatedTimeSetter.h"
 #include "platform/DBusScreenSaverInhibitor.h"
+#include "platform/DbusNotifier.h"
+#include "platform/QtPrinter.h"
 #include "platform/IClock.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtPauser.h"
@@ -36,6 +38,10 @@ int runTavenel(QApplication& app) {
     TimedatedTimeSetter timeSetter(QDBusConnection::systemBus());
     services.timeSetter = &timeSetter;
     services.screenSaver = &screenSaver;
+    QtPrinter printer;
+    services.printer = &printer;
+    DbusNotifier notifier;
+    services.notifier = &notifier;
 
     AppContext context;
     context.appFolder = datafolder::appFolder();
