@@ -79,9 +79,13 @@ std::optional<QString> FakeDialogs::openFile(const QString&, const QString&, con
         QTest::qFail(qPrintable(QStringLiteral("unexpected open dialog: %1").arg(title)), __FILE__, __LINE__);
         return std::nullopt;
     }
-    auto answer = m_openFiles.front();
+    // Built from the stored value, not copied as an optional: g++ 12 warns
+    // wrongly that a copied optional<QString> may be uninitialised.
+    const bool picked = m_openFiles.front().has_value();
+    const QString path = picked ? *m_openFiles.front() : QString();
     m_openFiles.pop_front();
-    return answer;
+    if (!picked) return std::nullopt;
+    return path;
 }
 
 std::optional<FontChoice> FakeDialogs::chooseFont(const FontChoice&) {
