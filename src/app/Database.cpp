@@ -252,10 +252,6 @@ bool Database::refresh(int table, QString* error) {
     return true;
 }
 
-bool Database::ensureLoaded(int table, QString* error) {
-    return m_tables[std::size_t(table)].loaded || refresh(table, error);
-}
-
 std::size_t Database::lowerBound(int table, qint64 rowid) const {
     const auto& rows = m_tables[std::size_t(table)].rows;
     const auto it = std::lower_bound(rows.begin(), rows.end(), rowid,

@@ -56,9 +56,6 @@ private:
     int tableIndex(const QString& name) const;
     // Makes the in-memory copy of the table current; false on a read error.
     bool refresh(int table, QString* error);
-    // Reads the table only if it has no copy yet; writes of other
-    // connections are not looked for (that takes a file lock each time).
-    bool ensureLoaded(int table, QString* error);
     bool externalChange();
     // Index of the first row whose rowid is at least `rowid`.
     std::size_t lowerBound(int table, qint64 rowid) const;
