@@ -8,12 +8,12 @@
 #include <QFile>
 #include <QListWidget>
 #include <QTemporaryDir>
-#include <QTextEdit>
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
 
 #include "AppContext.h"
+#include "RichTextBox.h"
 #include "Texts.h"
 #include "platform/IClock.h"
 #include "platform/IDialogs.h"
@@ -139,7 +139,7 @@ int main(int argc, char* argv[]) {
     services.clock = &clock;
     services.dialogs = &dialogs;
     QListWidget reminderList;
-    QTextEdit scratch;
+    RichTextBox scratch;
     ObsoleteCleanup cleanup(context, services, &reminderList);
     ScheduleListing listing(context, services, ScratchBox(&scratch));
 

@@ -17,7 +17,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
-#include <QTextEdit>
+#include "RichTextBox.h"
 #include <QTimer>
 
 #include "DataFolder.h"
@@ -195,7 +195,7 @@ void Form1::buildControls() {
     List2 = new QListWidget(this);
     List2->setObjectName(QStringLiteral("List2"));
     List2->hide();
-    RichTextBox2 = new QTextEdit(this);
+    RichTextBox2 = new RichTextBox(this);
     RichTextBox2->setObjectName(QStringLiteral("RichTextBox2"));
     RichTextBox2->hide();
 

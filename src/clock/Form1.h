@@ -22,7 +22,7 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class QSlider;
-class QTextEdit;
+class RichTextBox;
 class QTimer;
 class PictureBox;
 class FrameLinesOverlay;
@@ -115,7 +115,7 @@ public:
     FolderTree* Dir1 = nullptr;
     QListWidget* List1 = nullptr;  // the image list
     QListWidget* List2 = nullptr;  // hidden: today's reminder list
-    QTextEdit* RichTextBox2 = nullptr;  // hidden: scratch box for listings
+    RichTextBox* RichTextBox2 = nullptr;  // hidden: scratch box for listings
 
     // The help window; made when the first help page is shown.
     std::unique_ptr<HelpWindow> Form3;

@@ -12,7 +12,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSlider>
-#include <QTextEdit>
+#include "RichTextBox.h"
 #include <QTimer>
 
 #include "Database.h"
@@ -174,10 +174,10 @@ void Form2::buildCalendar() {
 // The three rich-text boxes are made here only; everything else reaches them
 // through these members.
 void Form2::buildRichTextBoxes() {
-    RichTextBox2 = control<QTextEdit>(Frame3, QStringLiteral("RichTextBox2"), 120, 330, 3735, 1110);
-    RichTextBox1 = control<QTextEdit>(this, QStringLiteral("RichTextBox1"), 5520, 360, 4215, 3735);
+    RichTextBox2 = control<RichTextBox>(Frame3, QStringLiteral("RichTextBox2"), 120, 330, 3735, 1110);
+    RichTextBox1 = control<RichTextBox>(this, QStringLiteral("RichTextBox1"), 5520, 360, 4215, 3735);
     RichTextBox1->hide();
-    RichTextBox3 = new QTextEdit(this);
+    RichTextBox3 = new RichTextBox(this);
     RichTextBox3->setObjectName(QStringLiteral("RichTextBox3"));
     RichTextBox3->hide();
 }
@@ -219,7 +219,7 @@ bool Form2::load() {
     show();
     Slider1->hide();
     Command3->hide();
-    RichTextBox2->clear();
+    RichTextBox2->setText(QString());
     RichTextBox3->hide();
 
     // 3, 4: the planner's own handles on the database.
@@ -312,7 +312,7 @@ void Form2::closePanel() {
     Label53->setText(QStringLiteral("12"));
     Label55->setText(QStringLiteral("00"));
     Label56->setText(QStringLiteral("PM"));
-    RichTextBox2->clear();
+    RichTextBox2->setText(QString());
     centerWindow();
 }
 

@@ -16,7 +16,7 @@ class QLabel;
 class QPushButton;
 class QScrollBar;
 class QSlider;
-class QTextEdit;
+class RichTextBox;
 class QTimer;
 class CalendarGrid;
 class CalendarLabel;
@@ -97,13 +97,13 @@ public:
     QScrollBar* HScroll3 = nullptr;  // 1 PM, 2 AM
     QLabel* Label56 = nullptr;
     QGroupBox* Frame3 = nullptr;        // "Nature of appointment / Reminder"
-    QTextEdit* RichTextBox2 = nullptr;  // the appointment's text
+    RichTextBox* RichTextBox2 = nullptr;  // the appointment's text
     QGroupBox* Frame4 = nullptr;        // "Control"
     QPushButton* Command1 = nullptr;    // "Make schedule" / "Remove schedule"
     QPushButton* Command2 = nullptr;    // "Close"
 
-    QTextEdit* RichTextBox1 = nullptr;  // the diary editor
-    QTextEdit* RichTextBox3 = nullptr;  // hidden scratch box
+    RichTextBox* RichTextBox1 = nullptr;  // the diary editor
+    RichTextBox* RichTextBox3 = nullptr;  // hidden scratch box
     QLabel* Label50 = nullptr;          // the editor's status
     QPushButton* Command3 = nullptr;    // "Diary Control"
     QSlider* Slider1 = nullptr;         // steps through the appointments of a date

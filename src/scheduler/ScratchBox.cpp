@@ -1,7 +1,6 @@
 #include "scheduler/ScratchBox.h"
 
-#include <QTextCursor>
-#include <QTextEdit>
+#include "RichTextBox.h"
 
 QString ScratchBox::asHeld(const QString& text) {
     QString held = text;
@@ -16,13 +15,11 @@ QString ScratchBox::excerpt(const QString& text, int length) {
 
 void ScratchBox::holdWithStartSelected(const QString& text, int length) {
     if (!m_box) return;
-    m_box->setPlainText(text);
-    QTextCursor cursor(m_box->document());
-    cursor.setPosition(0);
-    cursor.setPosition(std::min(length, int(asHeld(text).size())), QTextCursor::KeepAnchor);
-    m_box->setTextCursor(cursor);
+    m_box->setText(text);
+    m_box->setSelStart(0);
+    m_box->setSelLength(std::min(length, int(asHeld(text).size())));
 }
 
 void ScratchBox::clear() {
-    if (m_box) m_box->clear();
+    if (m_box) m_box->setText(QString());
 }

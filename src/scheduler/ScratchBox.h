@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class QTextEdit;
+class RichTextBox;
 
 // A rich-text box that the schedule listings use as scratch space: an
 // appointment's text is put into it and its first characters are taken as
@@ -12,7 +12,7 @@ class QTextEdit;
 // goes into the box.
 class ScratchBox {
 public:
-    explicit ScratchBox(QTextEdit* box = nullptr) : m_box(box) {}
+    explicit ScratchBox(RichTextBox* box = nullptr) : m_box(box) {}
 
     // How many characters of a text an excerpt keeps.
     static constexpr int kExcerptLength = 20;
@@ -30,8 +30,8 @@ public:
     // Empties the box.
     void clear();
 
-    QTextEdit* box() const { return m_box; }
+    RichTextBox* box() const { return m_box; }
 
 private:
-    QTextEdit* m_box = nullptr;
+    RichTextBox* m_box = nullptr;
 };

@@ -8,10 +8,10 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSlider>
-#include <QTextEdit>
 #include <QTimer>
 #include <QtTest>
 
+#include "RichTextBox.h"
 #include "Twips.h"
 #include "clock/Form1.h"
 #include "diary/CalendarGrid.h"
@@ -131,14 +131,14 @@ void TestForm2::closeResetsLabelsNotPickers() {
     for (QScrollBar* bar : {p.form->HScroll1, p.form->HScroll2, p.form->HScroll3})
         bar->setEnabled(false);
     p.form->Label53->setText("05");
-    p.form->RichTextBox2->setPlainText("Dentist");
+    p.form->RichTextBox2->setText("Dentist");
     p.form->Slider1->show();
     p.form->Command3->show();
     p.form->closePanel();
     QCOMPARE(p.form->Label53->text(), QString("12"));
     QCOMPARE(p.form->Label55->text(), QString("00"));
     QCOMPARE(p.form->Label56->text(), QString("PM"));
-    QVERIFY(p.form->RichTextBox2->toPlainText().isEmpty());
+    QVERIFY(p.form->RichTextBox2->text().isEmpty());
     QCOMPARE(p.form->HScroll1->value(), 5);
     QCOMPARE(p.form->HScroll2->value(), 7);
     QCOMPARE(p.form->HScroll3->value(), 2);

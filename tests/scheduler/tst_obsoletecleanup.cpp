@@ -3,7 +3,7 @@
 // the same refresh rebuilds.
 #include <QListWidget>
 #include <QTest>
-#include <QTextEdit>
+#include "RichTextBox.h"
 
 #include "clock/Form1.h"
 #include "scheduler/ObsoleteCleanup.h"
@@ -68,7 +68,7 @@ struct Harness {
     FakeDialogs fake;
     Services services;
     QListWidget list;
-    QTextEdit box;
+    RichTextBox box;
     std::unique_ptr<ObsoleteCleanup> cleanup;
 };
 
@@ -110,8 +110,8 @@ private slots:
         QCOMPARE(h.fake.questions.size(), 2);
         QCOMPARE(h.texts().size(), 4);
         // The box holds the last one listed, its first 20 characters selected.
-        QCOMPARE(h.box.toPlainText(), QStringLiteral("Yesterday evening"));
-        QCOMPARE(h.box.textCursor().selectedText(), QStringLiteral("Yesterday evening"));
+        QCOMPARE(h.box.text(), QStringLiteral("Yesterday evening"));
+        QCOMPARE(h.box.selText(), QStringLiteral("Yesterday evening"));
     }
 
     void yesRemovesThePastAndKeepsToday() {

@@ -2,7 +2,7 @@
 // lines exactly as the user reads them, which texts a search finds, and the
 // messages for nothing made and nothing found.
 #include <QTest>
-#include <QTextEdit>
+#include "RichTextBox.h"
 
 #include "platform/QtDialogs.h"
 #include "scheduler/ListingRules.h"
@@ -27,7 +27,7 @@ struct Harness {
     std::unique_ptr<AppContext> context;
     FakeDialogs dialogs;
     Services services;
-    QTextEdit box;
+    RichTextBox box;
     std::unique_ptr<ScheduleListing> listing;
 };
 
@@ -106,7 +106,7 @@ private slots:
         h.insert({"'9','December','2026','01',0,'PM','Second by date, first stored'",
                   "'8','December','2026','05',7,'PM','Call'",
                   "'1','January','2020','10',15,'AM',''"});
-        h.box.setPlainText(QStringLiteral("left over"));
+        h.box.setText(QStringLiteral("left over"));
         h.listing->listAll();
         QCOMPARE(h.dialogs.messages,
                  QStringList{QStringLiteral(
@@ -114,7 +114,7 @@ private slots:
                      "2) 8 December, 2026    5 : 7 PM    Call....\r\n"
                      "3) 1 January, 2020    10 : 15 AM    ....\r\n")});
         QCOMPARE(h.dialogs.longMessages, 1);
-        QVERIFY(h.box.toPlainText().isEmpty());
+        QVERIFY(h.box.text().isEmpty());
     }
 
     void emptyTable() {
