@@ -7,7 +7,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-10}
-program=${2:-$here/build/src/tavenel}
+program=$(realpath "${2:-$here/build/src/tavenel}")
 setup=$(dirname "$program")/tavenel-setup
 folder=$(mktemp -d)
 "$setup" "$folder" "$here/data" >/dev/null
@@ -19,7 +19,10 @@ for i in $(seq 1 "$runs"); do
   start=$(date +%s%N)
   (cd "$folder" && exec "$program") &
   pid=$!
-  until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do sleep 0.002; done
+  until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do
+    kill -0 "$pid" 2>/dev/null || { echo "the program ended before showing a window" >&2; exit 1; }
+    sleep 0.002
+  done
   end=$(date +%s%N)
   times+=($(( (end - start) / 1000000 )))
   kill "$pid"; wait "$pid" 2>/dev/null || true
