@@ -249,9 +249,11 @@ bool Form2::load() {
     centerWindow();
     m_calendar->initCalendar(m_services.clock->now().date());
 
+    // The tick runs from here on, also while a reminder shown by step 5 is
+    // open, so the caption tells the date and time behind its message.
+    Timer1->start();
     // 5
     checkSignal();
-    if (m_loaded) Timer1->start();
     return m_loaded;
 }
 
