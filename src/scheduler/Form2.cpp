@@ -414,8 +414,12 @@ void Form2::on_sld_triggered() {}
 void Form2::on_ftw_triggered() {}
 void Form2::on_note1_triggered() { panel().openForMaking(); }
 void Form2::on_vea_triggered() { panel().openForViewing(); }
-void Form2::on_note2_triggered() { ScheduleListing(m_app, m_services, ScratchBox(RichTextBox3)).listAll(); }
-void Form2::on_note3_triggered() { ScheduleListing(m_app, m_services, ScratchBox(RichTextBox3)).findText(); }
+void Form2::on_note2_triggered() {
+    ScheduleListing(m_app, m_services, ScratchBox(RichTextBox3)).listAll();
+}
+void Form2::on_note3_triggered() {
+    ScheduleListing(m_app, m_services, ScratchBox(RichTextBox3)).findText();
+}
 
 // The editor menu's commands belong to the diary entries and the diary editor.
 void Form2::on_New_triggered() {}
