@@ -30,7 +30,7 @@ wait_window() {
   local pid=$1 seconds=$2 name=${3:-} id
   for _ in $(seq 1 $((seconds * 10))); do
     if [ -n "$name" ]; then
-      id=$(xdotool search --onlyvisible --pid "$pid" --name "$name" 2>/dev/null | tail -1 || true)
+      id=$(xdotool search --all --onlyvisible --pid "$pid" --name "$name" 2>/dev/null | tail -1 || true)
     else
       id=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | tail -1 || true)
     fi
@@ -54,8 +54,10 @@ first_start() {
   fi
   sleep 1.5
   import -window root "$shots/first-start.png"
-  if visible_names "$pid" | grep -q "Tavenel V 1.0"; then
-    fail "first start: a message box appeared: $(visible_names "$pid" | tr '\n' '|')"
+  local names
+  names=$(visible_names "$pid")
+  if grep -q "Tavenel V 1.0" <<<"$names"; then
+    fail "first start: a message box appeared: $(tr '\n' '|' <<<"$names")"
   else
     pass "first start: clock window and introduction page, no message"
   fi
@@ -85,13 +87,21 @@ reminder() {
   local audio=$work/reminder.raw
   (cd "$folder" && SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$audio exec faketime '2026-12-08 17:06:50' "$program") &
   local pid=$!
+  # faketime runs the program as its child: the windows carry the child's pid.
+  local app=
+  for _ in $(seq 1 50); do app=$(pgrep -P "$pid" | head -1 || true); [ -n "$app" ] && break; sleep 0.1; done
+  app=${app:-$pid}
   local box
-  if ! box=$(wait_window "$pid" 30 "Tavenel V 1.0"); then
+  if ! box=$(wait_window "$app" 30 "Tavenel V 1.0"); then
     fail "reminder: no message appeared"; kill "$pid" 2>/dev/null; return
   fi
   sleep 1.5
   import -window root "$shots/reminder.png"
-  if ! visible_names "$pid" | grep -q "Today :"; then fail "reminder: the planner window is not shown"; fi
+  # Read whole before matching: with pipefail an early-quitting grep fails the pipe.
+  local names
+  names=$(visible_names "$app")
+  if grep -q "Today :" <<<"$names"; then pass "reminder: the planner window shows it"
+  else fail "reminder: the planner window is not shown: $(tr '\n' '|' <<<"$names")"; fi
   local bytes
   bytes=$(stat -c %s "$audio" 2>/dev/null || echo 0)
   if [ "$bytes" -gt 100000 ] && python3 - "$audio" <<'PY'

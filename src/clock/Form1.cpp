@@ -40,6 +40,7 @@
 #include "viewer/ImageList.h"
 #include "viewer/PictureViewer.h"
 #include "scheduler/ObsoleteCleanup.h"
+#include "scheduler/ReminderCheck.h"
 
 namespace {
 
@@ -480,7 +481,6 @@ void Form1::on_planner_unloaded() {
 // --- Feature entry points --------------------------------------------------
 
 void Form1::alarmStep(const texts::TimeParts& now) { m_alarm->step(now); }
-void Form1::reminderCheck(const texts::TimeParts&) {}
 void Form1::chimeStep(const texts::TimeParts& now) { m_chime->step(now); }
 void Form1::prepareSoundDevice() { m_soundProcedures->prepare(); }
 void Form1::applySavedSize(const QString& word) {
@@ -563,6 +563,13 @@ ObsoleteCleanup& Form1::obsoleteCleanup() {
 
 // The clock window's copy lends its hidden box as scratch space.
 void Form1::dailyCheck() { obsoleteCleanup().refresh(ScratchBox(RichTextBox2)); }
+
+// --- Reminders -----------------------------------------------------------------
+
+void Form1::reminderCheck(const texts::TimeParts& now) {
+    if (!m_reminderCheck) m_reminderCheck = std::make_unique<ReminderCheck>(*this);
+    m_reminderCheck->run(now);
+}
 // --- Help for first-time users ---------------------------------------------
 
 void Form1::showHelpPage(const QString& pageName) {

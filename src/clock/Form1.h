@@ -37,6 +37,7 @@ class FolderTree;
 class ImageList;
 class PictureViewer;
 class ObsoleteCleanup;
+class ReminderCheck;
 class HelpWindow;
 
 // The clock window: the program's first window, which owns the process. It
@@ -262,4 +263,6 @@ private:
     std::unique_ptr<ImageList> m_imageList;
     std::unique_ptr<PictureViewer> m_pictureViewer;
     std::unique_ptr<ObsoleteCleanup> m_obsoleteCleanup;
+    // Reminders.
+    std::unique_ptr<ReminderCheck> m_reminderCheck;
 };

@@ -25,6 +25,10 @@
 #include "platform/IClock.h"
 #include "platform/IDialogs.h"
 #include "platform/IPauser.h"
+#include "scheduler/AppointmentPanel.h"
+#include "scheduler/ObsoleteCleanup.h"
+#include "scheduler/ReminderDisplay.h"
+#include "scheduler/ScheduleListing.h"
 
 namespace {
 
@@ -245,9 +249,11 @@ bool Form2::load() {
     centerWindow();
     m_calendar->initCalendar(m_services.clock->now().date());
 
+    // The tick runs from here on, also while a reminder shown by step 5 is
+    // open, so the caption tells the date and time behind its message.
+    Timer1->start();
     // 5
     checkSignal();
-    if (m_loaded) Timer1->start();
     return m_loaded;
 }
 
@@ -272,8 +278,27 @@ void Form2::checkSignal() {
     if (settings::readHandoff(*signal) == QLatin1String("Pass")) showReminder();
 }
 
+// --- Appointments --------------------------------------------------------------
+
+AppointmentPanel& Form2::panel() {
+    if (!m_panel) m_panel = std::make_unique<AppointmentPanel>(*this);
+    return *m_panel;
+}
+
+ObsoleteCleanup& Form2::obsoleteCleanup() {
+    if (m_clockWindow) return m_clockWindow->obsoleteCleanup();
+    if (!m_ownCleanup) m_ownCleanup = std::make_unique<ObsoleteCleanup>(m_app, m_services, nullptr);
+    return *m_ownCleanup;
+}
+
+void Form2::refresh() {
+    obsoleteCleanup().refresh(ScratchBox(RichTextBox2));
+    markDays();
+}
+
 void Form2::showReminder() {
-    // Filled in by the reminders: shows the due appointment in the panel.
+    if (!m_reminderDisplay) m_reminderDisplay = std::make_unique<ReminderDisplay>(*this, panel());
+    m_reminderDisplay->show();
 }
 
 // --- Width and position ----------------------------------------------------
@@ -362,7 +387,7 @@ void Form2::mouseDoubleClickEvent(QMouseEvent* event) {
 // --- Buttons and pickers -------------------------------------------------------
 
 void Form2::on_Command1_clicked() {
-    // "Make schedule" / "Remove schedule": filled in by making and removing.
+    panel().commandPressed();
 }
 
 void Form2::on_Command2_clicked() {
@@ -373,12 +398,11 @@ void Form2::on_Command3_clicked() {
     popUp(menus.all2);
 }
 
-// Filled in by making and removing: each picker writes its label, the slider
-// shows the appointment at its position.
-void Form2::on_HScroll1_valueChanged() {}
-void Form2::on_HScroll2_valueChanged() {}
-void Form2::on_HScroll3_valueChanged() {}
-void Form2::on_Slider1_valueChanged() {}
+// Each picker writes its label; the slider shows the appointment at its position.
+void Form2::on_HScroll1_valueChanged() { panel().hourPicked(); }
+void Form2::on_HScroll2_valueChanged() { panel().minutePicked(); }
+void Form2::on_HScroll3_valueChanged() { panel().ampmPicked(); }
+void Form2::on_Slider1_valueChanged() { panel().sliderMoved(); }
 
 // --- Menu commands -----------------------------------------------------------
 
@@ -388,10 +412,14 @@ void Form2::on_mark_triggered() {}
 void Form2::on_display_triggered() {}
 void Form2::on_sld_triggered() {}
 void Form2::on_ftw_triggered() {}
-void Form2::on_note1_triggered() {}
-void Form2::on_vea_triggered() {}
-void Form2::on_note2_triggered() {}
-void Form2::on_note3_triggered() {}
+void Form2::on_note1_triggered() { panel().openForMaking(); }
+void Form2::on_vea_triggered() { panel().openForViewing(); }
+void Form2::on_note2_triggered() {
+    ScheduleListing(m_app, m_services, ScratchBox(RichTextBox3)).listAll();
+}
+void Form2::on_note3_triggered() {
+    ScheduleListing(m_app, m_services, ScratchBox(RichTextBox3)).findText();
+}
 
 // The editor menu's commands belong to the diary entries and the diary editor.
 void Form2::on_New_triggered() {}

@@ -21,6 +21,9 @@ class QTimer;
 class CalendarGrid;
 class CalendarLabel;
 class Form1;
+class AppointmentPanel;
+class ObsoleteCleanup;
+class ReminderDisplay;
 
 // The planner window: the program's second window, loaded from the clock
 // window. Its left part, always in view, is the month calendar; its right
@@ -61,6 +64,17 @@ public:
     void markDays();
     // Shows the reminder that the flags record hands over.
     void showReminder();
+    // The planner's copy of the refresh: the clean-up of past appointments
+    // with today's reminder list, its own appointment box lent as scratch
+    // space, then the calendar re-marked.
+    void refresh();
+
+    // --- Appointments ---------------------------------------------------
+    // The scheduler panel: making, viewing and removing appointments.
+    AppointmentPanel& panel();
+    // The clean-up the refresh runs: the clock window's own when there is
+    // one (so both windows share one open question), else the planner's.
+    ObsoleteCleanup& obsoleteCleanup();
 
     CalendarGrid& calendar() { return *m_calendar; }
     AppContext& app() { return m_app; }
@@ -180,4 +194,9 @@ private:
     std::unique_ptr<CalendarGrid> m_calendar;
     PopUpHandler m_popUpHandler;
     bool m_loaded = false;
+
+    // Appointments.
+    std::unique_ptr<AppointmentPanel> m_panel;
+    std::unique_ptr<ReminderDisplay> m_reminderDisplay;
+    std::unique_ptr<ObsoleteCleanup> m_ownCleanup;
 };

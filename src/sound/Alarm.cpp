@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "clock/Form1.h"
+#include "platform/IDesktopNotifier.h"
 #include "platform/IDialogs.h"
 #include "sound/SoundProcedures.h"
 
@@ -61,7 +62,15 @@ void Alarm::showMessage(const QString& text) {
 
 bool Alarm::askPostpone() {
     DialogOpen open(m_dialogOpen);
-    return m_form.services().dialogs->question(postponeQuestion());
+    // The desktop hears of the ringing too; without a notification service
+    // the question alone is shown.
+    if (IDesktopNotifier* notifier = m_form.services().notifier)
+        notifier->notify(QStringLiteral("Alarm"),
+                         QStringLiteral("The alarm set for %1:%2 %3 is ringing")
+                             .arg(m_form.Label2->text().trimmed(), m_form.Label3->text().trimmed(),
+                                  alarmAmPm()));
+    // It comes unbidden, from the tick: a key being typed elsewhere must not answer it.
+    return m_form.services().dialogs->unbiddenQuestion(postponeQuestion());
 }
 
 void Alarm::step(const texts::TimeParts& now) {

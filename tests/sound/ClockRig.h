@@ -24,6 +24,7 @@ struct ClockRig {
     FakeDialogs dialogs;
     FakePauser pauser;
     FakeSoundDevice sound;
+    FakeNotifier notifier;
     Services services;
     std::unique_ptr<Form1> form;
     int menuShown = 0;
@@ -43,6 +44,7 @@ struct ClockRig {
         services.dialogs = &dialogs;
         services.pauser = &pauser;
         services.sound = withDevice ? &sound : nullptr;
+        services.notifier = &notifier;
         form = std::make_unique<Form1>(*context, services);
         form->popUpMenu = [this](QMenu* menu) -> QAction* {
             ++menuShown;

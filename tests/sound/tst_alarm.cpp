@@ -27,6 +27,8 @@ private slots:
     void noStackedDialogs();
     void postponeTickWhileQuestionOpen();
     void clearingTheBoxStops();
+    void ringingIsAnnounced_data();
+    void ringingIsAnnounced();
 };
 
 void AlarmTest::messagesReadAsWritten() {
@@ -277,6 +279,32 @@ void AlarmTest::clearingTheBoxStops() {
     rig.form->Check1->setChecked(true);
     QVERIFY(!rig.form->alarmRinging);
     QVERIFY(rig.sound.log.isEmpty());
+}
+
+void AlarmTest::ringingIsAnnounced_data() {
+    QTest::addColumn<bool>("desktopService");
+    QTest::newRow("with a notification service") << true;
+    QTest::newRow("without one") << false;
+}
+
+void AlarmTest::ringingIsAnnounced() {
+    QFETCH(bool, desktopService);
+    ClockRig rig;
+    rig.notifier.available = desktopService;
+    rig.at(7, 5, 0);
+    rig.setAlarm(7, 5, QStringLiteral("AM"));
+    rig.arm();
+    rig.dialogs.expectQuestion(kPostpone, true);
+    rig.tick();
+    // The question comes unbidden, so a key typed elsewhere does not answer it.
+    QCOMPARE(rig.dialogs.unbidden, QStringList{kPostpone});
+    QCOMPARE(rig.notifier.sent,
+             QStringList{QStringLiteral("Alarm | The alarm set for 07:05 AM is ringing")});
+    rig.dialogs.expectQuestion(kPostpone, false);
+    rig.postponeTick();
+    QCOMPARE(rig.dialogs.unbidden, (QStringList{kPostpone, kPostpone}));
+    QCOMPARE(rig.notifier.sent.size(), 2);
+    QVERIFY(rig.dialogs.allAnswersUsed());
 }
 
 QTEST_MAIN(AlarmTest)

@@ -63,6 +63,16 @@ bool FakeDialogs::question(const QString& text) {
     return false;
 }
 
+void FakeDialogs::unbiddenMessage(const QString& text) {
+    unbidden << text;
+    message(text);
+}
+
+bool FakeDialogs::unbiddenQuestion(const QString& text) {
+    unbidden << text;
+    return question(text);
+}
+
 QString FakeDialogs::inputBox(const QString& prompt, const QString&, const QString&) {
     prompts << prompt;
     if (m_inputs.empty()) {

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "platform/IClock.h"
+#include "platform/IDesktopNotifier.h"
 #include "platform/IDialogs.h"
 #include "platform/IPauser.h"
 #include "platform/Services.h"
@@ -45,6 +46,9 @@ public:
     // Recorded with the messages, and counted in longMessages.
     void longMessage(const QString& text) override;
     bool question(const QString& text) override;
+    // Recorded with the messages and questions, and in `unbidden` too.
+    void unbiddenMessage(const QString& text) override;
+    bool unbiddenQuestion(const QString& text) override;
     QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     std::optional<QString> openFile(const QString& folder, const QString& filter,
                                     const QString& title) override;
@@ -54,6 +58,7 @@ public:
     int longMessages = 0;   // how many of them came as long messages
     QStringList questions;  // every question asked, in order
     QStringList prompts;    // every input box prompt
+    QStringList unbidden;   // the notices and questions that came unbidden
     // Messages and questions currently "open" (nested calls), for stacking checks.
     // Identical texts opened while one is still open are counted in `stacked`.
     QStringList openTexts;
@@ -76,6 +81,18 @@ private:
     int m_defaultAnswer = -1;
     std::function<void(const QString&)> m_onMessage;
     std::function<void(const QString&)> m_onQuestion;
+};
+
+// A desktop notification service that records what it was sent; it can be
+// told that the desktop has none.
+class FakeNotifier final : public IDesktopNotifier {
+public:
+    bool notify(const QString& summary, const QString& body) override {
+        sent << summary + QStringLiteral(" | ") + body;
+        return available;
+    }
+    QStringList sent;  // "summary | body", in order
+    bool available = true;
 };
 
 // Animation pauses that do not wait; counts them.

@@ -43,3 +43,27 @@ std::unique_ptr<AppContext> TestFolder::openContext() const {
     context->signalRecords = context->plannerDb->openRecordSet(QStringLiteral("signal"));
     return context;
 }
+
+QStringList TestFolder::query(const QString& sql) const {
+    QStringList rows;
+    sqlite3* db = nullptr;
+    const QByteArray path = QFile::encodeName(file(QStringLiteral("scheduler.mdb")));
+    if (sqlite3_open(path.constData(), &db) != SQLITE_OK) {
+        sqlite3_close(db);
+        return rows;
+    }
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(stmt) == SQLITE_ROW) {
+            QStringList columns;
+            for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c));
+                columns << (text ? QString::fromUtf8(text) : QString());
+            }
+            rows << columns.join(QLatin1Char('|'));
+        }
+    }
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    return rows;
+}

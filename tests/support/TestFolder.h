@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -20,6 +21,9 @@ public:
     void touchSoundFiles() const;
     // Runs SQL straight on the database file through a second connection.
     bool exec(const QString& sql) const;
+    // Runs a query straight on the database file through a second connection:
+    // one text per row, its columns joined by "|" (null as "").
+    QStringList query(const QString& sql) const;
     // Opens the program-wide handles on the folder's database.
     std::unique_ptr<AppContext> openContext() const;
 
