@@ -21,6 +21,9 @@ class QTimer;
 class CalendarGrid;
 class CalendarLabel;
 class Form1;
+class DiaryEditor;
+class DiaryEntries;
+class IProgress;
 
 // The planner window: the program's second window, loaded from the clock
 // window. Its left part, always in view, is the month calendar; its right
@@ -78,6 +81,12 @@ public:
 
     // The planner tick, every 900 ms while the window is loaded.
     void on_Timer1_timeout();
+
+    // --- The diary -------------------------------------------------------
+    DiaryEditor& diaryEditor() { return *m_diaryEditor; }
+    DiaryEntries& diaryEntries() { return *m_diaryEntries; }
+    // What shows the progress of long listings; tests put in a recorder.
+    void setDiaryProgress(IProgress* progress);
 
     // --- Controls, named as the window design names them -----------------
     QComboBox* Combo1 = nullptr;  // day
@@ -170,6 +179,7 @@ private:
     void on_find_triggered();
     void on_clr_triggered();
     void on_close_triggered();
+    void on_RichTextBox1_mouseDown(int button);
     // Window menu.
     void on_cc1_triggered();
 
@@ -180,4 +190,11 @@ private:
     std::unique_ptr<CalendarGrid> m_calendar;
     PopUpHandler m_popUpHandler;
     bool m_loaded = false;
+
+    // The diary: its editor, its entries and the progress of long listings
+    // (its keys are a child object of the window).
+    void buildDiary();
+    std::unique_ptr<IProgress> m_diaryProgress;
+    std::unique_ptr<DiaryEditor> m_diaryEditor;
+    std::unique_ptr<DiaryEntries> m_diaryEntries;
 };
