@@ -346,8 +346,12 @@ QAction* Form2::popUp(QMenu* menu) {
 }
 
 bool Form2::onBackground(const QMouseEvent* event) const {
-    // A press on a control that passes it on is not one on the background.
-    return childAt(event->position().toPoint()) == nullptr;
+    // A press on a control that passes it on is not one on the background,
+    // nor is one that lies outside the window: a right press on the diary
+    // editor reaches the window after the editor's menu, and its "Close" has
+    // narrowed the window over the editor by then.
+    const QPoint at = event->position().toPoint();
+    return rect().contains(at) && childAt(at) == nullptr;
 }
 
 void Form2::mousePressEvent(QMouseEvent* event) {

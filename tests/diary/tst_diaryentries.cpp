@@ -418,6 +418,17 @@ private slots:
         QCOMPARE(p.shownMenus[1], p.form->menus.all2);
     }
 
+    void closingFromTheEditorsMenuShowsNoOtherMenu() {
+        PlannerFixture p;
+        QVERIFY(p.load());
+        p.form->menus.mark->trigger();
+        p.choose = [&](QMenu* menu) { return menu == p.form->menus.all2 ? p.form->menus.close : nullptr; };
+        QTest::mousePress(p.form->RichTextBox1->editor()->viewport(), Qt::RightButton, {},
+                          QPoint(200, 100));
+        QCOMPARE(twips::width(p.form.get()), 5485.0);
+        QCOMPARE(p.shownMenus, QList<QMenu*>{p.form->menus.all2});
+    }
+
     void keys() {
         PlannerFixture p;
         QVERIFY(p.load());
