@@ -3,16 +3,15 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QKeySequence>
+#include <QLabel>
 #include <QShortcut>
 
 #include "RichTextBox.h"
 #include "diary/CalendarGrid.h"
-#include "diary/DiaryEditor.h"
 #include "diary/DiaryFiles.h"
 #include "scheduler/Form2.h"
 
-DiaryKeys::DiaryKeys(Form2& window, DiaryEditor& editor)
-    : QObject(&window), m_window(window), m_editor(editor) {
+DiaryKeys::DiaryKeys(Form2& window) : QObject(&window), m_window(window) {
     PlannerMenus& menus = m_window.menus;
     const std::pair<QAction*, QKeyCombination> editorKeys[] = {
         {menus.qs, Qt::CTRL | Qt::Key_S},   {menus.Save, Qt::CTRL | Qt::Key_E},
@@ -41,7 +40,8 @@ bool DiaryKeys::calendarKeysAllowed() const {
     // Closing the editor narrows the window over it without hiding it.
     const bool inView = box->isVisible() && box->x() < m_window.width();
     if (inView) return false;
-    return !(m_editor.diaryModified() && !box->text().isEmpty());
+    // Text typed since the last load or save shows as "Modified".
+    return m_window.Label50->text().isEmpty();
 }
 
 void DiaryKeys::onMakeKey() {

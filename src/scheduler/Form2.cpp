@@ -439,7 +439,7 @@ void Form2::buildDiary() {
     m_diaryEditor = std::make_unique<DiaryEditor>(RichTextBox1, Label50, m_services, m_app.appFolder);
     m_diaryEntries =
         std::make_unique<DiaryEntries>(*this, *m_diaryEditor, m_services, m_diaryProgress.get());
-    new DiaryKeys(*this, *m_diaryEditor);
+    new DiaryKeys(*this);
     connect(RichTextBox1, &RichTextBox::mouseDown, this, &Form2::on_RichTextBox1_mouseDown);
 }
 

@@ -474,10 +474,17 @@ private slots:
         // Ctrl+N: nothing unsaved, so no question.
         QTest::keyClick(edit, Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(p.form->RichTextBox1->text(), QString());
-        // Ctrl+Y in the calendar displays the entry once the editor is closed.
+        // With the editor closed over unsaved words, the calendar's keys
+        // leave them alone.
+        QTest::keyClicks(edit, "Unsaved");
         p.form->menus.close->trigger();
-        p.form->diaryEditor().saved();
         p.form->setFocus();
+        QTest::keyClick(p.form.get(), Qt::Key_Y, Qt::ControlModifier);
+        QTest::keyClick(p.form.get(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(p.form->RichTextBox1->text(), QString("Unsaved"));
+        QCOMPARE(twips::width(p.form.get()), 5485.0);
+        // Without them, Ctrl+Y displays the entry.
+        p.form->menus.clr->trigger();
         QTest::keyClick(p.form.get(), Qt::Key_Y, Qt::ControlModifier);
         QVERIFY(p.form->RichTextBox1->isVisible());
         QCOMPARE(p.form->RichTextBox1->text(), QString("Hello"));
