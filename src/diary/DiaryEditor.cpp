@@ -40,9 +40,13 @@ void DiaryEditor::saved() {
     m_diaryModified = false;
 }
 
-void DiaryEditor::emptyStatus() { m_status->clear(); }
+void DiaryEditor::emptyStatus() {
+    m_status->clear();
+}
 
-void DiaryEditor::focus() { m_editor->setFocus(); }
+void DiaryEditor::focus() {
+    m_editor->setFocus();
+}
 
 void DiaryEditor::undo() {
     // Puts back the text before the last change; a second Undo brings the
@@ -72,7 +76,9 @@ void DiaryEditor::paste() {
     focus();
 }
 
-void DiaryEditor::clearAll() { m_editor->setText(QString()); }
+void DiaryEditor::clearAll() {
+    m_editor->setText(QString());
+}
 
 void DiaryEditor::changeFont() {
     const QTextEdit* edit = m_editor->editor();
@@ -126,8 +132,7 @@ void DiaryEditor::newText() {
 
 QString DiaryEditor::openFilter() {
     // Names are matched with their letter case on this system: both spellings.
-    return QStringLiteral(
-        "Rich Text Format files (*.rtf *.RTF);;Text Files (*.txt *.TXT)");
+    return QStringLiteral("Rich Text Format files (*.rtf *.RTF);;Text Files (*.txt *.TXT)");
 }
 
 void DiaryEditor::open() {

@@ -14,9 +14,9 @@
 DiaryKeys::DiaryKeys(Form2& window) : QObject(&window), m_window(window) {
     PlannerMenus& menus = m_window.menus;
     const std::pair<QAction*, QKeyCombination> editorKeys[] = {
-        {menus.qs, Qt::CTRL | Qt::Key_S},   {menus.Save, Qt::CTRL | Qt::Key_E},
-        {menus.New, Qt::CTRL | Qt::Key_N},  {menus.open, Qt::CTRL | Qt::Key_O},
-        {menus.pr, Qt::CTRL | Qt::Key_P},   {menus.find, Qt::CTRL | Qt::Key_F},
+        {menus.qs, Qt::CTRL | Qt::Key_S},     {menus.Save, Qt::CTRL | Qt::Key_E},
+        {menus.New, Qt::CTRL | Qt::Key_N},    {menus.open, Qt::CTRL | Qt::Key_O},
+        {menus.pr, Qt::CTRL | Qt::Key_P},     {menus.find, Qt::CTRL | Qt::Key_F},
         {menus.Delete, Qt::CTRL | Qt::Key_D},
     };
     for (const auto& [action, key] : editorKeys) {

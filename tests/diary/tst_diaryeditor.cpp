@@ -148,7 +148,8 @@ private slots:
         QTest::addColumn<int>("start");
         QTest::addColumn<int>("length");
         QTest::addColumn<QString>("clipboard");
-        QTest::newRow("nothing selected copies everything") << "Hello world" << 3 << 0 << "Hello world";
+        QTest::newRow("nothing selected copies everything")
+            << "Hello world" << 3 << 0 << "Hello world";
         QTest::newRow("the selection") << "Hello world" << 6 << 5 << "world";
         QTest::newRow("several lines") << "one\r\ntwo" << 0 << 0 << "one\ntwo";
         QTest::newRow("selection across lines") << "one\r\ntwo" << 2 << 3 << "e\nt";
@@ -174,12 +175,18 @@ private slots:
         QTest::addColumn<QString>("clipboard");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<int>("cursorAfter");
-        QTest::newRow("in the middle") << "Hello world" << 5 << 0 << "," << "Hello, world" << 6;
-        QTest::newRow("at the start") << "world" << 0 << 0 << "Hello " << "Hello world" << 6;
-        QTest::newRow("at the end") << "Hello" << 5 << 0 << "!" << "Hello!" << 6;
-        QTest::newRow("after a line break") << "ab\r\ncd" << 4 << 0 << "X" << "ab\r\ncXd" << 5;
-        QTest::newRow("a selection is replaced") << "Hello world" << 6 << 5 << "there" << "Hello there" << 11;
-        QTest::newRow("lines pasted") << "ad" << 1 << 0 << "b\r\nc" << "ab\r\ncd" << 4;
+        QTest::newRow("in the middle") << "Hello world" << 5 << 0 << ","
+                                       << "Hello, world" << 6;
+        QTest::newRow("at the start") << "world" << 0 << 0 << "Hello "
+                                      << "Hello world" << 6;
+        QTest::newRow("at the end") << "Hello" << 5 << 0 << "!"
+                                    << "Hello!" << 6;
+        QTest::newRow("after a line break") << "ab\r\ncd" << 4 << 0 << "X"
+                                            << "ab\r\ncXd" << 5;
+        QTest::newRow("a selection is replaced") << "Hello world" << 6 << 5 << "there"
+                                                 << "Hello there" << 11;
+        QTest::newRow("lines pasted") << "ad" << 1 << 0 << "b\r\nc"
+                                      << "ab\r\ncd" << 4;
     }
     void paste() {
         QFETCH(QString, text);
@@ -267,10 +274,14 @@ private slots:
     void find_data() {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("selected");
-        QTest::newRow("letter case ignored") << "WORLD" << "world";
-        QTest::newRow("first match") << "o" << "o";
-        QTest::newRow("no match is silent") << "Lisbon" << "";
-        QTest::newRow("cancel") << "" << "";
+        QTest::newRow("letter case ignored") << "WORLD"
+                                             << "world";
+        QTest::newRow("first match") << "o"
+                                     << "o";
+        QTest::newRow("no match is silent") << "Lisbon"
+                                            << "";
+        QTest::newRow("cancel") << ""
+                                << "";
     }
     void find() {
         QFETCH(QString, answer);
@@ -343,7 +354,8 @@ private slots:
         Rig r;
         r.type("Dear diary");
         if (!modified) r.editor->saved();
-        if (modified) r.dialogs.expectQuestion("You will lose unsaved data. Open new file ? ", answer);
+        if (modified)
+            r.dialogs.expectQuestion("You will lose unsaved data. Open new file ? ", answer);
         r.editor->newText();
         QCOMPARE(r.dialogs.questions.size(), modified ? 1 : 0);
         QCOMPARE(r.box->text(), expected);
@@ -354,11 +366,12 @@ private slots:
         QTest::addColumn<QByteArray>("content");  // empty: a folder in the file's place
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QStringList>("messages");
-        QTest::newRow("rich text") << QByteArray("{\\rtf1\\ansi {\\b Bold} words\\par}") << "Bold words"
-                                   << QStringList{};
-        QTest::newRow("text file") << QByteArray("plain line\nsecond") << "plain line\r\nsecond"
-                                   << QStringList{};
-        QTest::newRow("cannot be read") << QByteArray() << "kept" << QStringList{"Error reading from file"};
+        QTest::newRow("rich text")
+            << QByteArray("{\\rtf1\\ansi {\\b Bold} words\\par}") << "Bold words" << QStringList{};
+        QTest::newRow("text file")
+            << QByteArray("plain line\nsecond") << "plain line\r\nsecond" << QStringList{};
+        QTest::newRow("cannot be read")
+            << QByteArray() << "kept" << QStringList{"Error reading from file"};
     }
     void open() {
         QFETCH(QByteArray, content);

@@ -1,5 +1,7 @@
 // The diary's entries in the planner window: opening the editor on a date,
 // saving, deleting, listing and searching, the keys, and saves that fail.
+#include <sys/resource.h>
+
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
@@ -11,7 +13,6 @@
 #include <QTextEdit>
 #include <QtTest>
 #include <csignal>
-#include <sys/resource.h>
 
 #include "RichTextBox.h"
 #include "Twips.h"
@@ -139,12 +140,13 @@ private slots:
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<bool>("written");
         QTest::newRow("Quick Save, new entry") << false << true << -1 << QStringList{} << true;
-        QTest::newRow("Quick Save replaces silently") << true << true << -1 << QStringList{} << true;
-        QTest::newRow("Save, new entry") << false << false << -1 << QStringList{"File has been saved"}
-                                         << true;
+        QTest::newRow("Quick Save replaces silently")
+            << true << true << -1 << QStringList{} << true;
+        QTest::newRow("Save, new entry")
+            << false << false << -1 << QStringList{"File has been saved"} << true;
         QTest::newRow("Save asks, Yes") << true << false << 1 << QStringList{} << true;
-        QTest::newRow("Save asks, No") << true << false << 0 << QStringList{"File has not been saved"}
-                                       << false;
+        QTest::newRow("Save asks, No")
+            << true << false << 0 << QStringList{"File has not been saved"} << false;
     }
     void saving() {
         QFETCH(bool, existing);
@@ -166,7 +168,8 @@ private slots:
         QCOMPARE(p.dialogs.messages, messages);
         RichTextBox scratch;
         QVERIFY(scratch.loadFile(p.folder.file(kEntry)) || !written);
-        QCOMPARE(scratch.text(), written ? QString("New words") : QString(existing ? "Old entry" : ""));
+        QCOMPARE(scratch.text(),
+                 written ? QString("New words") : QString(existing ? "Old entry" : ""));
         QCOMPARE(p.form->diaryEditor().diaryModified(), !written);
         QCOMPARE(p.form->Label50->text(), written ? QString() : QString("Modified"));
         // The day is marked at once.
@@ -219,8 +222,9 @@ private slots:
         QVERIFY(p.dialogs.allAnswersUsed());
         const QString path = p.folder.file(kEntry);
         QCOMPARE(p.dialogs.messages,
-                 message.isEmpty() ? QStringList{}
-                                   : QStringList{message.contains("%1") ? message.arg(path) : message});
+                 message.isEmpty()
+                     ? QStringList{}
+                     : QStringList{message.contains("%1") ? message.arg(path) : message});
         const bool deleted = existing && answer;
         QCOMPARE(QFile::exists(path), existing && !deleted);
         // Deleting the shown entry closes the editor; day 8 of December 2026
@@ -248,10 +252,14 @@ private slots:
     void unsafeDatesAreRefused_data() {
         QTest::addColumn<QString>("day");
         QTest::addColumn<QString>("command");
-        QTest::newRow("Quick Save, ../") << "../8" << "qs";
-        QTest::newRow("Save, slash") << "x/8" << "Save";
-        QTest::newRow("Delete, ../") << "../8" << "Delete";
-        QTest::newRow("Display, ../") << "../8" << "display";
+        QTest::newRow("Quick Save, ../") << "../8"
+                                         << "qs";
+        QTest::newRow("Save, slash") << "x/8"
+                                     << "Save";
+        QTest::newRow("Delete, ../") << "../8"
+                                     << "Delete";
+        QTest::newRow("Display, ../") << "../8"
+                                      << "display";
     }
     void unsafeDatesAreRefused() {
         QFETCH(QString, day);
@@ -259,7 +267,8 @@ private slots:
         PlannerFixture p;
         QVERIFY(p.load());
         // A file where the unsafe name would lead.
-        const QString outside = QDir(p.folder.path() + "..").absoluteFilePath("8-December-2026.rtf");
+        const QString outside =
+            QDir(p.folder.path() + "..").absoluteFilePath("8-December-2026.rtf");
         const bool outsideExisted = QFile::exists(outside);
         p.form->menus.mark->trigger();
         typeInEditor(p, "Words");
@@ -350,8 +359,7 @@ private slots:
         QTest::newRow("junk and truncated files are listed as far as they read")
             << QStringList{"1-May-2020.rtf", "2-May-2020.rtf"}
             << QList<QByteArray>{QByteArray("\x00\x01junk", 6), "{\\rtf1 Hello {\\b wor"}
-            << QStringList{" 1) 1-May-2020.rtf    junk....",
-                           " 1) 2-May-2020.rtf    Hello wor...."};
+            << QStringList{" 1) 1-May-2020.rtf    junk....", " 1) 2-May-2020.rtf    Hello wor...."};
     }
     void listing() {
         QFETCH(QStringList, names);
@@ -388,7 +396,8 @@ private slots:
             << "Lisbon" << QStringList{" 1) 2-May-2020.rtf    paris in spring, the....\r\n"};
         QTest::newRow("first match in another case decides")
             << "lisbon" << QStringList{"lisbon was not found in any file"};
-        QTest::newRow("answer shown untrimmed") << "Rome " << QStringList{"Rome  was not found in any file"};
+        QTest::newRow("answer shown untrimmed")
+            << "Rome " << QStringList{"Rome  was not found in any file"};
         QTest::newRow("blank answer asks nothing more") << "  " << QStringList{};
     }
     void search() {
@@ -422,7 +431,9 @@ private slots:
         PlannerFixture p;
         QVERIFY(p.load());
         p.form->menus.mark->trigger();
-        p.choose = [&](QMenu* menu) { return menu == p.form->menus.all2 ? p.form->menus.close : nullptr; };
+        p.choose = [&](QMenu* menu) {
+            return menu == p.form->menus.all2 ? p.form->menus.close : nullptr;
+        };
         QTest::mousePress(p.form->RichTextBox1->editor()->viewport(), Qt::RightButton, {},
                           QPoint(200, 100));
         QCOMPARE(twips::width(p.form.get()), 5485.0);
@@ -466,8 +477,8 @@ private slots:
         QTest::keyClick(edit, Qt::Key_F, Qt::ControlModifier);
         QCOMPARE(p.form->RichTextBox1->selText(), QString("ell"));
         // Ctrl+D asks before deleting.
-        p.dialogs.expectQuestion("You will lose the file and any unsaved information. Are you sure?",
-                                 false);
+        p.dialogs.expectQuestion(
+            "You will lose the file and any unsaved information. Are you sure?", false);
         QTest::keyClick(edit, Qt::Key_D, Qt::ControlModifier);
         QVERIFY(p.dialogs.allAnswersUsed());
         QVERIFY(QFile::exists(p.folder.file(kEntry)));
