@@ -12,8 +12,9 @@ class Form2;
 //     asks first); Ctrl+C, Ctrl+V and Ctrl+Z stay the editor's own, which
 //     keep the formatting, and Ctrl+A selects all of the text;
 //   in the calendar, while the editor is out of view and holds no text
-//     changed since it was loaded or saved (no "Modified"): Ctrl+A "Make a diary entry", Ctrl+Y
-//     "Display diary entry" (for a date that has an entry).
+//     changed since it was loaded or saved (no "Modified"): Ctrl+A "Make
+//     a diary entry", Ctrl+Y "Display diary entry" (for a date that has an
+//     entry).
 // "Clear all text" has no key: it empties the editor without asking.
 // The menus show the keys beside their items.
 class DiaryKeys : public QObject {
