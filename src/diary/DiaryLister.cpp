@@ -12,6 +12,7 @@
 
 #include "diary/DiaryFiles.h"
 #include "platform/IProgress.h"
+#include "rtf/Rtf.h"
 
 namespace {
 // The names of the folder's diary files, in the order the folder gives them.
@@ -56,6 +57,17 @@ QByteArray readBytes(const QString& path) {
     return bytes;
 }
 }  // namespace
+
+QString diaryEntryText(const QByteArray& bytes, qsizetype maxChars) {
+    QString text = rtf::plainText(bytes);
+    if (maxChars >= 0) text.truncate(maxChars);
+    for (QChar& c : text) {
+        const char16_t u = c.unicode();
+        if ((u < 0x20 && u != u'\n' && u != u'\t') || u == 0x7f) c = QChar(0xFFFD);
+    }
+    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return text;
+}
 
 DiaryLister::DiaryLister(DiaryTextReader reader, IProgress* progress)
     : m_reader(std::move(reader)), m_progress(progress) {}

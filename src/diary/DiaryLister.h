@@ -12,6 +12,12 @@ class IProgress;
 // only the start of the text is needed and the reader may stop there.
 using DiaryTextReader = std::function<QString(const QByteArray& bytes, qsizetype maxChars)>;
 
+// The reader the program lists and searches with: the entry's plain text as
+// the rich-text box shows it, line breaks as CR LF. Junk and truncated files
+// give what could be read of them; control characters that cannot be shown
+// in a listing (a NUL in a binary file) read as U+FFFD.
+QString diaryEntryText(const QByteArray& bytes, qsizetype maxChars);
+
 // What the listing or the search of all entries found.
 struct DiaryListing {
     bool folderRead = true;  // false when the data folder could not be listed

@@ -22,6 +22,10 @@
 #include "clock/Form1.h"
 #include "diary/CalendarGrid.h"
 #include "diary/CalendarLabel.h"
+#include "diary/DiaryEditor.h"
+#include "diary/DiaryEntries.h"
+#include "diary/DiaryKeys.h"
+#include "platform/QtProgress.h"
 #include "platform/IClock.h"
 #include "platform/IDialogs.h"
 #include "platform/IPauser.h"
@@ -68,6 +72,7 @@ Form2::Form2(AppContext& app, const Services& services, Form1* clockWindow, QWid
     setObjectName(QStringLiteral("Form2"));
     buildControls();
     connectHandlers();
+    buildDiary();
 }
 
 Form2::~Form2() = default;
@@ -366,8 +371,12 @@ QAction* Form2::popUp(QMenu* menu) {
 }
 
 bool Form2::onBackground(const QMouseEvent* event) const {
-    // A press on a control that passes it on is not one on the background.
-    return childAt(event->position().toPoint()) == nullptr;
+    // A press on a control that passes it on is not one on the background,
+    // nor is one that lies outside the window: a right press on the diary
+    // editor reaches the window after the editor's menu, and its "Close" has
+    // narrowed the window over the editor by then.
+    const QPoint at = event->position().toPoint();
+    return rect().contains(at) && childAt(at) == nullptr;
 }
 
 void Form2::mousePressEvent(QMouseEvent* event) {
@@ -408,10 +417,10 @@ void Form2::on_Slider1_valueChanged() { panel().sliderMoved(); }
 
 // The day menu's diary commands belong to the diary entries, its scheduler
 // commands to making, removing, listing and searching appointments.
-void Form2::on_mark_triggered() {}
-void Form2::on_display_triggered() {}
-void Form2::on_sld_triggered() {}
-void Form2::on_ftw_triggered() {}
+void Form2::on_mark_triggered() { m_diaryEntries->makeEntry(); }
+void Form2::on_display_triggered() { m_diaryEntries->displayEntry(); }
+void Form2::on_sld_triggered() { m_diaryEntries->listAll(); }
+void Form2::on_ftw_triggered() { m_diaryEntries->search(); }
 void Form2::on_note1_triggered() { panel().openForMaking(); }
 void Form2::on_vea_triggered() { panel().openForViewing(); }
 void Form2::on_note2_triggered() {
@@ -422,21 +431,21 @@ void Form2::on_note3_triggered() {
 }
 
 // The editor menu's commands belong to the diary entries and the diary editor.
-void Form2::on_New_triggered() {}
-void Form2::on_open_triggered() {}
-void Form2::on_Save_triggered() {}
-void Form2::on_qs_triggered() {}
-void Form2::on_pr_triggered() {}
-void Form2::on_Delete_triggered() {}
-void Form2::on_left_triggered() {}
-void Form2::on_right1_triggered() {}
-void Form2::on_center_triggered() {}
-void Form2::on_cf_triggered() {}
-void Form2::on_Undo_triggered() {}
-void Form2::on_copy_triggered() {}
-void Form2::on_Paste_triggered() {}
-void Form2::on_find_triggered() {}
-void Form2::on_clr_triggered() {}
+void Form2::on_New_triggered() { m_diaryEditor->newText(); }
+void Form2::on_open_triggered() { m_diaryEditor->open(); }
+void Form2::on_Save_triggered() { m_diaryEntries->save(); }
+void Form2::on_qs_triggered() { m_diaryEntries->quickSave(); }
+void Form2::on_pr_triggered() { m_diaryEditor->print(); }
+void Form2::on_Delete_triggered() { m_diaryEntries->remove(); }
+void Form2::on_left_triggered() { m_diaryEditor->justify(Qt::AlignLeft); }
+void Form2::on_right1_triggered() { m_diaryEditor->justify(Qt::AlignRight); }
+void Form2::on_center_triggered() { m_diaryEditor->justify(Qt::AlignHCenter); }
+void Form2::on_cf_triggered() { m_diaryEditor->changeFont(); }
+void Form2::on_Undo_triggered() { m_diaryEditor->undo(); }
+void Form2::on_copy_triggered() { m_diaryEditor->copy(); }
+void Form2::on_Paste_triggered() { m_diaryEditor->paste(); }
+void Form2::on_find_triggered() { m_diaryEditor->find(); }
+void Form2::on_clr_triggered() { m_diaryEditor->clearAll(); }
 
 void Form2::on_close_triggered() {
     for (QComboBox* combo : {Combo1, Combo2, Combo3}) combo->setEnabled(true);
@@ -446,4 +455,24 @@ void Form2::on_close_triggered() {
 
 void Form2::on_cc1_triggered() {
     close();
+}
+
+// --- The diary -----------------------------------------------------------------
+
+void Form2::buildDiary() {
+    QFont editorFont = font();
+    editorFont.setPointSize(12);
+    RichTextBox1->setFont(editorFont);
+    m_diaryProgress = std::make_unique<QtProgress>(this);
+    m_diaryEditor = std::make_unique<DiaryEditor>(RichTextBox1, Label50, m_services, m_app.appFolder);
+    m_diaryEntries =
+        std::make_unique<DiaryEntries>(*this, *m_diaryEditor, m_services, m_diaryProgress.get());
+    new DiaryKeys(*this);
+    connect(RichTextBox1, &RichTextBox::mouseDown, this, &Form2::on_RichTextBox1_mouseDown);
+}
+
+void Form2::setDiaryProgress(IProgress* progress) { m_diaryEntries->setProgress(progress); }
+
+void Form2::on_RichTextBox1_mouseDown(int button) {
+    if (button == 2) popUp(menus.all2);
 }

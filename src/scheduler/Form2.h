@@ -24,6 +24,9 @@ class Form1;
 class AppointmentPanel;
 class ObsoleteCleanup;
 class ReminderDisplay;
+class DiaryEditor;
+class DiaryEntries;
+class IProgress;
 
 // The planner window: the program's second window, loaded from the clock
 // window. Its left part, always in view, is the month calendar; its right
@@ -92,6 +95,12 @@ public:
 
     // The planner tick, every 900 ms while the window is loaded.
     void on_Timer1_timeout();
+
+    // --- The diary -------------------------------------------------------
+    DiaryEditor& diaryEditor() { return *m_diaryEditor; }
+    DiaryEntries& diaryEntries() { return *m_diaryEntries; }
+    // What shows the progress of long listings; tests put in a recorder.
+    void setDiaryProgress(IProgress* progress);
 
     // --- Controls, named as the window design names them -----------------
     QComboBox* Combo1 = nullptr;  // day
@@ -184,6 +193,7 @@ private:
     void on_find_triggered();
     void on_clr_triggered();
     void on_close_triggered();
+    void on_RichTextBox1_mouseDown(int button);
     // Window menu.
     void on_cc1_triggered();
 
@@ -199,4 +209,11 @@ private:
     std::unique_ptr<AppointmentPanel> m_panel;
     std::unique_ptr<ReminderDisplay> m_reminderDisplay;
     std::unique_ptr<ObsoleteCleanup> m_ownCleanup;
+
+    // The diary: its editor, its entries and the progress of long listings
+    // (its keys are a child object of the window).
+    void buildDiary();
+    std::unique_ptr<IProgress> m_diaryProgress;
+    std::unique_ptr<DiaryEditor> m_diaryEditor;
+    std::unique_ptr<DiaryEntries> m_diaryEntries;
 };

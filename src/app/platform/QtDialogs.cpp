@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QColorDialog>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -104,7 +105,9 @@ std::optional<FontChoice> QtDialogs::chooseFont(const FontChoice& initial) {
     if (!ok) return std::nullopt;
     // Qt's font dialog has no colour choice: the colour comes from a
     // colour dialog that follows it, starting at the current colour.
-    return FontChoice{font, initial.color};
+    // Cancelling that one keeps the colour as it was.
+    const QColor color = QColorDialog::getColor(initial.color, owner(), QStringLiteral("Colour"));
+    return FontChoice{font, color.isValid() ? color : initial.color};
 }
 
 bool QtDialogs::fitsOnScreen(const QString& text, const QFont& font, const QSize& available) {

@@ -1,0 +1,152 @@
+#include "diary/DiaryEditor.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include "RichTextBox.h"
+#include "platform/IDialogs.h"
+#include "platform/IPrinter.h"
+
+namespace {
+// The clipboard holds plain text with the platform's own line ends.
+QString withNewlines(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+}  // namespace
+
+DiaryEditor::DiaryEditor(RichTextBox* editor, QLabel* status, const Services& services,
+                         QString appFolder, QObject* parent)
+    : QObject(parent),
+      m_editor(editor),
+      m_status(status),
+      m_services(services),
+      m_appFolder(std::move(appFolder)) {
+    connect(m_editor, &RichTextBox::changed, this, &DiaryEditor::onChanged);
+}
+
+void DiaryEditor::onChanged() {
+    m_status->clear();
+    const QString text = m_editor->text();
+    m_snapshots.record(text);
+    m_diaryModified = true;
+    if (!text.isEmpty()) m_status->setText(modifiedText());
+}
+
+void DiaryEditor::saved() {
+    m_diaryModified = false;
+}
+
+void DiaryEditor::emptyStatus() {
+    m_status->clear();
+}
+
+void DiaryEditor::focus() {
+    m_editor->setFocus();
+}
+
+void DiaryEditor::undo() {
+    // Puts back the text before the last change; a second Undo brings the
+    // change back. Only plain text is remembered.
+    m_editor->setText(m_snapshots.undoText(m_editor->text()));
+}
+
+void DiaryEditor::copy() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    const QString selected = m_editor->selText();
+    clipboard->setText(withNewlines(selected.isEmpty() ? m_editor->text() : selected));
+}
+
+void DiaryEditor::paste() {
+    // Positions count a paragraph break as one character, as the document's
+    // own plain text does. A selection is replaced by the clipboard text.
+    const QString plain = m_editor->document()->toPlainText();
+    const int start = m_editor->selStart();
+    const QString before = plain.left(start);
+    const QString after = plain.mid(start + m_editor->selLength());
+    QString pasted = QGuiApplication::clipboard()->text();
+    pasted.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    pasted.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    m_editor->setText(before + pasted + after);
+    m_editor->setSelStart(int(before.size() + pasted.size()));
+    focus();
+}
+
+void DiaryEditor::clearAll() {
+    m_editor->setText(QString());
+}
+
+void DiaryEditor::changeFont() {
+    const QTextEdit* edit = m_editor->editor();
+    const std::optional<FontChoice> choice =
+        m_services.dialogs->chooseFont(FontChoice{edit->currentFont(), edit->textColor()});
+    // Cancel changes nothing.
+    if (!choice) return;
+    const QFont& font = choice->font;
+    m_editor->setSelFontName(font.family());
+    m_editor->setSelBold(font.bold());
+    m_editor->setSelItalic(font.italic());
+    m_editor->setSelUnderline(font.underline());
+    if (font.pointSizeF() > 0) m_editor->setSelFontSize(font.pointSizeF());
+    if (choice->color.isValid()) m_editor->setSelColor(choice->color);
+    focus();
+}
+
+void DiaryEditor::justify(Qt::Alignment alignment) {
+    m_editor->setSelAlignment(alignment);
+    focus();
+}
+
+void DiaryEditor::find() {
+    const QString answer = m_services.dialogs->inputBox(
+        QStringLiteral("Please enter text to find : "), QStringLiteral("Find Text"));
+    // An empty answer (Cancel included) searches for nothing; no match is silent.
+    if (answer.isEmpty()) return;
+    m_editor->find(answer);
+    focus();
+}
+
+void DiaryEditor::print() {
+    QString reason;
+    if (!m_services.printer || !m_editor->print(*m_services.printer, &reason))
+        m_services.dialogs->message(QStringLiteral("Sorry, I have encountered a printer error"));
+}
+
+void DiaryEditor::newText() {
+    if (m_diaryModified) {
+        if (!m_services.dialogs->question(
+                QStringLiteral("You will lose unsaved data. Open new file ? "))) {
+            focus();
+            return;
+        }
+        m_editor->setText(QString());
+        m_status->clear();
+    }
+    m_editor->setText(QString());
+    focus();
+}
+
+QString DiaryEditor::openFilter() {
+    // Names are matched with their letter case on this system: both spellings.
+    return QStringLiteral("Rich Text Format files (*.rtf *.RTF);;Text Files (*.txt *.TXT)");
+}
+
+void DiaryEditor::open() {
+    if (m_diaryModified &&
+        !m_services.dialogs->question(QStringLiteral("You will lose unsaved data. Open file ? ")))
+        return;
+    const std::optional<QString> path =
+        m_services.dialogs->openFile(m_appFolder, openFilter(), QStringLiteral("Open file"));
+    if (!path) return;
+    // A file that cannot be read leaves the editor with what it held.
+    if (!m_editor->loadFile(*path)) {
+        m_services.dialogs->message(QStringLiteral("Error reading from file"));
+        return;
+    }
+    emptyStatus();
+    focus();
+}
