@@ -1,94 +1,25 @@
 #include "HelpWindow.h"
 
 #include <QCloseEvent>
-#include <QFile>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
 #include <QTextEdit>
 #include <algorithm>
-#include <cctype>
 
 #include "AppContext.h"
+#include "RichTextBox.h"
 #include "SettingsStore.h"
 #include "Twips.h"
 
 namespace {
 
 // The window's designed size, in twips.
-constexpr double kWidth = 5400;
-constexpr double kHeight = 6000;
+constexpr double kWidth = 5760;
+constexpr double kHeight = 7680;
 constexpr double kMargin = 120;
 constexpr double kButtonWidth = 1560;
 constexpr double kButtonHeight = 420;
-
-// Stand-in until the rich-text box is in the house: the text of a page, its
-// paragraphs and bullets kept, its formatting dropped.
-QString pageText(const QByteArray& rtf) {
-    QString text;
-    int depth = 0;
-    int skipBelow = -1;  // inside a font or colour table when depth > skipBelow
-    for (qsizetype i = 0; i < rtf.size(); ++i) {
-        const char c = rtf[i];
-        if (c == '{') {
-            ++depth;
-        } else if (c == '}') {
-            if (--depth <= skipBelow) skipBelow = -1;
-        } else if (c == '\\') {
-            qsizetype j = i + 1;
-            while (j < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[j]))) ++j;
-            const QByteArray word = rtf.mid(i + 1, j - i - 1);
-            if (word.isEmpty() && j < rtf.size()) {
-                if (rtf[j] == '\'' && j + 2 < rtf.size()) {
-                    if (skipBelow < 0) text += QChar(rtf.mid(j + 1, 2).toInt(nullptr, 16));
-                    j += 2;
-                } else if (skipBelow < 0) {
-                    text += QLatin1Char(rtf[j]);
-                }
-                i = j;
-                continue;
-            }
-            while (j < rtf.size() &&
-                   (rtf[j] == '-' || std::isdigit(static_cast<unsigned char>(rtf[j]))))
-                ++j;
-            if (j < rtf.size() && rtf[j] == ' ') ++j;
-            i = j - 1;
-            if (word == "fonttbl" || word == "colortbl") skipBelow = depth - 1;
-            if (skipBelow >= 0) continue;
-            if (word == "par")
-                text += QLatin1Char('\n');
-            else if (word == "tab")
-                text += QLatin1Char('\t');
-            else if (word == "bullet")
-                text += QChar(0x2022);
-        } else if (c != '\r' && c != '\n' && skipBelow < 0 && depth > 0) {
-            text += QLatin1Char(c);
-        }
-    }
-    return text;
-}
-
-// Space between the paragraphs of a page, and before its headings, for the
-// paragraphs the page gives no spacing of its own. A heading is a paragraph
-// set wholly in bold.
-void spaceParagraphs(QTextDocument* document) {
-    const double after = twips::toPixels(60);
-    const double beforeHeading = twips::toPixels(120);
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-        QTextBlockFormat format = block.blockFormat();
-        if (format.topMargin() != 0 || format.bottomMargin() != 0) continue;
-        bool wholeBold = !block.text().trimmed().isEmpty();
-        for (auto it = block.begin(); wholeBold && !it.atEnd(); ++it)
-            wholeBold = it.fragment().text().trimmed().isEmpty() ||
-                        it.fragment().charFormat().fontWeight() >= QFont::Bold;
-        format.setBottomMargin(after);
-        if (wholeBold && block.blockNumber() > 0) format.setTopMargin(beforeHeading);
-        QTextCursor(block).setBlockFormat(format);
-    }
-}
 
 }  // namespace
 
@@ -96,12 +27,16 @@ HelpWindow::HelpWindow(AppContext& app, QWidget* parent) : QWidget(parent, Qt::W
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Tavenel : Support for first time users"));
 
-    RichTextBox1 = new QTextEdit(this);
+    RichTextBox1 = new RichTextBox(this);
     RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
-    RichTextBox1->setReadOnly(true);
-    RichTextBox1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    QTextEdit* page = RichTextBox1->editor();
+    page->setReadOnly(true);
+    page->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // The keys scroll and select, but a blinking caret would make the page
+    // look editable.
+    page->setCursorWidth(0);
     // Numbered steps are written as the number, a tab and the text.
-    RichTextBox1->setTabStopDistance(twips::toPixels(360));
+    page->setTabStopDistance(twips::toPixels(360));
 
     Command2 = new QPushButton(QStringLiteral("Disable help"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
@@ -137,11 +72,8 @@ void HelpWindow::resizeEvent(QResizeEvent* event) {
 }
 
 bool HelpWindow::loadPage(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    RichTextBox1->setPlainText(pageText(file.readAll()));
-    spaceParagraphs(RichTextBox1->document());
-    return true;
+    // A file that cannot be read leaves the box as it was.
+    return RichTextBox1->loadFile(path);
 }
 
 void HelpWindow::loadBeside(const QWidget* clockWindow) {
@@ -177,7 +109,7 @@ void HelpWindow::unload() {
     if (!m_loaded) return;
     m_loaded = false;
     hide();
-    RichTextBox1->clear();
+    RichTextBox1->setText(QString());
 }
 
 void HelpWindow::closeEvent(QCloseEvent* event) {

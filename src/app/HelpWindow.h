@@ -4,7 +4,7 @@
 #include <QWidget>
 
 class QPushButton;
-class QTextEdit;
+class RichTextBox;
 struct AppContext;
 
 // The help window: a small window that opens beside the clock window and
@@ -32,7 +32,7 @@ public:
     bool isLoaded() const { return m_loaded; }
 
     // --- Controls, named as the window design names them -----------------
-    QTextEdit* RichTextBox1 = nullptr;  // the page
+    RichTextBox* RichTextBox1 = nullptr;  // the page, read-only
     QPushButton* Command1 = nullptr;    // "Close"
     QPushButton* Command2 = nullptr;    // "Disable help"
 

@@ -7,11 +7,15 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 
 #include "DataFolder.h"
 #include "HelpWindow.h"
+#include "RichTextBox.h"
+#include "rtf/Rtf.h"
 #include "SettingsStore.h"
 #include "Twips.h"
 #include "clock/Form1.h"
@@ -45,7 +49,7 @@ struct Harness {
     }
     HelpWindow* help() const { return form->Form3.get(); }
     bool helpShown() const { return help() && help()->isLoaded() && help()->isVisible(); }
-    QString pageText() const { return help() ? help()->RichTextBox1->toPlainText() : QString(); }
+    QString pageText() const { return help() ? help()->RichTextBox1->text() : QString(); }
 
     FakeClock clock;
     FakeDialogs dialogs;
@@ -129,7 +133,7 @@ private slots:
         h.form->Timer1->stop();
         // The help window has the keyboard, in its page.
         QVERIFY(QTest::qWaitForWindowActive(h.help()));
-        QCOMPARE(QApplication::focusWidget(), h.help()->RichTextBox1);
+        QCOMPARE(QApplication::focusWidget(), h.help()->RichTextBox1->editor());
     }
 
     // Each feature's page opens only while help is on.
@@ -371,13 +375,31 @@ private slots:
         context.appFolder = folder.path();
         HelpWindow help(context);
         QVERIFY(help.loadPage(folder.file(page)));
-        const QString text = help.RichTextBox1->toPlainText();
+        const QString text = help.RichTextBox1->text();
         for (const QString& word : words)
             QVERIFY2(text.contains(word, Qt::CaseInsensitive),
                      qPrintable(page + QStringLiteral(": ") + word));
         // No markup may show through as text.
         QVERIFY2(!text.contains(QLatin1Char('\\')) && !text.contains(QLatin1Char('{')),
                  qPrintable(text.left(200)));
+        // The page is rich text, read as such: its title and its headings
+        // are set wholly in bold, and the paragraphs keep their spacing.
+        QFile file(folder.file(page));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(rtf::isRtf(file.readAll()));
+        int headings = 0;
+        bool spaced = false;
+        const QTextDocument* document = help.RichTextBox1->document();
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+            bool wholeBold = !block.text().trimmed().isEmpty();
+            for (auto it = block.begin(); wholeBold && !it.atEnd(); ++it)
+                wholeBold = it.fragment().charFormat().fontWeight() >= QFont::Bold;
+            if (block.blockNumber() == 0) QVERIFY2(wholeBold, qPrintable(block.text()));
+            if (wholeBold) ++headings;
+            spaced = spaced || block.blockFormat().bottomMargin() > 0;
+        }
+        QVERIFY2(headings >= 3, qPrintable(QString::number(headings)));
+        QVERIFY(spaced);
     }
 };
 

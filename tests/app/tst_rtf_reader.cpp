@@ -5,6 +5,7 @@
 #include <QTextDocument>
 #include <QtTest>
 
+#include "Twips.h"
 #include "rtf/Rtf.h"
 
 namespace {
@@ -34,6 +35,8 @@ private slots:
     void plainText();
     void formatting_data();
     void formatting();
+    void paragraphLayout_data();
+    void paragraphLayout();
     void fontTableForms_data();
     void fontTableForms();
     void oneChangePerLoad();
@@ -231,6 +234,51 @@ void TestRtfReader::formatting() {
     QCOMPARE(f.fontUnderline(), underline);
     QCOMPARE(f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color().name() : QString(), color);
     QCOMPARE(int(blockAlignment == Qt::AlignLeading ? Qt::AlignLeft : blockAlignment), alignment);
+}
+
+// Space before and after a paragraph and its indents, given in twips, reach
+// the document's blocks; one line per block: before, after, left, right,
+// first line.
+void TestRtfReader::paragraphLayout_data() {
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QStringList>("layouts");
+    const QString none = QStringLiteral("0 0 0 0 0");
+
+    QTest::newRow("none given") << doc("a\\par b") << QStringList{none, none};
+    QTest::newRow("all five") << doc("\\sb240\\sa120\\li720\\ri360\\fi-360 a")
+                              << QStringList{"240 120 720 360 -360"};
+    QTest::newRow("kept for the next paragraph")
+        << doc("\\sa160 a\\par b") << QStringList{"0 160 0 0 0", "0 160 0 0 0"};
+    QTest::newRow("pard resets") << doc("\\li360\\sb80 a\\par\\pard b")
+                                 << QStringList{"80 0 360 0 0", none};
+    QTest::newRow("heading then bullets then text")
+        << doc("\\pard\\sb200\\sa80{\\b H}\\par\\pard\\li360\\sa60\\bullet  one\\par\\bullet  two\\par"
+               "\\pard\\sa120 end\\par")
+        << QStringList{"200 80 0 0 0", "0 60 360 0 0", "0 60 360 0 0", "0 120 0 0 0"};
+    QTest::newRow("group restores") << doc("{\\li720 a\\par}b")
+                                    << QStringList{"0 0 720 0 0", none};
+    QTest::newRow("negative spacing and indent taken as none")
+        << doc("\\sb-100\\sa-5\\li-720\\ri-1 a") << QStringList{none};
+    QTest::newRow("huge values clamped") << doc("\\sa99999999999\\fi-99999999999 a")
+                                         << QStringList{"0 31680 0 0 -31680"};
+    QTest::newRow("with the alignment") << doc("\\qc\\sa100 a") << QStringList{"0 100 0 0 0"};
+    QTest::newRow("plain text file") << QByteArray("a\nb") << QStringList{none, none};
+}
+
+void TestRtfReader::paragraphLayout() {
+    QFETCH(QByteArray, input);
+    QFETCH(QStringList, layouts);
+    QTextDocument document;
+    rtf::read(input, &document);
+    QStringList actual;
+    const auto inTwips = [](double pixels) { return QString::number(qRound(pixels * twips::perPixel())); };
+    for (QTextBlock b = document.begin(); b.isValid(); b = b.next()) {
+        const QTextBlockFormat f = b.blockFormat();
+        actual << QStringList{inTwips(f.topMargin()), inTwips(f.bottomMargin()), inTwips(f.leftMargin()),
+                              inTwips(f.rightMargin()), inTwips(f.textIndent())}
+                      .join(' ');
+    }
+    QCOMPARE(actual, layouts);
 }
 
 void TestRtfReader::fontTableForms_data() {

@@ -7,6 +7,7 @@
 #include <QTextDocument>
 #include <QtTest>
 
+#include "Twips.h"
 #include "rtf/Rtf.h"
 
 namespace {
@@ -89,6 +90,7 @@ private slots:
     void structure();
     void writerOutput_data();
     void writerOutput();
+    void paragraphLayout();
     void picturesLeftOut();
 };
 
@@ -164,6 +166,55 @@ void TestRtfRoundTrip::structure() {
     rtf::read(rtf::write(original), &loaded);
     QCOMPARE(loaded.blockCount(), paragraphs.size());
     QCOMPARE(blocks(loaded), blocks(original));
+}
+
+// Paragraph spacing and indents survive a save and a load, to the twip, and
+// a paragraph without any writes none of them.
+void TestRtfRoundTrip::paragraphLayout() {
+    struct Layout {
+        double before, after, left, right, first;
+    };
+    const QList<Layout> layouts = {{0, 0, 0, 0, 0}, {200, 80, 0, 0, 0}, {0, 60, 360, 0, -180},
+                                   {15, 0, 0, 720, 0}, {0, 0, 0, 0, 0}, {1440, 1440, 2880, 2880, 720}};
+    const double perPixel = twips::perPixel();
+    QTextDocument original;
+    QTextCursor cursor(&original);
+    for (int i = 0; i < layouts.size(); ++i) {
+        const Layout& l = layouts[i];
+        QTextBlockFormat block;
+        block.setTopMargin(l.before / perPixel);
+        block.setBottomMargin(l.after / perPixel);
+        block.setLeftMargin(l.left / perPixel);
+        block.setRightMargin(l.right / perPixel);
+        block.setTextIndent(l.first / perPixel);
+        if (i == 0)
+            cursor.setBlockFormat(block);
+        else
+            cursor.insertBlock(block);
+        cursor.insertText(QStringLiteral("paragraph %1").arg(i));
+    }
+    const QByteArray saved = rtf::write(original);
+    const auto lineWith = [&saved](const QByteArray& text) {
+        for (const QByteArray& line : saved.split('\n'))
+            if (line.contains(text)) return line;
+        return QByteArray();
+    };
+    QVERIFY2(lineWith("paragraph 0").startsWith("\\pard\\ql{"), saved.constData());
+    QVERIFY2(lineWith("paragraph 2").startsWith("\\pard\\ql\\sa60\\li360\\fi-180{"), saved.constData());
+    QTextDocument loaded;
+    rtf::read(saved, &loaded);
+    QCOMPARE(loaded.blockCount(), layouts.size());
+    const auto twipsOf = [perPixel](double pixels) { return qRound(pixels * perPixel); };
+    for (int i = 0; i < layouts.size(); ++i) {
+        const QTextBlockFormat f = loaded.findBlockByNumber(i).blockFormat();
+        const Layout& l = layouts[i];
+        QCOMPARE(loaded.findBlockByNumber(i).text(), QStringLiteral("paragraph %1").arg(i));
+        QCOMPARE(twipsOf(f.topMargin()), qRound(l.before));
+        QCOMPARE(twipsOf(f.bottomMargin()), qRound(l.after));
+        QCOMPARE(twipsOf(f.leftMargin()), qRound(l.left));
+        QCOMPARE(twipsOf(f.rightMargin()), qRound(l.right));
+        QCOMPARE(twipsOf(f.textIndent()), qRound(l.first));
+    }
 }
 
 void TestRtfRoundTrip::writerOutput_data() {

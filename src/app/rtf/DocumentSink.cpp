@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QTextDocument>
 
+#include "Twips.h"
+
 namespace rtf {
 namespace {
 
@@ -25,8 +27,9 @@ DocumentSink::DocumentSink(QTextDocument* document) : m_cursor(document) {
     document->clear();
     m_cursor = QTextCursor(document);
     m_cursor.beginEditBlock();
-    for (int i = 0; i < 4; ++i) m_blockFormats[i].setAlignment(qtAlignment(Alignment(i)));
-    m_cursor.setBlockFormat(m_blockFormats[0]);
+    m_plainBlockFormat = blockFormat(ParagraphStyle());
+    m_lastBlockFormat = m_plainBlockFormat;
+    m_cursor.setBlockFormat(m_plainBlockFormat);
 }
 
 DocumentSink::~DocumentSink() { m_cursor.endEditBlock(); }
@@ -39,6 +42,18 @@ QTextCharFormat DocumentSink::charFormat(const RunStyle& style) {
     if (style.italic) format.setFontItalic(true);
     if (style.underline) format.setFontUnderline(true);
     if (style.hasColor) format.setForeground(QColor::fromRgb(style.color));
+    return format;
+}
+
+QTextBlockFormat DocumentSink::blockFormat(const ParagraphStyle& paragraph) {
+    QTextBlockFormat format;
+    format.setAlignment(qtAlignment(paragraph.alignment));
+    const double perPixel = twips::perPixel();
+    if (paragraph.spaceBefore != 0) format.setTopMargin(paragraph.spaceBefore / perPixel);
+    if (paragraph.spaceAfter != 0) format.setBottomMargin(paragraph.spaceAfter / perPixel);
+    if (paragraph.leftIndent != 0) format.setLeftMargin(paragraph.leftIndent / perPixel);
+    if (paragraph.rightIndent != 0) format.setRightMargin(paragraph.rightIndent / perPixel);
+    if (paragraph.firstLineIndent != 0) format.setTextIndent(paragraph.firstLineIndent / perPixel);
     return format;
 }
 
@@ -56,28 +71,34 @@ const QTextCharFormat& DocumentSink::formatFor(const RunStyle& style) {
 
 void DocumentSink::text(const QString& text, const RunStyle& style) {
     if (m_blockPending) {
-        m_cursor.insertBlock(m_blockFormats[0], QTextCharFormat());
+        m_cursor.insertBlock(m_plainBlockFormat, QTextCharFormat());
         m_blockPending = false;
     }
     m_cursor.insertText(text, formatFor(style));
 }
 
-void DocumentSink::setAlignment(Alignment alignment) {
-    if (alignment != Alignment::Left) m_cursor.setBlockFormat(m_blockFormats[int(alignment)]);
+// New paragraphs start with the plain layout; only the others need setting.
+void DocumentSink::setLayout(const ParagraphStyle& paragraph) {
+    if (paragraph == ParagraphStyle()) return;
+    if (!(paragraph == m_lastParagraph)) {
+        m_lastParagraph = paragraph;
+        m_lastBlockFormat = blockFormat(paragraph);
+    }
+    m_cursor.setBlockFormat(m_lastBlockFormat);
 }
 
-void DocumentSink::paragraphEnd(Alignment alignment) {
-    if (m_blockPending) m_cursor.insertBlock(m_blockFormats[0], QTextCharFormat());
-    setAlignment(alignment);
+void DocumentSink::paragraphEnd(const ParagraphStyle& paragraph) {
+    if (m_blockPending) m_cursor.insertBlock(m_plainBlockFormat, QTextCharFormat());
+    setLayout(paragraph);
     m_blockPending = true;
 }
 
-void DocumentSink::lastParagraph(Alignment alignment) {
+void DocumentSink::lastParagraph(const ParagraphStyle& paragraph) {
     if (m_blockPending) {
-        m_cursor.insertBlock(m_blockFormats[0], QTextCharFormat());
+        m_cursor.insertBlock(m_plainBlockFormat, QTextCharFormat());
         m_blockPending = false;
     }
-    setAlignment(alignment);
+    setLayout(paragraph);
 }
 
 }  // namespace rtf

@@ -3,7 +3,6 @@
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
-#include <array>
 #include <utility>
 #include <vector>
 
@@ -24,21 +23,27 @@ public:
     DocumentSink& operator=(const DocumentSink&) = delete;
 
     void text(const QString& text, const RunStyle& style) override;
-    void paragraphEnd(Alignment alignment) override;
-    void lastParagraph(Alignment alignment) override;
+    void paragraphEnd(const ParagraphStyle& paragraph) override;
+    void lastParagraph(const ParagraphStyle& paragraph) override;
 
-    // The character format a run of this style gets.
+    // The character format a run of this style gets, and the block format a
+    // paragraph of this layout gets (distances turned from twips into the
+    // document's pixels).
     static QTextCharFormat charFormat(const RunStyle& style);
+    static QTextBlockFormat blockFormat(const ParagraphStyle& paragraph);
 
 private:
     const QTextCharFormat& formatFor(const RunStyle& style);
-    void setAlignment(Alignment alignment);
+    void setLayout(const ParagraphStyle& paragraph);
 
     QTextCursor m_cursor;
     bool m_blockPending = false;  // a paragraph ended; the next one is not made yet
     // Recently used formats: documents switch between a handful of styles.
     std::vector<std::pair<RunStyle, QTextCharFormat>> m_formats;
-    std::array<QTextBlockFormat, 4> m_blockFormats;
+    QTextBlockFormat m_plainBlockFormat;
+    // The layout last given to a paragraph: most paragraphs repeat it.
+    ParagraphStyle m_lastParagraph;
+    QTextBlockFormat m_lastBlockFormat;
 };
 
 }  // namespace rtf

@@ -28,6 +28,7 @@ void PlainTextReader::read(QByteArrayView data, RtfSink& sink) {
     }
 
     const RunStyle plain;
+    const ParagraphStyle paragraph;
     QString line;
     const QChar* p = text.constData();
     const QChar* end = p + text.size();
@@ -37,7 +38,7 @@ void PlainTextReader::read(QByteArrayView data, RtfSink& sink) {
         if (c == u'\r' || c == u'\n' || c == 0x2029) {
             if (c == u'\r' && p < end && p->unicode() == u'\n') ++p;
             if (!line.isEmpty()) sink.text(line, plain);
-            sink.paragraphEnd(Alignment::Left);
+            sink.paragraphEnd(paragraph);
             line.resize(0);
         } else if (c == 0xFDD0 || c == 0xFDD1) {
             line.append(QChar(kReplacement));
@@ -47,7 +48,7 @@ void PlainTextReader::read(QByteArrayView data, RtfSink& sink) {
     }
     if (!line.isEmpty()) {
         sink.text(line, plain);
-        sink.lastParagraph(Alignment::Left);
+        sink.lastParagraph(paragraph);
     }
 }
 

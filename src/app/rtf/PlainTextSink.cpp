@@ -17,11 +17,11 @@ void PlainTextSink::text(const QString& text, const RunStyle&) {
     }
 }
 
-void PlainTextSink::paragraphEnd(Alignment) {
+void PlainTextSink::paragraphEnd(const ParagraphStyle&) {
     if (m_breakPending) m_text.append(QChar(u'\n'));
     m_breakPending = true;
 }
 
-void PlainTextSink::lastParagraph(Alignment) { m_breakPending = false; }
+void PlainTextSink::lastParagraph(const ParagraphStyle&) { m_breakPending = false; }
 
 }  // namespace rtf

@@ -11,8 +11,8 @@ namespace rtf {
 class PlainTextSink final : public RtfSink {
 public:
     void text(const QString& text, const RunStyle& style) override;
-    void paragraphEnd(Alignment alignment) override;
-    void lastParagraph(Alignment alignment) override;
+    void paragraphEnd(const ParagraphStyle& paragraph) override;
+    void lastParagraph(const ParagraphStyle& paragraph) override;
 
     QString& result() { return m_text; }
 

@@ -16,7 +16,8 @@ enum class Word : std::uint8_t {
     // Character properties.
     Font, FontSize, Bold, Italic, Underline, UnderlineNone, Color, Hidden, Plain,
     // Paragraph properties.
-    ParagraphDefault, AlignLeft, AlignCenter, AlignRight, AlignJustify,
+    ParagraphDefault, AlignLeft, AlignCenter, AlignRight, AlignJustify, SpaceBefore, SpaceAfter,
+    LeftIndent, RightIndent, FirstLineIndent,
     // Breaks and special characters.
     Paragraph, LineBreak, Tab, Cell, EmDash, EnDash, EmSpace, EnSpace, QuarterEmSpace,
     Bullet, LeftQuote, RightQuote, LeftDoubleQuote, RightDoubleQuote, ZeroWidthJoiner,

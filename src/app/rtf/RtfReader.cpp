@@ -14,6 +14,7 @@ constexpr int kMaxNameLength = 32;
 constexpr int kMinHalfPoints = 2;     // 1 point
 constexpr int kMaxHalfPoints = 3276;  // 1638 points
 constexpr int kMaxUnicodeSkip = 255;
+constexpr int kMaxDistance = 31680;  // 22 inches, in twips: wider than any page
 constexpr qint64 kParamLimit = 10'000'000'000;  // digits beyond this only saturate
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -263,6 +264,7 @@ void RtfReader::applyWord(Word word, bool hasParam, int param) {
     const bool inFontTable = m_state.destination == Destination::FontTable;
     const bool inColorTable = m_state.destination == Destination::ColorTable;
     CharProps& chr = m_state.chr;
+    ParagraphStyle& para = m_state.paragraph;
     switch (word) {
         case Word::Ansi: m_tables.setDocumentCodePage(1252); break;
         case Word::Mac: m_tables.setDocumentCodePage(10000); break;
@@ -325,11 +327,18 @@ void RtfReader::applyWord(Word word, bool hasParam, int param) {
         case Word::Hidden: chr.hidden = on; break;
         case Word::Plain: chr = CharProps(); break;
 
-        case Word::ParagraphDefault: m_state.alignment = Alignment::Left; break;
-        case Word::AlignLeft: m_state.alignment = Alignment::Left; break;
-        case Word::AlignCenter: m_state.alignment = Alignment::Center; break;
-        case Word::AlignRight: m_state.alignment = Alignment::Right; break;
-        case Word::AlignJustify: m_state.alignment = Alignment::Justify; break;
+        case Word::ParagraphDefault: para = ParagraphStyle(); break;
+        case Word::AlignLeft: para.alignment = Alignment::Left; break;
+        case Word::AlignCenter: para.alignment = Alignment::Center; break;
+        case Word::AlignRight: para.alignment = Alignment::Right; break;
+        case Word::AlignJustify: para.alignment = Alignment::Justify; break;
+        case Word::SpaceBefore: para.spaceBefore = std::clamp(param, 0, kMaxDistance); break;
+        case Word::SpaceAfter: para.spaceAfter = std::clamp(param, 0, kMaxDistance); break;
+        case Word::LeftIndent: para.leftIndent = std::clamp(param, 0, kMaxDistance); break;
+        case Word::RightIndent: para.rightIndent = std::clamp(param, 0, kMaxDistance); break;
+        case Word::FirstLineIndent:
+            para.firstLineIndent = std::clamp(param, -kMaxDistance, kMaxDistance);
+            break;
 
         case Word::Paragraph: paragraphEnd(); break;
         case Word::LineBreak: symbol(0x2028); break;
@@ -462,7 +471,7 @@ void RtfReader::flushSurrogate() {
 // Text in the current character state goes into the current run; a change of
 // state ends the run first.
 void RtfReader::startRun() {
-    m_textAlignment = m_state.alignment;
+    m_textParagraph = m_state.paragraph;
     if (m_runStarted && m_state.chr == m_runProps) return;
     flushRun();
     m_runProps = m_state.chr;
@@ -488,14 +497,14 @@ void RtfReader::paragraphEnd() {
     if (m_state.destination != Destination::Text) return;
     flushSurrogate();
     flushRun();
-    m_sink.paragraphEnd(m_state.alignment);
+    m_sink.paragraphEnd(m_state.paragraph);
     m_paragraphHasText = false;
 }
 
 void RtfReader::finish() {
     flushSurrogate();
     flushRun();
-    if (m_paragraphHasText) m_sink.lastParagraph(m_textAlignment);
+    if (m_paragraphHasText) m_sink.lastParagraph(m_textParagraph);
 }
 
 }  // namespace rtf

@@ -36,7 +36,7 @@ private:
     // What a group saves and its closing brace restores.
     struct GroupState {
         CharProps chr;
-        Alignment alignment = Alignment::Left;
+        ParagraphStyle paragraph;
         int unicodeSkip = 1;
         Destination destination = Destination::Text;
     };
@@ -84,7 +84,7 @@ private:
     QByteArray m_bytes;
     QString m_run;
     bool m_paragraphHasText = false;
-    Alignment m_textAlignment = Alignment::Left;
+    ParagraphStyle m_textParagraph;  // the layout in force when the last text came
 };
 
 }  // namespace rtf

@@ -16,9 +16,9 @@ public:
     // A run of text in one style. Never empty.
     virtual void text(const QString& text, const RunStyle& style) = 0;
     // The current paragraph ends here (it may be empty).
-    virtual void paragraphEnd(Alignment alignment) = 0;
+    virtual void paragraphEnd(const ParagraphStyle& paragraph) = 0;
     // The input ended inside a paragraph that holds text: it is the last one.
-    virtual void lastParagraph(Alignment alignment) = 0;
+    virtual void lastParagraph(const ParagraphStyle& paragraph) = 0;
 };
 
 }  // namespace rtf

@@ -23,4 +23,16 @@ struct RunStyle {
     bool operator==(const RunStyle&) const = default;
 };
 
+// The layout of a paragraph. Distances are in twips, as RTF gives them.
+struct ParagraphStyle {
+    Alignment alignment = Alignment::Left;
+    int spaceBefore = 0;
+    int spaceAfter = 0;
+    int leftIndent = 0;
+    int rightIndent = 0;
+    int firstLineIndent = 0;  // from the left indent; negative for a hanging first line
+
+    bool operator==(const ParagraphStyle&) const = default;
+};
+
 }  // namespace rtf

@@ -6,6 +6,8 @@
 #include <QTextDocument>
 #include <cmath>
 
+#include "Twips.h"
+
 namespace rtf {
 namespace {
 
@@ -25,6 +27,24 @@ const char* alignmentWord(Qt::Alignment alignment) {
     if (horizontal & (Qt::AlignRight | Qt::AlignTrailing)) return "\\qr";
     if (horizontal & Qt::AlignJustify) return "\\qj";
     return "\\ql";
+}
+
+// A paragraph distance, given in the document's pixels, as a control word
+// in twips; nothing when it is zero.
+void appendDistance(QByteArray& out, const char* word, double pixels) {
+    const long twips = std::lround(pixels * twips::perPixel());
+    if (twips == 0) return;
+    out.append(word);
+    appendNumber(out, int(twips));
+}
+
+void appendLayout(QByteArray& out, const QTextBlockFormat& format) {
+    out.append(alignmentWord(format.alignment()));
+    appendDistance(out, "\\sb", format.topMargin());
+    appendDistance(out, "\\sa", format.bottomMargin());
+    appendDistance(out, "\\li", format.leftMargin());
+    appendDistance(out, "\\ri", format.rightMargin());
+    appendDistance(out, "\\fi", format.textIndent());
 }
 
 }  // namespace
@@ -134,7 +154,7 @@ QByteArray RtfWriter::write() {
     body.reserve(m_document.characterCount() * 2 + 256);
     for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next()) {
         body.append("\\pard");
-        body.append(alignmentWord(block.blockFormat().alignment()));
+        appendLayout(body, block.blockFormat());
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             // Pictures and other embedded objects have no text to write.

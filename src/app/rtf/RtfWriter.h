@@ -14,8 +14,8 @@ namespace rtf {
 // Writes a QTextDocument as Rich Text Format that word processors read:
 // pure ASCII, Windows-1252 header, a font table, a colour table whose first
 // entry is the automatic colour, every character above 0x7E as \uN? (beyond
-// 16 bits as a surrogate pair), and per paragraph its alignment, per run its
-// font, size, bold, italic, underline and colour.
+// 16 bits as a surrogate pair), per paragraph its alignment, spacing and
+// indents, per run its font, size, bold, italic, underline and colour.
 class RtfWriter {
 public:
     explicit RtfWriter(const QTextDocument& document);

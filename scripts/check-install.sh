@@ -1,0 +1,182 @@
+#!/usr/bin/env bash
+# Installs the program from a build (or unpacks a Debian package of it) into
+# a scratch root and checks what a user gets: the programs, the launcher, the
+# shipped data, the desktop entry and the icons; then runs the installed
+# launcher under a virtual X server with a scratch home folder: a first start
+# fills ~/Tavenel and shows the clock with its introduction page, and a start
+# over files that are already there leaves every one of them as it was.
+# Exits non-zero on the first failed check.
+#
+#   scripts/check-install.sh [BUILD-DIR]          (default: build)
+#   scripts/check-install.sh --deb PACKAGE.deb
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+
+if [ -z "${CHECK_INSTALL_INSIDE_X:-}" ]; then
+  export CHECK_INSTALL_INSIDE_X=1
+  exec xvfb-run -a -s '-screen 0 1280x800x24' "$0" "$@"
+fi
+
+work=$(mktemp -d)
+wm=""
+program=""
+cleanup() {
+  [ -n "$program" ] && kill "$program" 2>/dev/null || true
+  [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+pass() { echo "PASS: $1"; }
+fail() { echo "FAIL: $1"; failures=$((failures + 1)); }
+
+# --- Install ---------------------------------------------------------------
+if [ "${1:-}" = "--deb" ]; then
+  deb=${2:?usage: check-install.sh --deb PACKAGE.deb}
+  dpkg-deb -x "$deb" "$work/root"
+  prefix=$work/root/usr
+  echo "== unpacked $deb"
+else
+  build=${1:-$here/build}
+  prefix=$work/root/usr
+  cmake --install "$build" --prefix "$prefix" >/dev/null
+  echo "== installed $build into $prefix"
+fi
+
+expected=(
+  bin/tavenel bin/tavenel-setup bin/tavenel-launch
+  share/tavenel/data/schema.sql share/tavenel/data/alarm.mp3 share/tavenel/data/bell.mp3
+  share/tavenel/data/bell.wav
+  share/applications/tavenel.desktop
+  share/icons/hicolor/scalable/apps/tavenel.svg
+)
+for n in $(seq 1 12); do expected+=("share/tavenel/data/intro$n.mp3"); done
+for page in intro alarmenable chimeenable scheduler pictureviewer switchsize clocksettings; do
+  expected+=("share/tavenel/data/$page.rtf")
+done
+for px in 16 32 48 64 128 256; do expected+=("share/icons/hicolor/${px}x$px/apps/tavenel.png"); done
+missing=0
+for f in "${expected[@]}"; do
+  if [ ! -s "$prefix/$f" ]; then fail "not installed: $f"; missing=1; fi
+done
+[ $missing = 0 ] && pass "all ${#expected[@]} files installed"
+for f in bin/tavenel bin/tavenel-setup bin/tavenel-launch; do
+  [ -x "$prefix/$f" ] || fail "not executable: $f"
+done
+for px in 16 32 48 64 128 256; do
+  size=$(identify -format '%wx%h' "$prefix/share/icons/hicolor/${px}x$px/apps/tavenel.png" 2>/dev/null || echo none)
+  [ "$size" = "${px}x$px" ] || fail "icon ${px}x$px is $size"
+done
+
+desktop=$prefix/share/applications/tavenel.desktop
+for key in Name Comment Categories Icon Exec; do
+  grep -q "^$key=." "$desktop" || fail "desktop entry has no $key"
+done
+grep -q '^Exec=tavenel-launch' "$desktop" || fail "desktop entry does not start the launcher"
+grep -q '^Icon=tavenel$' "$desktop" || fail "desktop entry does not name the installed icon"
+if command -v desktop-file-validate >/dev/null; then
+  if report=$(desktop-file-validate "$desktop" 2>&1) && [ -z "$report" ]; then
+    pass "desktop entry validates"
+  else
+    fail "desktop-file-validate: $report"
+  fi
+else
+  echo "SKIP: desktop-file-validate not found (package desktop-file-utils)"
+fi
+
+# --- The installed launcher -------------------------------------------------
+openbox >/dev/null 2>&1 &
+wm=$!
+sleep 1
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null
+
+# Waits up to $2 seconds for a visible window of process $1 whose name
+# matches $3.
+wait_window() {
+  local pid=$1 seconds=$2 name=$3 id
+  for _ in $(seq 1 $((seconds * 10))); do
+    id=$(xdotool search --all --onlyvisible --pid "$pid" --name "$name" 2>/dev/null | tail -1 || true)
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    kill -0 "$pid" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
+stop_program() {
+  kill "$program" 2>/dev/null || true
+  wait "$program" 2>/dev/null || true
+  program=""
+}
+
+# A first start: an empty home.
+home=$work/home-fresh
+mkdir -p "$home"
+HOME=$home "$prefix/bin/tavenel-launch" >"$work/fresh.log" 2>&1 &
+program=$!
+if wait_window "$program" 15 "Support for first time users" >/dev/null; then
+  pass "first start: the introduction page is shown"
+else
+  fail "first start: no introduction page"; cat "$work/fresh.log"
+fi
+if wait_window "$program" 5 "^ ?[0-9]+ [A-Z][a-z]+, [0-9]{4}" >/dev/null; then
+  pass "first start: the clock window shows the date"
+else
+  fail "first start: no clock window"
+fi
+if xdotool search --all --onlyvisible --pid "$program" --name "Tavenel V 1.0" >/dev/null 2>&1; then
+  fail "first start: a message box appeared"
+fi
+stop_program
+folder=$home/Tavenel
+for f in scheduler.mdb bell.wav alarm.mp3 intro.rtf scheduler.rtf intro12.mp3; do
+  [ -s "$folder/$f" ] || fail "first start: $f is not in the data folder"
+done
+tables=$(sqlite3 "$folder/scheduler.mdb" "SELECT group_concat(name, ' ') FROM (SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name)")
+if [ "$tables" = "clockini scheduler signal" ]; then pass "first start: fresh database with its three tables"
+else fail "first start: database tables are '$tables'"; fi
+help=$(sqlite3 "$folder/scheduler.mdb" "SELECT f6 FROM signal")
+[ "$help" = "F" ] || fail "first start: help flag is '$help', not on"
+
+# A start over files the user has: none of them may change.
+home=$work/home-kept
+folder=$home/Tavenel
+mkdir -p "$folder"
+echo "not a database, but the user's file" >"$folder/scheduler.mdb"
+printf '{\\rtf1 my diary}' >"$folder/7-December-2026.rtf"
+echo "my own page" >"$folder/intro.rtf"
+echo "my own bell" >"$folder/bell.mp3"
+before=$(cd "$folder" && md5sum scheduler.mdb 7-December-2026.rtf intro.rtf bell.mp3)
+HOME=$home "$prefix/bin/tavenel-launch" >"$work/kept.log" 2>&1 &
+program=$!
+if box=$(wait_window "$program" 15 "Tavenel V 1.0"); then
+  pass "existing files: the program reports the unreadable database"
+  xdotool windowactivate --sync "$box" key Return 2>/dev/null || true
+else
+  fail "existing files: no message about the unreadable database"
+fi
+for _ in $(seq 1 50); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+stop_program
+after=$(cd "$folder" && md5sum scheduler.mdb 7-December-2026.rtf intro.rtf bell.mp3)
+if [ "$before" = "$after" ]; then pass "existing files: all left as they were"
+else fail "existing files: changed:"$'\n'"$before"$'\n'"$after"; fi
+[ -s "$folder/alarm.mp3" ] && [ -s "$folder/scheduler.rtf" ] ||
+  fail "existing files: the missing shipped files were not added"
+
+# A data folder named on the command line.
+HOME=$work/home-unused "$prefix/bin/tavenel-launch" "$work/elsewhere" >"$work/elsewhere.log" 2>&1 &
+program=$!
+if wait_window "$program" 15 "Support for first time users" >/dev/null && [ -s "$work/elsewhere/scheduler.mdb" ]; then
+  pass "named folder: filled and used"
+else
+  fail "named folder: not filled or not used"
+fi
+stop_program
+[ -e "$work/home-unused/Tavenel" ] && fail "named folder: ~/Tavenel was made as well"
+
+if [ "$failures" -gt 0 ]; then
+  echo "== $failures check(s) failed"
+  exit 1
+fi
+echo "== install checks passed"
