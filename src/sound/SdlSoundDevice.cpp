@@ -26,9 +26,12 @@ SdlSoundDevice::SdlSoundDevice(QObject* parent) : QObject(parent) {
     }
     // The window system, not SDL, handles the process's signals.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    m_opener = std::thread([this] { openAudio(); });
+}
+
+void SdlSoundDevice::openAudio() {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         m_error = sdlError();
-        g_mixerOwner = nullptr;
         return;
     }
     Mix_Init(MIX_INIT_MP3);
@@ -36,15 +39,33 @@ SdlSoundDevice::SdlSoundDevice(QObject* parent) : QObject(parent) {
         m_error = sdlError();
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        g_mixerOwner = nullptr;
         return;
     }
     m_audioOpen = true;
     Mix_HookMusicFinished(&SdlSoundDevice::onMusicFinished);
 }
 
+void SdlSoundDevice::waitForAudio() const {
+    if (m_opener.joinable()) m_opener.join();
+}
+
+bool SdlSoundDevice::available() const {
+    waitForAudio();
+    return m_audioOpen;
+}
+
+QString SdlSoundDevice::lastError() const {
+    waitForAudio();
+    return m_error;
+}
+
 SdlSoundDevice::~SdlSoundDevice() {
-    if (!m_audioOpen) return;
+    waitForAudio();
+    if (!m_audioOpen) {
+        // This device owned the mixer but could not open it.
+        if (g_mixerOwner == this) g_mixerOwner = nullptr;
+        return;
+    }
     // Once the hook is unset it cannot be running: SDL sets it under the
     // audio lock that the hook runs under.
     Mix_HookMusicFinished(nullptr);
@@ -88,6 +109,7 @@ void SdlSoundDevice::haltQuietly() {
 }
 
 bool SdlSoundDevice::fail(const QString& why) {
+    waitForAudio();  // the opening thread may still be writing its own error
     m_error = why;
     return false;
 }
@@ -108,6 +130,7 @@ bool SdlSoundDevice::setFile(const QString& path) {
 }
 
 bool SdlSoundDevice::open() {
+    waitForAudio();
     if (!m_audioOpen) return fail(QStringLiteral("no audio device: ") + m_error);
     close();
     if (m_file.isEmpty()) return fail(QStringLiteral("no file named"));

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <atomic>
+#include <thread>
 
 #include "sound/ISoundDevice.h"
 
@@ -16,6 +17,11 @@ struct _Mix_Music;
 //
 // Without a usable audio device the object still exists and every open()
 // fails, so the program runs on, silent.
+//
+// Opening the audio device can take a tenth of a second or more (the sound
+// server is asked, then every card is probed), so it is done on a thread of
+// its own from construction on, while the windows are built; the first call
+// that needs the device waits for it.
 class SdlSoundDevice final : public QObject, public ISoundDevice {
     Q_OBJECT
 public:
@@ -23,9 +29,9 @@ public:
     ~SdlSoundDevice() override;
 
     // Whether the audio device could be opened.
-    bool available() const { return m_audioOpen; }
+    bool available() const;
     // Why the last command failed (or why no audio device is available).
-    QString lastError() const { return m_error; }
+    QString lastError() const;
     // The file named by setFile().
     QString file() const { return m_file; }
 
@@ -42,6 +48,10 @@ public:
     }
 
 private:
+    // Runs on the opening thread: starts SDL's audio and the mixer.
+    void openAudio();
+    // Waits for the opening thread, once.
+    void waitForAudio() const;
     static void onMusicFinished();
     // On this object's thread: the sound of start `generation` has ended.
     void soundEnded(quint64 generation, int how);
@@ -51,7 +61,9 @@ private:
     void postEnd(int how);
     bool fail(const QString& why);
 
+    // Written by the opening thread only, read after waitForAudio().
     bool m_audioOpen = false;
+    mutable std::thread m_opener;
     _Mix_Music* m_music = nullptr;
     QString m_file;
     QString m_error;
