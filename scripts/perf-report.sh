@@ -108,7 +108,7 @@ done
   echo "## Benchmarks"
   echo
   for bench in "$build"/bench/bench_*; do
-    [ -x "$bench" ] || continue
+    [ -f "$bench" ] && [ -x "$bench" ] || continue
     echo "### $(basename "$bench")"
     echo
     echo '```'
@@ -116,6 +116,8 @@ done
     echo '```'
     echo
   done
+  # What the figures mean, written by hand after a run and kept beside the script.
+  [ -f "$here/docs/performance-notes.md" ] && cat "$here/docs/performance-notes.md"
 } > "$out"
 rm -rf "$folder" "$home"
 echo "wrote $out"
