@@ -18,23 +18,9 @@
 #include "RichTextBox.h"
 #include "platform/IPrinter.h"
 #include "platform/QtPrinter.h"
+#include "support/PdfPrinter.h"
 
 namespace {
-
-// Prints into a PDF file through Qt's own printing path.
-class PdfPrinter final : public IPrinter {
-public:
-    explicit PdfPrinter(QString path) : m_path(std::move(path)) {}
-    bool printDocument(const QTextDocument& document, QString* error) override {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(m_path);
-        return QtPrinter::printOn(printer, document, error);
-    }
-
-private:
-    QString m_path;
-};
 
 QByteArray readFile(const QString& path) {
     QFile f(path);

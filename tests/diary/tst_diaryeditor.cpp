@@ -18,24 +18,10 @@
 #include "diary/DiaryEditor.h"
 #include "platform/IPrinter.h"
 #include "platform/QtPrinter.h"
+#include "support/PdfPrinter.h"
 #include "support/FakeServices.h"
 
 namespace {
-// Prints through Qt's real printing path into a PDF file.
-class PdfPrinter final : public IPrinter {
-public:
-    explicit PdfPrinter(QString path) : m_path(std::move(path)) {}
-    bool printDocument(const QTextDocument& document, QString* error) override {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(m_path);
-        return QtPrinter::printOn(printer, document, error);
-    }
-
-private:
-    QString m_path;
-};
-
 class FailingPrinter final : public IPrinter {
 public:
     bool printDocument(const QTextDocument&, QString* error) override {
