@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "AppContext.h"
+#include "BenchSupport.h"
 #include "Database.h"
 #include "Texts.h"
 #include "diary/CalendarGrid.h"
@@ -72,24 +73,19 @@ struct Figures {
     double cpuMean = 0;  // this thread's processor time, which other programs do not inflate
 };
 
-double threadCpuMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
-}
 
 template <class F>
 Figures measure(int runs, F&& f) {
     std::vector<double> ms;
     ms.reserve(std::size_t(runs));
-    const double cpuStart = threadCpuMs();
+    const double cpuStart = bench::threadCpuMs();
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer t;
         t.start();
         f();
         ms.push_back(double(t.nsecsElapsed()) / 1e6);
     }
-    const double cpu = threadCpuMs() - cpuStart;
+    const double cpu = bench::threadCpuMs() - cpuStart;
     std::sort(ms.begin(), ms.end());
     Figures fig;
     for (double v : ms) fig.mean += v;
@@ -108,13 +104,8 @@ void print(const char* what, const Figures& f) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    std::vector<char*> args(argv, argv + argc);
-    char platform[] = "-platform";
-    char offscreen[] = "offscreen";
-    args.push_back(platform);
-    args.push_back(offscreen);
-    int count = int(args.size());
-    QApplication app(count, args.data());
+    bench::OffscreenArgs args(argc, argv);
+    QApplication app(args.argc(), args.argv());
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 500;
 
     QTemporaryDir dir;

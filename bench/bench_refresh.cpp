@@ -13,6 +13,7 @@
 #include <ctime>
 
 #include "AppContext.h"
+#include "BenchSupport.h"
 #include "RichTextBox.h"
 #include "Texts.h"
 #include "platform/IClock.h"
@@ -81,11 +82,6 @@ bool fill(const QString& path) {
     return ok;
 }
 
-double threadCpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
 
 // Wall-clock time and the CPU time of this thread: on a machine shared with
 // other work the second shows what the step itself costs.
@@ -94,11 +90,11 @@ void measure(const char* what, Step step, double goalMs) {
     std::vector<double> wall, cpu;
     for (int run = 0; run < kRuns; ++run) {
         QElapsedTimer timer;
-        const double cpuStart = threadCpuMs();
+        const double cpuStart = bench::threadCpuMs();
         timer.start();
         step();
         wall.push_back(double(timer.nsecsElapsed()) / 1e6);
-        cpu.push_back(threadCpuMs() - cpuStart);
+        cpu.push_back(bench::threadCpuMs() - cpuStart);
     }
     std::sort(wall.begin(), wall.end());
     std::sort(cpu.begin(), cpu.end());
@@ -112,13 +108,8 @@ void measure(const char* what, Step step, double goalMs) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    std::vector<char*> args(argv, argv + argc);
-    char platform[] = "-platform";
-    char offscreen[] = "offscreen";
-    args.push_back(platform);
-    args.push_back(offscreen);
-    int count = int(args.size());
-    QApplication app(count, args.data());
+    bench::OffscreenArgs args(argc, argv);
+    QApplication app(args.argc(), args.argv());
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("scheduler.mdb"));

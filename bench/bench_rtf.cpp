@@ -11,6 +11,7 @@
 #include <functional>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "rtf/Rtf.h"
 
 namespace {
@@ -101,13 +102,8 @@ double mbPerSecond(qsizetype bytes, double ms) { return bytes / 1e6 / (ms / 1e3)
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<char*> args(argv, argv + argc);
-    char platform[] = "-platform";
-    char offscreen[] = "offscreen";
-    args.push_back(platform);
-    args.push_back(offscreen);
-    int count = int(args.size());
-    QGuiApplication app(count, args.data());
+    bench::OffscreenArgs args(argc, argv);
+    QGuiApplication app(args.argc(), args.argv());
 
     QTextDocument source;
     fill(source, 1024 * 1024);
