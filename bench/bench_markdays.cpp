@@ -25,6 +25,7 @@
 #include "diary/CalendarGrid.h"
 #include "diary/CalendarLabel.h"
 #include "diary/DayMarker.h"
+#include "diary/DiaryFiles.h"
 #include "platform/IClock.h"
 #include "platform/QtDialogs.h"
 #include "scheduler/Form2.h"
@@ -117,7 +118,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     for (int d = 1; d <= 31; ++d) {
-        QFile f(folder + DayMarker::diaryFileName(QString::number(d), QStringLiteral("December"),
+        QFile f(folder + diaryfiles::fileName(QString::number(d), QStringLiteral("December"),
                                                   QStringLiteral("2026")));
         if (f.open(QIODevice::WriteOnly)) f.write("{\\rtf1 entry}");
     }

@@ -9,6 +9,7 @@
 #include "AppContext.h"
 #include "Texts.h"
 #include "diary/CalendarLabel.h"
+#include "diary/DiaryFiles.h"
 
 namespace calendar {
 
@@ -210,7 +211,7 @@ DateTexts CalendarGrid::selectedDate() const {
 
 QString CalendarGrid::diaryPath() const {
     const DateTexts date = selectedDate();
-    return m_app.appFolder + DayMarker::diaryFileName(date.day, date.month, date.year);
+    return m_app.appFolder + diaryfiles::fileName(date.day, date.month, date.year);
 }
 
 void CalendarGrid::pressDay(int cell, int button) {

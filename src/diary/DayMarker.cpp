@@ -1,4 +1,5 @@
 #include "diary/DayMarker.h"
+#include "diary/DiaryFiles.h"
 
 #include <QFileInfo>
 #include <vector>
@@ -10,11 +11,6 @@
 #include "scheduler/Appointment.h"
 
 DayMarker::DayMarker(const Cells& cells, const AppContext& app) : m_cells(cells), m_app(app) {}
-
-QString DayMarker::diaryFileName(const QString& day, const QString& month, const QString& year) {
-    return day.trimmed() + QLatin1Char('-') + month.trimmed() + QLatin1Char('-') + year.trimmed() +
-           QLatin1String(".rtf");
-}
 
 void DayMarker::markDays(const QString& monthText, const QString& yearText, int daysInMonth) {
     enum class Mark { None, Diary, Schedule };
@@ -46,7 +42,7 @@ void DayMarker::markDays(const QString& monthText, const QString& yearText, int 
     // written or deleted a moment ago is seen on this very run.
     if (!numbered.empty()) {
         for (int i = 1; i <= daysInMonth; ++i) {
-            const QString path = m_app.appFolder + diaryFileName(QString::number(i), month, year);
+            const QString path = m_app.appFolder + diaryfiles::fileName(QString::number(i), month, year);
             if (QFileInfo::exists(path)) mark(i, Mark::Diary);
         }
     }

@@ -30,9 +30,6 @@ public:
     // for diary files of the days 1 .. daysInMonth.
     void markDays(const QString& monthText, const QString& yearText, int daysInMonth);
 
-    // The diary file name of a day: "7-December-2026.rtf".
-    static QString diaryFileName(const QString& day, const QString& month, const QString& year);
-
 private:
     Cells m_cells;
     const AppContext& m_app;
