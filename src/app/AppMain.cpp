@@ -8,12 +8,14 @@
 #include "DataFolder.h"
 #include "clock/Form1.h"
 #include "clock/TimedatedTimeSetter.h"
+#include "clock/TrayIcon.h"
 #include "platform/DBusScreenSaverInhibitor.h"
 #include "platform/DbusNotifier.h"
 #include "platform/QtPrinter.h"
 #include "platform/IClock.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtPauser.h"
+#include "platform/XdgAutostart.h"
 #include "platform/Services.h"
 #include "sound/SdlSoundDevice.h"
 
@@ -45,7 +47,13 @@ int runTavenel(QApplication& app) {
 
     AppContext context;
     context.appFolder = datafolder::appFolder();
+    XdgAutostart autostart(XdgAutostart::defaultConfigFolder(),
+                           XdgAutostart::launcherBeside(QApplication::applicationDirPath()),
+                           context.appFolder);
+    services.autostart = &autostart;
     Form1 form(context, services);
     if (!form.load()) return 1;
+    // Its icon appears once the clock has been drawn.
+    new TrayIcon(form);
     return app.exec();
 }

@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QSlider>
 
+#include "StartWithDesktop.h"
 #include "Twips.h"
 #include "clock/ClockRules.h"
 #include "clock/Form1.h"
@@ -36,6 +37,9 @@ void ClockSettingsPanel::open() {
     for (QWidget* w : std::initializer_list<QWidget*>{f.HScroll1, f.HScroll2, f.HScroll3, f.Check1,
                                                       f.Check2, f.Command5, f.Command3})
         w->show();
+    // The autostart entry may have been changed outside the program.
+    f.Check4->show();
+    f.startWithDesktop().refresh();
     f.Command8->hide();
     f.Command6->show();
     f.Command13->show();
@@ -88,7 +92,7 @@ void ClockSettingsPanel::putAwayTimeRow() {
 
 void ClockSettingsPanel::showTimeRowSwitches(bool visible) {
     for (QWidget* w : std::initializer_list<QWidget*>{m_form.Label6, m_form.Label7, m_form.Check1,
-                                                      m_form.Check2})
+                                                      m_form.Check2, m_form.Check4})
         w->setVisible(visible);
 }
 

@@ -23,6 +23,7 @@
 #include "DataFolder.h"
 #include "HelpWindow.h"
 #include "SettingsStore.h"
+#include "StartWithDesktop.h"
 #include "Twips.h"
 #include "clock/ClockFont.h"
 #include "clock/ClockSettingsPanel.h"
@@ -89,6 +90,10 @@ Form1::Form1(AppContext& app, const Services& services, QWidget* parent)
     // Picture viewer.
     m_imageList = std::make_unique<ImageList>(*this);
     m_pictureViewer = std::make_unique<PictureViewer>(*this);
+    // Starting with the desktop.
+    m_startWithDesktop = new StartWithDesktop(services, app, this);
+    connect(Check4, &QCheckBox::clicked, this, &Form1::on_Check4_clicked);
+    connect(m_startWithDesktop, &StartWithDesktop::changed, Check4, &QCheckBox::setChecked);
 }
 
 Form1::~Form1() { delete m_planner; }
@@ -123,6 +128,10 @@ void Form1::buildControls() {
                                 QStringLiteral("If checked, Alarm is enabled"));
     Check2 = control<QCheckBox>(this, "Check2", 1440, 2520, 252, 252, QString(),
                                 QStringLiteral("If Checked, Chime is enabled"));
+    Check4 = control<QCheckBox>(this, "Check4", 120, 3036, 2400, 252,
+                                QStringLiteral("Start with the desktop"),
+                                QStringLiteral("If checked, Tavenel starts when you log in, so "
+                                               "that its reminders come"));
     Slider1 = control<QSlider>(this, "Slider1", 600, 2520, 252, 612);
     Slider2 = control<QSlider>(this, "Slider2", 840, 2520, 252, 612);
     Slider3 = control<QSlider>(this, "Slider3", 1080, 2520, 252, 612);
@@ -454,7 +463,9 @@ void Form1::on_Timer1_timeout() { m_clockTick->run(); }
 
 // --- The planner window ----------------------------------------------------
 
-void Form1::on_Command13_clicked() {
+void Form1::on_Command13_clicked() { openPlanner(); }
+
+void Form1::openPlanner() {
     hide();
     loadPlanner();
     showHelpPage(QStringLiteral("scheduler.rtf"));
@@ -554,6 +565,7 @@ void Form1::on_HScroll1_valueChanged(int value) { m_settingsPanel->hourChanged(v
 void Form1::on_HScroll2_valueChanged(int value) { m_settingsPanel->minuteChanged(value); }
 void Form1::on_HScroll3_valueChanged(int value) { m_settingsPanel->ampmChanged(value); }
 void Form1::on_Slider_clicked() { m_settingsPanel->colourChanged(); }
+void Form1::on_Check4_clicked(bool checked) { m_startWithDesktop->set(checked); }
 // --- Past appointments and today's reminder list ---------------------------
 
 ObsoleteCleanup& Form1::obsoleteCleanup() {

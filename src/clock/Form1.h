@@ -39,6 +39,7 @@ class PictureViewer;
 class ObsoleteCleanup;
 class ReminderCheck;
 class HelpWindow;
+class StartWithDesktop;
 
 // The clock window: the program's first window, which owns the process. It
 // holds the clock face, the settings panel with the alarm and chime
@@ -100,6 +101,7 @@ public:
     QCheckBox* Check1 = nullptr;  // alarm
     QCheckBox* Check2 = nullptr;  // chime
     QCheckBox* Check3 = nullptr;  // full screen
+    QCheckBox* Check4 = nullptr;  // "Start with the desktop"
 
     QScrollBar* HScroll1 = nullptr;  // hour 1 .. 12
     QScrollBar* HScroll2 = nullptr;  // minute 0 .. 59
@@ -187,7 +189,12 @@ public:
     // The caller hides this window first. When the planner unloads, this
     // window is enabled and shown again.
     void loadPlanner();
+    // What "Scheduler and diary" does: this window hides and the planner
+    // loads, with its help page when help is on.
+    void openPlanner();
     Form2* planner() const;
+    // The switch "Start with the desktop" that Check4 and the tray show.
+    StartWithDesktop& startWithDesktop() { return *m_startWithDesktop; }
     // The clean-up of past appointments and the rebuilding of today's
     // reminder list List2; the planner window runs it too.
     ObsoleteCleanup& obsoleteCleanup();
@@ -244,6 +251,7 @@ private:
     void on_HScroll2_valueChanged(int value);
     void on_HScroll3_valueChanged(int value);
     void on_Slider_clicked();
+    void on_Check4_clicked(bool checked);
     std::unique_ptr<ClockTick> m_clockTick;
     std::unique_ptr<ClockSizes> m_clockSizes;
     std::unique_ptr<ClockSettingsPanel> m_settingsPanel;
@@ -265,4 +273,5 @@ private:
     std::unique_ptr<ObsoleteCleanup> m_obsoleteCleanup;
     // Reminders.
     std::unique_ptr<ReminderCheck> m_reminderCheck;
+    StartWithDesktop* m_startWithDesktop = nullptr;
 };

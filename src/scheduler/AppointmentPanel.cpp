@@ -12,9 +12,12 @@
 
 #include "Database.h"
 #include "RichTextBox.h"
+#include "StartWithDesktop.h"
 #include "Texts.h"
 #include "diary/CalendarGrid.h"
 #include "platform/IDialogs.h"
+#include "clock/Form1.h"
+#include "scheduler/AppointmentBook.h"
 #include "scheduler/Form2.h"
 
 namespace {
@@ -205,34 +208,27 @@ void AppointmentPanel::make() {
     const QString ampm = m_form.Label56->text().trimmed();
     const QString text = m_form.RichTextBox2->text();
 
-    auto set = records();
-    if (!set) return;
-    std::optional<QString> existing;
-    scan(*set, [&](const Appointment& a) {
-        if (!a.isOn(date) || !a.isAtLabels(hour, QString::number(minute), ampm)) return true;
-        existing = a.textValue();
-        return false;
-    });
+    AppointmentBook book(m_form.app());
+    if (!book.isOpen()) return;
+    const auto existing =
+        book.textAt(AppointmentSlot::wanted(date, hour, QString::number(minute), ampm));
     if (existing) {
         dialogs.message(duplicateText(*existing));
         return;
     }
 
-    const QVariant values[7] = {date.day, date.month, date.year, hour, minute, ampm, text};
-    bool stored = set->addNew();
-    for (int column = 0; stored && column < 7; ++column)
-        stored = set->setField(column, values[column]);
-    if (stored) stored = set->update();
-    if (!stored) {
+    QString why;
+    if (!book.append({date.day, date.month, date.year, hour, minute, ampm, text}, &why)) {
         // Said plainly rather than reported as made: the appointment would
         // otherwise never come, and the user would not know.
         dialogs.message(
-            QStringLiteral("The appointment could not be stored: %1. Nothing was saved.")
-                .arg(set->lastError()));
+            QStringLiteral("The appointment could not be stored: %1. Nothing was saved.").arg(why));
         return;
     }
     dialogs.message(madeText(date, hour, minute, ampm));
     m_form.markDays();
+    // A reminder program that is not running reminds nobody.
+    if (Form1* clock = m_form.clockWindow()) clock->startWithDesktop().offerOnce();
 }
 
 void AppointmentPanel::remove() {

@@ -30,6 +30,8 @@
 #include "platform/IDialogs.h"
 #include "platform/IPauser.h"
 #include "scheduler/AppointmentPanel.h"
+#include "scheduler/CalendarExport.h"
+#include "scheduler/CalendarImport.h"
 #include "scheduler/ObsoleteCleanup.h"
 #include "scheduler/ReminderDisplay.h"
 #include "scheduler/ScheduleListing.h"
@@ -206,6 +208,7 @@ void Form2::connectHandlers() {
         {menus.sld, &Form2::on_sld_triggered},       {menus.ftw, &Form2::on_ftw_triggered},
         {menus.note1, &Form2::on_note1_triggered},   {menus.vea, &Form2::on_vea_triggered},
         {menus.note2, &Form2::on_note2_triggered},   {menus.note3, &Form2::on_note3_triggered},
+        {menus.note4, &Form2::on_note4_triggered},   {menus.note5, &Form2::on_note5_triggered},
         {menus.New, &Form2::on_New_triggered},       {menus.open, &Form2::on_open_triggered},
         {menus.Save, &Form2::on_Save_triggered},     {menus.qs, &Form2::on_qs_triggered},
         {menus.pr, &Form2::on_pr_triggered},         {menus.Delete, &Form2::on_Delete_triggered},
@@ -429,6 +432,8 @@ void Form2::on_note2_triggered() {
 void Form2::on_note3_triggered() {
     ScheduleListing(m_app, m_services, ScratchBox(RichTextBox3)).findText();
 }
+void Form2::on_note4_triggered() { CalendarExport(m_app, m_services).run(); }
+void Form2::on_note5_triggered() { CalendarImport(m_app, m_services).run(*this); }
 
 // The editor menu's commands belong to the diary entries and the diary editor.
 void Form2::on_New_triggered() { m_diaryEditor->newText(); }

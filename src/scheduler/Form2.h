@@ -176,6 +176,8 @@ private:
     void on_vea_triggered();
     void on_note2_triggered();
     void on_note3_triggered();
+    void on_note4_triggered();
+    void on_note5_triggered();
     // Diary editor menu.
     void on_New_triggered();
     void on_open_triggered();

@@ -37,6 +37,8 @@ PlannerMenus::PlannerMenus(QWidget* owner) {
     vea = item(sc, "vea", QStringLiteral("View/Remove schedule"));
     note2 = item(sc, "note2", QStringLiteral("List of schedules on all dates"));
     note3 = item(sc, "note3", QStringLiteral("Find text within schedules on all dates"));
+    note4 = item(sc, "note4", QStringLiteral("Export schedules to a calendar file"));
+    note5 = item(sc, "note5", QStringLiteral("Import schedules from a calendar file"));
     // Offered only for a day that has an entry or appointments.
     display->setEnabled(false);
     vea->setEnabled(false);

@@ -24,6 +24,8 @@ struct PlannerMenus {
     QAction* vea = nullptr;
     QAction* note2 = nullptr;
     QAction* note3 = nullptr;
+    QAction* note4 = nullptr;  // calendar file export
+    QAction* note5 = nullptr;  // calendar file import
 
     QMenu* all2 = nullptr;
     QMenu* efo = nullptr;  // "File options"

@@ -69,7 +69,7 @@ std::vector<QWidget*> PictureViewer::clockControls() const {
     return {f.Command1,  f.Command2, f.Label1,  f.Label2,   f.Label3,   f.Label4,
             f.Label5,    f.Label6,   f.Label7,  f.Label8,   f.HScroll1, f.HScroll2,
             f.HScroll3,  f.Check1,   f.Check2,  f.Command5, f.Command6, f.Command9,
-            f.Command10, f.Slider1,  f.Slider2, f.Slider3};
+            f.Command10, f.Slider1,  f.Slider2, f.Slider3,  f.Check4};
 }
 
 void PictureViewer::hideClockControls() {

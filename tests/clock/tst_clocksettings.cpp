@@ -46,7 +46,7 @@ Shown shownOf(const Form1& form) {
     return {!form.Slider1->isHidden() && !form.Slider2->isHidden() && !form.Slider3->isHidden(),
             !form.Command9->isHidden(), !form.Command6->isHidden(), !form.Command10->isHidden(),
             !form.Check1->isHidden() && !form.Check2->isHidden() && !form.Label6->isHidden() &&
-                !form.Label7->isHidden()};
+                !form.Label7->isHidden() && !form.Check4->isHidden()};
 }
 
 void enterTimeSetting(ClockWindowFixture& f) {
@@ -183,6 +183,9 @@ void TestClockSettings::designedControls_data() {
                             << "";
     QTest::newRow("Label7") << "Label7" << QRectF(900, 2760, 1332, 252) << "Enable Chime"
                             << "";
+    QTest::newRow("Check4") << "Check4" << QRectF(120, 3036, 2400, 252) << "Start with the desktop"
+                            << "If checked, Tavenel starts when you log in, so that its reminders "
+                               "come";
     QTest::newRow("Command9") << "Command9" << QRectF(2880, 3000, 732, 180) << "S E T"
                               << "";
     QTest::newRow("Label8") << "Label8" << QRectF(360, 3360, 1812, 372) << "Clock Settings.."

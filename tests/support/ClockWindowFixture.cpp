@@ -6,6 +6,7 @@ ClockWindowFixture::ClockWindowFixture() {
     services.dialogs = &dialogs;
     services.pauser = &pauser;
     services.timeSetter = &timeSetter;
+    services.autostart = &autostart;
     app.appFolder = folder.path();
     form = std::make_unique<Form1>(app, services);
     menus = std::make_unique<ScriptedMenus>(*form);

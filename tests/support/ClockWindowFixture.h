@@ -4,6 +4,7 @@
 
 #include "AppContext.h"
 #include "clock/Form1.h"
+#include "support/FakeAutostart.h"
 #include "support/FakeServices.h"
 #include "support/FakeTimeSetter.h"
 #include "support/ScriptedMenus.h"
@@ -26,6 +27,7 @@ struct ClockWindowFixture {
     FakeDialogs dialogs;
     FakePauser pauser;
     FakeTimeSetter timeSetter;
+    FakeAutostart autostart;
     Services services;
     AppContext app;
     std::unique_ptr<Form1> form;

@@ -84,18 +84,31 @@ QString FakeDialogs::inputBox(const QString& prompt, const QString&, const QStri
     return answer;
 }
 
-std::optional<QString> FakeDialogs::openFile(const QString&, const QString&, const QString& title) {
-    if (m_openFiles.empty()) {
-        QTest::qFail(qPrintable(QStringLiteral("unexpected open dialog: %1").arg(title)), __FILE__, __LINE__);
+namespace {
+// The next scripted answer of a file dialog.
+std::optional<QString> nextFile(std::deque<std::optional<QString>>& answers, const char* kind,
+                                const QString& title) {
+    if (answers.empty()) {
+        QTest::qFail(qPrintable(QStringLiteral("unexpected %1 dialog: %2").arg(QLatin1String(kind), title)),
+                     __FILE__, __LINE__);
         return std::nullopt;
     }
     // Built from the stored value, not copied as an optional: g++ 12 warns
     // wrongly that a copied optional<QString> may be uninitialised.
-    const bool picked = m_openFiles.front().has_value();
-    const QString path = picked ? *m_openFiles.front() : QString();
-    m_openFiles.pop_front();
+    const bool picked = answers.front().has_value();
+    const QString path = picked ? *answers.front() : QString();
+    answers.pop_front();
     if (!picked) return std::nullopt;
     return path;
+}
+}  // namespace
+
+std::optional<QString> FakeDialogs::openFile(const QString&, const QString&, const QString& title) {
+    return nextFile(m_openFiles, "open", title);
+}
+
+std::optional<QString> FakeDialogs::saveFile(const QString&, const QString&, const QString& title) {
+    return nextFile(m_saveFiles, "save", title);
 }
 
 std::optional<FontChoice> FakeDialogs::chooseFont(const FontChoice&) {

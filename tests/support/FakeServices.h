@@ -35,6 +35,7 @@ public:
     // The next input box gets this answer.
     void expectInput(const QString& answer) { m_inputs.push_back(answer); }
     void expectOpenFile(std::optional<QString> path) { m_openFiles.push_back(std::move(path)); }
+    void expectSaveFile(std::optional<QString> path) { m_saveFiles.push_back(std::move(path)); }
     void expectFont(std::optional<FontChoice> font) { m_fonts.push_back(std::move(font)); }
     // A hook run inside the next message call (to act while it is "open").
     void setOnMessage(std::function<void(const QString&)> hook) { m_onMessage = std::move(hook); }
@@ -51,6 +52,8 @@ public:
     bool unbiddenQuestion(const QString& text) override;
     QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     std::optional<QString> openFile(const QString& folder, const QString& filter,
+                                    const QString& title) override;
+    std::optional<QString> saveFile(const QString& suggested, const QString& filter,
                                     const QString& title) override;
     std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
 
@@ -77,6 +80,7 @@ private:
     std::deque<Scripted> m_questions;
     std::deque<QString> m_inputs;
     std::deque<std::optional<QString>> m_openFiles;
+    std::deque<std::optional<QString>> m_saveFiles;
     std::deque<std::optional<FontChoice>> m_fonts;
     int m_defaultAnswer = -1;
     std::function<void(const QString&)> m_onMessage;

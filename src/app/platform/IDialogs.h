@@ -42,6 +42,14 @@ public:
     // The open-file dialog; nullopt when cancelled. filter uses Qt's syntax.
     virtual std::optional<QString> openFile(const QString& folder, const QString& filter,
                                             const QString& title) = 0;
+    // The save-file dialog, starting at `suggested` (a folder or a file
+    // name); nullopt when cancelled, as by a set of dialogs without one. It
+    // asks before replacing a file, and adds the first ending of the filter
+    // to a name typed without one.
+    virtual std::optional<QString> saveFile(const QString& /*suggested*/,
+                                            const QString& /*filter*/, const QString& /*title*/) {
+        return std::nullopt;
+    }
     // The font dialog with effects (underline, strike-out, colour); nullopt on Cancel.
     virtual std::optional<FontChoice> chooseFont(const FontChoice& initial) = 0;
 };

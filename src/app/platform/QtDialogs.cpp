@@ -11,6 +11,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -97,6 +98,18 @@ std::optional<QString> QtDialogs::openFile(const QString& folder, const QString&
     const QString path = QFileDialog::getOpenFileName(owner(), title, folder, filter);
     if (path.isEmpty()) return std::nullopt;
     return path;
+}
+
+std::optional<QString> QtDialogs::saveFile(const QString& suggested, const QString& filter,
+                                           const QString& title) {
+    QFileDialog dialog(owner(), title, suggested, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // "Calendar files (*.ics)" gives "ics".
+    const QRegularExpression firstEnding(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+    if (const auto match = firstEnding.match(filter); match.hasMatch())
+        dialog.setDefaultSuffix(match.captured(1));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().constFirst();
 }
 
 std::optional<FontChoice> QtDialogs::chooseFont(const FontChoice& initial) {

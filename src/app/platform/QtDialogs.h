@@ -19,6 +19,8 @@ public:
     bool unbiddenQuestion(const QString& text) override;
     std::optional<QString> openFile(const QString& folder, const QString& filter,
                                     const QString& title) override;
+    std::optional<QString> saveFile(const QString& suggested, const QString& filter,
+                                    const QString& title) override;
     std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
 
     // Whether a message of this text, in this font, fits in three quarters

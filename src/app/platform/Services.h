@@ -8,6 +8,7 @@ class ITimeSetter;
 class IPrinter;
 class IDesktopNotifier;
 class IScreenSaverInhibitor;
+class IAutostart;
 
 // The platform services a window is handed when it is built. The program
 // fills it with the real implementations; a test with fakes. A service a
@@ -21,4 +22,5 @@ struct Services {
     IPrinter* printer = nullptr;
     IDesktopNotifier* notifier = nullptr;
     IScreenSaverInhibitor* screenSaver = nullptr;
+    IAutostart* autostart = nullptr;
 };

@@ -1,0 +1,41 @@
+#include "scheduler/AppointmentBook.h"
+
+#include "AppContext.h"
+#include "Database.h"
+
+AppointmentBook::AppointmentBook(const AppContext& app)
+    : m_records(app.plannerDb ? app.plannerDb->openRecordSet(QStringLiteral("scheduler"))
+                              : nullptr) {}
+
+AppointmentBook::~AppointmentBook() = default;
+
+std::optional<QString> AppointmentBook::textAt(const AppointmentSlot& slot) {
+    if (!m_records) return std::nullopt;
+    // A failing step ends the scan rather than repeating itself.
+    for (bool ok = m_records->moveFirst(); ok && !m_records->atEnd(); ok = m_records->moveNext()) {
+        const Appointment stored = Appointment::current(*m_records);
+        if (AppointmentSlot::of(stored) == slot) return stored.textValue();
+    }
+    return std::nullopt;
+}
+
+std::vector<QVariantList> AppointmentBook::readAll() {
+    std::vector<QVariantList> records;
+    if (!m_records) return records;
+    for (bool ok = m_records->moveFirst(); ok && !m_records->atEnd(); ok = m_records->moveNext())
+        records.push_back(m_records->values());
+    return records;
+}
+
+bool AppointmentBook::append(const QVariantList& columns, QString* error) {
+    if (!m_records) {
+        if (error) *error = QStringLiteral("the planner database is not open");
+        return false;
+    }
+    bool stored = m_records->addNew();
+    for (int column = 0; stored && column < columns.size(); ++column)
+        stored = m_records->setField(column, columns[column]);
+    if (stored) stored = m_records->update();
+    if (!stored && error) *error = m_records->lastError();
+    return stored;
+}
