@@ -195,6 +195,22 @@ std::unique_ptr<RecordSet> Database::openRecordSet(const QString& table) {
     return std::make_unique<RecordSet>(shared_from_this(), index);
 }
 
+bool Database::inOneWrite(const std::function<bool()>& work, QString* error) {
+    if (sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        if (error) *error = sqliteError(m_db);
+        return false;
+    }
+    if (work()) {
+        if (sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK) return true;
+        if (error) *error = sqliteError(m_db);
+    }
+    sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    // The copies in memory hold the writes that were undone.
+    for (Table& t : m_tables) t.loaded = false;
+    externalChange();
+    return false;
+}
+
 bool Database::externalChange() {
     Statement stmt(m_db, QStringLiteral("PRAGMA data_version"));
     if (!stmt.ok() || sqlite3_step(stmt.get()) != SQLITE_ROW) return true;

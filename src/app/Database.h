@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -36,6 +37,12 @@ public:
 
     // A new cursor over every record of `table`, in stored order.
     std::unique_ptr<RecordSet> openRecordSet(const QString& table);
+
+    // Runs `work`, whose writes are then stored together: all of them,
+    // durable when this returns true, or none (when `work` returns false or
+    // they cannot be stored; the reason is in `error` then). Many writes in a
+    // row wait for the disk once instead of once each.
+    bool inOneWrite(const std::function<bool()>& work, QString* error);
 
     QString path() const { return m_path; }
 

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
@@ -20,6 +21,14 @@ namespace {
 
 // The longest appointment text a tool tip shows.
 constexpr int kTextLength = 60;
+
+// A time as the desktop writes it briefly, without seconds even where its
+// short format has them.
+QString minuteText(const QTime& time, const QLocale& locale) {
+    QString format = locale.timeFormat(QLocale::ShortFormat);
+    format.remove(QRegularExpression(QStringLiteral("[.:]?s+")));
+    return locale.toString(time, format);
+}
 
 void bringToFront(QWidget* window) {
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
@@ -72,11 +81,11 @@ bool TrayIcon::desktopHasTray() { return QSystemTrayIcon::isSystemTrayAvailable(
 
 QString TrayIcon::toolTipText(const QDateTime& now, const std::optional<Next>& next,
                               const QLocale& locale) {
-    QString text = QStringLiteral("Tavenel, ") + locale.toString(now.time(), QLocale::ShortFormat);
+    QString text = QStringLiteral("Tavenel, ") + minuteText(now.time(), locale);
     if (!next) return text + QStringLiteral("\nNo more appointments today");
     QString what = next->text.section(QLatin1Char('\n'), 0, 0).trimmed();
     if (what.size() > kTextLength) what = what.left(kTextLength - 1).trimmed() + QChar(0x2026);
-    text += QStringLiteral("\nNext today: ") + locale.toString(next->at, QLocale::ShortFormat);
+    text += QStringLiteral("\nNext today: ") + minuteText(next->at, locale);
     if (!what.isEmpty()) text += QStringLiteral("  ") + what;
     return text;
 }

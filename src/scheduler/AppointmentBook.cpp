@@ -4,8 +4,8 @@
 #include "Database.h"
 
 AppointmentBook::AppointmentBook(const AppContext& app)
-    : m_records(app.plannerDb ? app.plannerDb->openRecordSet(QStringLiteral("scheduler"))
-                              : nullptr) {}
+    : m_db(app.plannerDb),
+      m_records(m_db ? m_db->openRecordSet(QStringLiteral("scheduler")) : nullptr) {}
 
 AppointmentBook::~AppointmentBook() = default;
 
@@ -27,15 +27,28 @@ std::vector<QVariantList> AppointmentBook::readAll() {
     return records;
 }
 
+bool AppointmentBook::notOpen(QString* error) {
+    if (error) *error = QStringLiteral("the planner database is not open");
+    return false;
+}
+
 bool AppointmentBook::append(const QVariantList& columns, QString* error) {
-    if (!m_records) {
-        if (error) *error = QStringLiteral("the planner database is not open");
-        return false;
-    }
+    if (!m_records) return notOpen(error);
     bool stored = m_records->addNew();
     for (int column = 0; stored && column < columns.size(); ++column)
         stored = m_records->setField(column, columns[column]);
     if (stored) stored = m_records->update();
     if (!stored && error) *error = m_records->lastError();
     return stored;
+}
+
+bool AppointmentBook::appendAll(const std::vector<QVariantList>& records, QString* error) {
+    if (!m_records) return notOpen(error);
+    return m_db->inOneWrite(
+        [&] {
+            for (const QVariantList& columns : records)
+                if (!append(columns, error)) return false;
+            return true;
+        },
+        error);
 }

@@ -9,6 +9,7 @@
 #include "scheduler/AppointmentSlot.h"
 
 struct AppContext;
+class Database;
 class RecordSet;
 
 // The appointment table as the commands that add appointments use it, on a
@@ -29,7 +30,12 @@ public:
     // Appends one record of seven columns. On failure returns false with the
     // reason in `error`; nothing is stored then.
     bool append(const QVariantList& columns, QString* error);
+    // Appends records together: all of them or, on failure, none.
+    bool appendAll(const std::vector<QVariantList>& records, QString* error);
 
 private:
+    static bool notOpen(QString* error);
+
+    std::shared_ptr<Database> m_db;
     std::unique_ptr<RecordSet> m_records;
 };

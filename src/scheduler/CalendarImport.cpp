@@ -99,6 +99,7 @@ CalendarImport::Result CalendarImport::importFile(const QString& path) {
     QSet<AppointmentSlot> taken;
     for (const QVariantList& record : book.readAll())
         if (const auto slot = AppointmentSlot::of(record)) taken.insert(*slot);
+    std::vector<QVariantList> added;
     for (const CalendarReader::Entry& entry : result.read.entries) {
         const QVariantList columns = AppointmentSlot::columnsAt(entry.start, entry.text);
         const AppointmentSlot slot = AppointmentSlot::wanted(
@@ -110,14 +111,17 @@ CalendarImport::Result CalendarImport::importFile(const QString& path) {
             ++result.duplicates;
             continue;
         }
-        QString why;
-        if (!book.append(columns, &why)) {
-            result.stopped = why;
-            break;
-        }
         taken.insert(slot);
-        ++result.added;
+        added.push_back(columns);
     }
+    // All or nothing: an import cut off half-way could not be repeated
+    // without doubling what it had stored.
+    QString why;
+    if (!added.empty() && !book.appendAll(added, &why)) {
+        result.error = QStringLiteral("the appointments could not be stored: %1").arg(why);
+        return result;
+    }
+    result.added = int(added.size());
     return result;
 }
 
@@ -147,11 +151,6 @@ QString CalendarImport::resultText(const QString& path, const Result& result) {
                          QStringLiteral("%1 recurring events occur more than %2 times in the "
                                         "coming year: the first %2 of each were added."))
                      .arg(CalendarReader::kOccurrenceLimit);
-    if (!result.stopped.isEmpty())
-        lines << QString()
-              << QStringLiteral("The import stopped there: an appointment could not be stored "
-                                "(%1). The rest of the file was not imported.")
-                     .arg(result.stopped);
     return lines.join(QStringLiteral("\r\n"));
 }
 

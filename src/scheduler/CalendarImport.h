@@ -13,7 +13,8 @@ class Form2;
 // "Import schedules from a calendar file": the appointments of an iCalendar
 // file are added to the table under the rule of "Make schedule", which
 // refuses a second appointment at a date and time that has one. A file that
-// is no calendar, or a damaged one, changes nothing.
+// is no calendar, or a damaged one, changes nothing, and so does one whose
+// appointments cannot all be stored.
 class CalendarImport {
 public:
     // Larger files are refused rather than read whole into memory.
@@ -23,8 +24,7 @@ public:
         QString error;  // not empty: nothing was imported, for this reason
         CalendarReader::Result read;
         int added = 0;
-        int duplicates = 0;     // a schedule was already there at that time
-        QString stopped;        // why storing stopped part of the way, if it did
+        int duplicates = 0;  // a schedule was already there at that time
     };
 
     // `zone`: the zone of the computer's clock.

@@ -41,46 +41,57 @@ void TestTrayIcon::toolTipTellsTodaysNextAppointment_data() {
     QTest::addColumn<QTime>("now");
     QTest::addColumn<QList<QVariantList>>("records");
     QTest::addColumn<QString>("toolTip");
+    QTest::addColumn<QLocale>("locale");
     const QTime evening(17, 6, 58);
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
     QTest::newRow("nothing more today")
         << evening
         << QList<QVariantList>{record("9", "05", 7, "PM", "Tomorrow"),
                                record("8", "09", 0, "AM", "This morning")}
-        << "Tavenel, 5:06 PM\nNo more appointments today";
+        << "Tavenel, 5:06 PM\nNo more appointments today"
+        << us;
     QTest::newRow("the earliest still to come")
         << evening
         << QList<QVariantList>{record("8", "06", 30, "PM", "Dinner"),
                                record("8", "5", 7, "PM", "Dentist"),
                                record("8", "09", 0, "AM", "Earlier")}
-        << "Tavenel, 5:06 PM\nNext today: 5:07 PM  Dentist";
+        << "Tavenel, 5:06 PM\nNext today: 5:07 PM  Dentist"
+        << us;
     QTest::newRow("this minute's own") << evening
                                        << QList<QVariantList>{record("8", "05", 6, "PM", "Now")}
-                                       << "Tavenel, 5:06 PM\nNext today: 5:06 PM  Now";
+                                       << "Tavenel, 5:06 PM\nNext today: 5:06 PM  Now"
+        << us;
     QTest::newRow("12 AM is after midnight, 12 PM after noon")
         << QTime(11, 0)
         << QList<QVariantList>{record("8", "12", 30, "PM", "Lunch"),
                                record("8", "12", 15, "AM", "Midnight snack")}
-        << "Tavenel, 11:00 AM\nNext today: 12:30 PM  Lunch";
+        << "Tavenel, 11:00 AM\nNext today: 12:30 PM  Lunch"
+        << us;
     QTest::newRow("a record that is no time is passed over")
         << evening << QList<QVariantList>{record("8", "00", 0, "PM", "Hour never picked")}
-        << "Tavenel, 5:06 PM\nNo more appointments today";
+        << "Tavenel, 5:06 PM\nNo more appointments today"
+        << us;
+    QTest::newRow("a 24-hour clock, seconds left out")
+        << evening << QList<QVariantList>{record("8", "05", 30, "PM", "Dentist")}
+        << "Tavenel, 17:06\nNext today: 17:30  Dentist"
+        << QLocale::c();
     QTest::newRow("the first line, shortened")
         << evening
         << QList<QVariantList>{record("8", "08", 0, "PM",
                                       QString(70, QLatin1Char('x')) + "\r\nSecond line")}
         << "Tavenel, 5:06 PM\nNext today: 8:00 PM  " + QString(59, QLatin1Char('x')) +
-               QChar(0x2026);
+               QChar(0x2026)
+        << us;
 }
 
 void TestTrayIcon::toolTipTellsTodaysNextAppointment() {
     QFETCH(QTime, now);
     QFETCH(QList<QVariantList>, records);
     QFETCH(QString, toolTip);
+    QFETCH(QLocale, locale);
     const QDateTime at(QDate(2026, 12, 8), now);
     const std::vector<QVariantList> stored(records.begin(), records.end());
-    QCOMPARE(TrayIcon::toolTipText(at, TrayIcon::nextToday(stored, at),
-                                   QLocale(QLocale::English, QLocale::UnitedStates)),
-             toolTip);
+    QCOMPARE(TrayIcon::toolTipText(at, TrayIcon::nextToday(stored, at), locale), toolTip);
 }
 
 void TestTrayIcon::minimisingHidesToTheTrayOnlyWhereThereIsOne_data() {
