@@ -94,7 +94,8 @@ int main(int argc, char** argv) {
     }
     for (const char* what : {"import into an empty table", "import again: all 10,000 duplicates"}) {
         Step step;
-        const CalendarImport::Result result = CalendarImport(*target, services, zone).importFile(file);
+        const CalendarImport::Result result =
+            CalendarImport(*target, services, zone).importFile(file);
         step.print(what);
         std::printf("  %d added, %d duplicates, %s\n", result.added, result.duplicates,
                     result.error.isEmpty() ? "no error" : qPrintable(result.error));

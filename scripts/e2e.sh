@@ -146,8 +146,63 @@ random_database() {
   fi
 }
 
+# --- 4. The tray icon and starting with the desktop ------------------------
+tray_and_autostart() {
+  if ! command -v trayer >/dev/null; then echo "SKIP: tray: trayer is not installed"; return; fi
+  local folder=$work/tray home=$work/tray-home report=""
+  mkdir -p "$home"
+  "$setup" "$folder" "$here/data" >/dev/null
+  sqlite3 "$folder/scheduler.mdb" "UPDATE signal SET f6 = 'U';
+    INSERT INTO scheduler VALUES ('8', 'December', '2026', '05', 30, 'PM', 'Dentist');"
+  trayer --edge top --align right --widthtype request --height 28 >/dev/null 2>&1 &
+  local host=$!
+  sleep 1
+  (cd "$folder" && HOME=$home exec faketime '2026-12-08 17:06:58' "$program") &
+  local pid=$! app=
+  for _ in $(seq 1 50); do app=$(pgrep -P "$pid" | head -1 || true); [ -n "$app" ] && break; sleep 0.1; done
+  app=${app:-$pid}
+  local clock
+  if ! clock=$(wait_window "$app" 15 "December"); then
+    fail "tray: no clock window"; kill "$pid" "$host" 2>/dev/null; return
+  fi
+  sleep 1.5
+  # The icon sits at the right end of the tray, at the top right of the screen.
+  local ix=1267 iy=14
+  xdotool mousemove $ix $iy; sleep 2.5
+  import -window root "$shots/tray-tooltip.png"
+  xdotool windowminimize "$clock"; sleep 1.5
+  if xdotool search --onlyvisible --pid "$app" --name "December" >/dev/null 2>&1; then
+    fail "tray: the minimised clock is still on screen"
+  else pass "tray: minimising hides the clock to the tray"; fi
+  xdotool mousemove $ix $iy click 1; sleep 1.5
+  if clock=$(wait_window "$app" 5 "December"); then pass "tray: a click on the icon shows the clock"
+  else fail "tray: the clock did not come back"; fi
+  # "Start with the desktop" in the settings panel, beside the chime.
+  xdotool windowactivate --sync "$clock"
+  xdotool mousemove --window "$clock" 160 90 click 1; sleep 2
+  xdotool mousemove --window "$clock" 16 210 click 1; sleep 1
+  import -window root "$shots/start-with-desktop.png"
+  local entry=$home/.config/autostart/tavenel.desktop
+  if [ -s "$entry" ] && report=$(desktop-file-validate "$entry" 2>&1) && [ -z "$report" ] &&
+     grep -q "^Exec=.*tavenel-launch\" \"$folder\"$" "$entry"; then
+    pass "tray: the autostart entry is written, valid, and starts the launcher on the folder"
+  else fail "tray: autostart entry: $(cat "$entry" 2>&1) $report"; fi
+  xdotool mousemove --window "$clock" 16 210 click 1; sleep 1
+  [ -e "$entry" ] && fail "tray: the autostart entry was not removed"
+  # "Quit" in the icon's menu ends the run as closing the clock does.
+  xdotool mousemove $ix $iy click 3; sleep 1
+  xdotool key Up Return
+  for _ in $(seq 1 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$app" 2>/dev/null; then fail "tray: Quit did not end the program"; kill "$pid"
+  elif [ "$(sqlite3 "$folder/scheduler.mdb" "SELECT csize FROM clockini")" = normal ]; then
+    pass "tray: Quit ends the program and stores the settings"
+  else fail "tray: Quit ended the program without storing the settings"; fi
+  kill "$host" 2>/dev/null; wait "$pid" 2>/dev/null || true
+}
+
 random_database
 first_start
 reminder
+tray_and_autostart
 echo "$passed passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -9,8 +9,7 @@
 #include "platform/IClock.h"
 #include "platform/IDialogs.h"
 
-StartWithDesktop::StartWithDesktop(const Services& services, const AppContext& app,
-                                   QObject* parent)
+StartWithDesktop::StartWithDesktop(const Services& services, const AppContext& app, QObject* parent)
     : QObject(parent), m_services(services), m_app(app) {}
 
 bool StartWithDesktop::isOn() const {
@@ -28,7 +27,9 @@ void StartWithDesktop::set(bool on) {
     refresh();
 }
 
-void StartWithDesktop::refresh() { emit changed(isOn()); }
+void StartWithDesktop::refresh() {
+    emit changed(isOn());
+}
 
 void StartWithDesktop::offerOnce() {
     if (!isAvailable() || isOn()) return;

@@ -75,9 +75,13 @@ TrayIcon::TrayIcon(Form1& form, std::function<bool()> trayAvailable)
     if (form.isVisible() && !form.visibleRegion().isEmpty()) showIcon();
 }
 
-TrayIcon::~TrayIcon() { delete m_menu; }
+TrayIcon::~TrayIcon() {
+    delete m_menu;
+}
 
-bool TrayIcon::desktopHasTray() { return QSystemTrayIcon::isSystemTrayAvailable(); }
+bool TrayIcon::desktopHasTray() {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
 
 QString TrayIcon::toolTipText(const QDateTime& now, const std::optional<Next>& next,
                               const QLocale& locale) {
@@ -127,10 +131,11 @@ void TrayIcon::showIcon() {
     if (m_icon) return;
     m_icon = new QSystemTrayIcon(QApplication::windowIcon(), this);
     m_icon->setContextMenu(m_menu);
-    connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
-        if (why == QSystemTrayIcon::Trigger || why == QSystemTrayIcon::DoubleClick)
-            on_showClock_triggered();
-    });
+    connect(m_icon, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason why) {
+                if (why == QSystemTrayIcon::Trigger || why == QSystemTrayIcon::DoubleClick)
+                    on_showClock_triggered();
+            });
     refresh();
     m_icon->show();
 }
@@ -150,7 +155,9 @@ bool TrayIcon::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-void TrayIcon::on_showClock_triggered() { bringToFront(&m_form); }
+void TrayIcon::on_showClock_triggered() {
+    bringToFront(&m_form);
+}
 
 void TrayIcon::on_planner_triggered() {
     Form2* planner = m_form.planner();
@@ -164,7 +171,9 @@ void TrayIcon::on_startWithDesktop_triggered(bool checked) {
     m_form.startWithDesktop().set(checked);
 }
 
-void TrayIcon::on_menu_aboutToShow() { m_form.startWithDesktop().refresh(); }
+void TrayIcon::on_menu_aboutToShow() {
+    m_form.startWithDesktop().refresh();
+}
 
 void TrayIcon::on_quit_triggered() {
     // As closing the clock window: the settings are stored and the help

@@ -28,8 +28,7 @@ class TrayIcon : public QObject {
     Q_OBJECT
 public:
     // `trayAvailable` tells whether the desktop has a tray at the moment.
-    explicit TrayIcon(Form1& form,
-                      std::function<bool()> trayAvailable = &TrayIcon::desktopHasTray);
+    explicit TrayIcon(Form1& form, std::function<bool()> trayAvailable = &TrayIcon::desktopHasTray);
     ~TrayIcon() override;
 
     static bool desktopHasTray();

@@ -59,10 +59,10 @@ QByteArray CalendarExport::calendarText(const std::vector<QVariantList>& records
                                         Result* result) const {
     ical::keepErrorsQuiet();
     Result counts;
-    ical::Component calendar(icalcomponent_vanew(
-        ICAL_VCALENDAR_COMPONENT, icalproperty_new_version("2.0"),
-        icalproperty_new_prodid("-//Tavenel//Tavenel 1.0//EN"),
-        icalproperty_new_calscale("GREGORIAN"), nullptr));
+    ical::Component calendar(
+        icalcomponent_vanew(ICAL_VCALENDAR_COMPONENT, icalproperty_new_version("2.0"),
+                            icalproperty_new_prodid("-//Tavenel//Tavenel 1.0//EN"),
+                            icalproperty_new_calscale("GREGORIAN"), nullptr));
 
     QByteArray zoneName;
     if (icaltimezone* builtin = ical::builtinZone(m_zone)) {
@@ -136,12 +136,13 @@ QString CalendarExport::resultText(const QString& path, const Result& result) {
                        .arg(result.written)
                        .arg(QDir::toNativeSeparators(path));
     if (result.unreadable > 0)
-        text += QStringLiteral("\r\n\r\n") +
-                (result.unreadable == 1
-                     ? QStringLiteral("1 appointment was left out: its date or time cannot be read.")
-                     : QStringLiteral("%1 appointments were left out: their date or time cannot "
-                                      "be read.")
-                           .arg(result.unreadable));
+        text +=
+            QStringLiteral("\r\n\r\n") +
+            (result.unreadable == 1
+                 ? QStringLiteral("1 appointment was left out: its date or time cannot be read.")
+                 : QStringLiteral("%1 appointments were left out: their date or time cannot "
+                                  "be read.")
+                       .arg(result.unreadable));
     return text;
 }
 
@@ -153,8 +154,8 @@ void CalendarExport::run() {
         return;
     }
     const auto path = dialogs.saveFile(QDir::home().filePath(QStringLiteral("schedules.ics")),
-                                   QStringLiteral("Calendar files (*.ics);;All files (*)"),
-                                   QStringLiteral("Export schedules to a calendar file"));
+                                       QStringLiteral("Calendar files (*.ics);;All files (*)"),
+                                       QStringLiteral("Export schedules to a calendar file"));
     if (!path) return;
     Result result;
     QString why;

@@ -38,8 +38,7 @@ QString skipText(CalendarReader::Skip why, int n) {
                            QStringLiteral("%1 all-day events were not added: an appointment "
                                           "needs a time of day."));
         case Skip::NoStart:
-            return counted(n,
-                           QStringLiteral("1 event was not added: its start cannot be read."),
+            return counted(n, QStringLiteral("1 event was not added: its start cannot be read."),
                            QStringLiteral("%1 events were not added: their start cannot be "
                                           "read."));
         case Skip::UnknownZone:
@@ -130,7 +129,8 @@ QString CalendarImport::resultText(const QString& path, const Result& result) {
     if (!result.error.isEmpty())
         return QStringLiteral("Nothing was imported from %1: %2.").arg(file, result.error);
     if (result.read.events == 0)
-        return QStringLiteral("The calendar file %1 holds no events. Nothing was imported.").arg(file);
+        return QStringLiteral("The calendar file %1 holds no events. Nothing was imported.")
+            .arg(file);
 
     QStringList lines;
     lines << QStringLiteral("From the calendar file %1:").arg(file) << QString();

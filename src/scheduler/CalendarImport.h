@@ -3,9 +3,8 @@
 #include <QString>
 #include <QTimeZone>
 
-#include "scheduler/CalendarReader.h"
-
 #include "platform/Services.h"
+#include "scheduler/CalendarReader.h"
 
 struct AppContext;
 class Form2;

@@ -85,8 +85,8 @@ public:
             const QTime time(t.hour, t.minute);
             return date.isValid() && time.isValid() ? QDateTime(date, time) : QDateTime();
         }
-        const QDateTime there = QDateTime::fromSecsSinceEpoch(
-            qint64(icaltime_as_timet_with_zone(t, zone)), m_zone);
+        const QDateTime there =
+            QDateTime::fromSecsSinceEpoch(qint64(icaltime_as_timet_with_zone(t, zone)), m_zone);
         return QDateTime(there.date(), QTime(there.time().hour(), there.time().minute()));
     }
 
@@ -101,7 +101,8 @@ public:
     void read(icalcomponent* event, CalendarReader::Result& result) const {
         if (icalcomponent_get_status(event) == ICAL_STATUS_CANCELLED)
             return skip(result, CalendarReader::Skip::Cancelled);
-        icalproperty* startProperty = icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY);
+        icalproperty* startProperty =
+            icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY);
         if (!startProperty) return skip(result, CalendarReader::Skip::NoStart);
         const icaltimetype start = icalproperty_get_dtstart(startProperty);
         if (icaltime_is_null_time(start) || !icaltime_is_valid_time(start))
@@ -238,13 +239,15 @@ CalendarReader::CalendarReader(const QDateTime& now, const QTimeZone& zone)
 CalendarReader::Result CalendarReader::read(const QByteArray& text) const {
     Result result;
     if (text.contains('\0') || !startsAsCalendar(text)) {
-        result.error = QStringLiteral("it is not an iCalendar file: it does not begin with "
-                                      "BEGIN:VCALENDAR");
+        result.error = QStringLiteral(
+            "it is not an iCalendar file: it does not begin with "
+            "BEGIN:VCALENDAR");
         return result;
     }
     if (!endsAsCalendar(text)) {
-        result.error = QStringLiteral("the calendar file is damaged: it ends before its calendar "
-                                      "does, as a file cut short");
+        result.error = QStringLiteral(
+            "the calendar file is damaged: it ends before its calendar "
+            "does, as a file cut short");
         return result;
     }
     ical::keepErrorsQuiet();
@@ -257,7 +260,8 @@ CalendarReader::Result CalendarReader::read(const QByteArray& text) const {
     if (icalcomponent_isa(root.get()) == ICAL_VCALENDAR_COMPONENT) {
         calendars.push_back(root.get());
     } else {
-        for (icalcomponent* c = icalcomponent_get_first_component(root.get(), ICAL_VCALENDAR_COMPONENT);
+        for (icalcomponent* c =
+                 icalcomponent_get_first_component(root.get(), ICAL_VCALENDAR_COMPONENT);
              c; c = icalcomponent_get_next_component(root.get(), ICAL_VCALENDAR_COMPONENT))
             calendars.push_back(c);
     }
@@ -268,8 +272,8 @@ CalendarReader::Result CalendarReader::read(const QByteArray& text) const {
 
     for (icalcomponent* calendar : calendars) {
         std::vector<icalcomponent*> events;
-        for (icalcomponent* e = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); e;
-             e = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT))
+        for (icalcomponent* e = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT);
+             e; e = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT))
             events.push_back(e);
         // Occurrences that events of their own replace, by series and start.
         QSet<QString> moved;

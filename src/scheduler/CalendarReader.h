@@ -23,7 +23,7 @@ public:
         NoStart,         // no start, or one that cannot be read
         UnknownZone,     // a time zone neither defined in the file nor known here
         Cancelled,
-        AfterLastYear,   // after the last year of the planner's calendar
+        AfterLastYear,  // after the last year of the planner's calendar
     };
     struct Entry {
         QDateTime start;  // on the computer's clock, to the minute

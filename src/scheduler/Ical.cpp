@@ -2,7 +2,9 @@
 
 namespace ical {
 
-void keepErrorsQuiet() { icalerror_set_errors_are_fatal(0); }
+void keepErrorsQuiet() {
+    icalerror_set_errors_are_fatal(0);
+}
 
 icaltimezone* builtinZone(const QTimeZone& zone) {
     const QByteArray id = zone.id();

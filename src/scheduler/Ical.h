@@ -1,10 +1,10 @@
 #pragma once
 
+#include <libical/ical.h>
+
 #include <QString>
 #include <QTimeZone>
 #include <memory>
-
-#include <libical/ical.h>
 
 // What the calendar file reader and writer share in their use of libical.
 namespace ical {
@@ -26,6 +26,8 @@ void keepErrorsQuiet();
 icaltimezone* builtinZone(const QTimeZone& zone);
 
 // A text of libical (UTF-8); empty for null.
-inline QString text(const char* utf8) { return utf8 ? QString::fromUtf8(utf8) : QString(); }
+inline QString text(const char* utf8) {
+    return utf8 ? QString::fromUtf8(utf8) : QString();
+}
 
 }  // namespace ical

@@ -59,7 +59,8 @@ void TestStartWithDesktop::entryStartsTheLauncherOnTheFolder_data() {
 
 void TestStartWithDesktop::entryStartsTheLauncherOnTheFolder() {
     QFETCH(QString, folderName);
-    const QString validate = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+    const QString validate =
+        QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
     const QString gio = QStandardPaths::findExecutable(QStringLiteral("gio"));
     if (validate.isEmpty() || gio.isEmpty())
         QSKIP("desktop-file-validate (desktop-file-utils) or gio (libglib2.0-bin) is missing");
@@ -84,7 +85,8 @@ void TestStartWithDesktop::entryStartsTheLauncherOnTheFolder() {
     QString why;
     QVERIFY2(autostart.setOn(true, &why), qPrintable(why));
     QVERIFY(autostart.isOn());
-    QCOMPARE(autostart.entryPath(), work.filePath(QStringLiteral("config/autostart/tavenel.desktop")));
+    QCOMPARE(autostart.entryPath(),
+             work.filePath(QStringLiteral("config/autostart/tavenel.desktop")));
 
     QProcess check;
     check.start(validate, {autostart.entryPath()});

@@ -48,39 +48,32 @@ void TestTrayIcon::toolTipTellsTodaysNextAppointment_data() {
         << evening
         << QList<QVariantList>{record("9", "05", 7, "PM", "Tomorrow"),
                                record("8", "09", 0, "AM", "This morning")}
-        << "Tavenel, 5:06 PM\nNo more appointments today"
-        << us;
+        << "Tavenel, 5:06 PM\nNo more appointments today" << us;
     QTest::newRow("the earliest still to come")
         << evening
         << QList<QVariantList>{record("8", "06", 30, "PM", "Dinner"),
                                record("8", "5", 7, "PM", "Dentist"),
                                record("8", "09", 0, "AM", "Earlier")}
-        << "Tavenel, 5:06 PM\nNext today: 5:07 PM  Dentist"
-        << us;
-    QTest::newRow("this minute's own") << evening
-                                       << QList<QVariantList>{record("8", "05", 6, "PM", "Now")}
-                                       << "Tavenel, 5:06 PM\nNext today: 5:06 PM  Now"
-        << us;
+        << "Tavenel, 5:06 PM\nNext today: 5:07 PM  Dentist" << us;
+    QTest::newRow("this minute's own")
+        << evening << QList<QVariantList>{record("8", "05", 6, "PM", "Now")}
+        << "Tavenel, 5:06 PM\nNext today: 5:06 PM  Now" << us;
     QTest::newRow("12 AM is after midnight, 12 PM after noon")
         << QTime(11, 0)
         << QList<QVariantList>{record("8", "12", 30, "PM", "Lunch"),
                                record("8", "12", 15, "AM", "Midnight snack")}
-        << "Tavenel, 11:00 AM\nNext today: 12:30 PM  Lunch"
-        << us;
+        << "Tavenel, 11:00 AM\nNext today: 12:30 PM  Lunch" << us;
     QTest::newRow("a record that is no time is passed over")
         << evening << QList<QVariantList>{record("8", "00", 0, "PM", "Hour never picked")}
-        << "Tavenel, 5:06 PM\nNo more appointments today"
-        << us;
+        << "Tavenel, 5:06 PM\nNo more appointments today" << us;
     QTest::newRow("a 24-hour clock, seconds left out")
         << evening << QList<QVariantList>{record("8", "05", 30, "PM", "Dentist")}
-        << "Tavenel, 17:06\nNext today: 17:30  Dentist"
-        << QLocale::c();
+        << "Tavenel, 17:06\nNext today: 17:30  Dentist" << QLocale::c();
     QTest::newRow("the first line, shortened")
         << evening
         << QList<QVariantList>{record("8", "08", 0, "PM",
                                       QString(70, QLatin1Char('x')) + "\r\nSecond line")}
-        << "Tavenel, 5:06 PM\nNext today: 8:00 PM  " + QString(59, QLatin1Char('x')) +
-               QChar(0x2026)
+        << "Tavenel, 5:06 PM\nNext today: 8:00 PM  " + QString(59, QLatin1Char('x')) + QChar(0x2026)
         << us;
 }
 

@@ -104,15 +104,14 @@ void TestCalendarFiles::importsEveryZoneToTheComputersClock() {
 void TestCalendarFiles::recurringEventsWithinAYearUpToTheLimit() {
     PlannerFixture p;
     QVERIFY(p.load());
-    const auto result =
-        CalendarImport(*p.app, p.services, QTimeZone("Europe/Berlin"))
+    const auto result = CalendarImport(*p.app, p.services, QTimeZone("Europe/Berlin"))
                             .importFile(sample("recurring.ics"));
     QCOMPARE(result.error, QString());
     const QStringList rows = p.folder.query(kAll);
     // The weekly meeting: 14 December left out, 21 December moved, two more.
-    for (const char* row : {"21|December|2026|10|30|AM|Team meeting (moved)",
-                               "28|December|2026|09|0|AM|Team meeting",
-                               "4|January|2027|09|0|AM|Team meeting"})
+    for (const char* row :
+         {"21|December|2026|10|30|AM|Team meeting (moved)", "28|December|2026|09|0|AM|Team meeting",
+          "4|January|2027|09|0|AM|Team meeting"})
         QVERIFY2(rows.contains(QString::fromUtf8(row)), row);
     QCOMPARE(rows.filter("|Team meeting").size(), 3);
     // The daily walk without end: the limit, from this evening on.
@@ -192,14 +191,14 @@ void TestCalendarFiles::exportReadByAnotherProgramAndImportedAgain() {
         {QDateTime(QDate(2027, 3, 3), QTime(5, 45)), "5",
          "Line one\r\nLine two; with, commas\\ and a backslash"},
         {QDateTime(QDate(2027, 4, 4), QTime(8, 0)), "08", ""},
-        {QDateTime(QDate(2027, 6, 15), QTime(21, 15)), "09", QString::fromUtf8("Zahnarzt – Müller ✓")},
+        {QDateTime(QDate(2027, 6, 15), QTime(21, 15)), "09",
+         QString::fromUtf8("Zahnarzt – Müller ✓")},
     };
     for (const Made& m : made)
         QVERIFY(p.addAppointment(QString::number(m.at.date().day()),
                                  QLocale::c().monthName(m.at.date().month()),
-                                 QString::number(m.at.date().year()), m.hour,
-                                 m.at.time().minute(), m.at.time().hour() < 12 ? "AM" : "PM",
-                                 m.text));
+                                 QString::number(m.at.date().year()), m.hour, m.at.time().minute(),
+                                 m.at.time().hour() < 12 ? "AM" : "PM", m.text));
     // Left out and counted.
     QVERIFY(p.addAppointment("31", "February", "2027", "05", 0, "PM", "No such day"));
     QVERIFY(p.addAppointment("10", "March", "2027", "00", 0, "PM", "Hour never picked"));
@@ -221,7 +220,8 @@ void TestCalendarFiles::exportReadByAnotherProgramAndImportedAgain() {
     if (errors.contains("No module named"))
         QSKIP("python3-icalendar is not installed: the check by another program is skipped");
     QCOMPARE(errors, QString());
-    QStringList events = QString::fromUtf8(reader.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    QStringList events =
+        QString::fromUtf8(reader.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     QStringList uids;
     for (QString& event : events) uids << event.section('\t', 0, 0), event = event.section('\t', 1);
     QCOMPARE(QSet<QString>(uids.begin(), uids.end()).size(), made.size());

@@ -50,7 +50,9 @@ QString XdgAutostart::entryPath() const {
     return QDir(m_configFolder).filePath(QStringLiteral("autostart/") + kEntryName);
 }
 
-bool XdgAutostart::isOn() const { return QFileInfo::exists(entryPath()); }
+bool XdgAutostart::isOn() const {
+    return QFileInfo::exists(entryPath());
+}
 
 QString XdgAutostart::execArgument(const QString& argument) {
     if (hasControlCharacter(argument)) return QString();
@@ -73,8 +75,9 @@ QByteArray XdgAutostart::entryText(QString* error) const {
     const QString folder = execArgument(m_dataFolder);
     if (launcher.isEmpty() || folder.isEmpty()) {
         if (error)
-            *error = QStringLiteral("the name of the data folder %1 holds characters that a "
-                                    "desktop entry cannot carry")
+            *error = QStringLiteral(
+                         "the name of the data folder %1 holds characters that a "
+                         "desktop entry cannot carry")
                          .arg(m_dataFolder);
         return QByteArray();
     }
@@ -97,7 +100,8 @@ bool XdgAutostart::setOn(bool on, QString* error) {
     if (!on) {
         QFile entry(path);
         if (!entry.exists() || entry.remove()) return true;
-        if (error) *error = QStringLiteral("%1 could not be removed: %2").arg(path, entry.errorString());
+        if (error)
+            *error = QStringLiteral("%1 could not be removed: %2").arg(path, entry.errorString());
         return false;
     }
     QString why;
@@ -114,7 +118,8 @@ bool XdgAutostart::setOn(bool on, QString* error) {
     // Written whole or not at all: a half-written entry would start nothing.
     QSaveFile entry(path);
     if (!entry.open(QIODevice::WriteOnly) || entry.write(text) != text.size() || !entry.commit()) {
-        if (error) *error = QStringLiteral("%1 could not be written: %2").arg(path, entry.errorString());
+        if (error)
+            *error = QStringLiteral("%1 could not be written: %2").arg(path, entry.errorString());
         return false;
     }
     return true;
