@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCursor>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -15,6 +14,7 @@
 #include "RichTextBox.h"
 #include <QTimer>
 
+#include "Accessibility.h"
 #include "Database.h"
 #include "SettingsStore.h"
 #include "Texts.h"
@@ -31,6 +31,7 @@
 #include "platform/IPauser.h"
 #include "scheduler/AppointmentPanel.h"
 #include "scheduler/ObsoleteCleanup.h"
+#include "scheduler/PlannerAccess.h"
 #include "scheduler/ReminderDisplay.h"
 #include "scheduler/ScheduleListing.h"
 
@@ -73,6 +74,8 @@ Form2::Form2(AppContext& app, const Services& services, Form1* clockWindow, QWid
     buildControls();
     connectHandlers();
     buildDiary();
+    // Names, Tab order and keys, once every control is there.
+    new PlannerAccess(*this);
 }
 
 Form2::~Form2() = default;
@@ -364,10 +367,10 @@ void Form2::on_Timer1_timeout() {
 
 // --- Pop-up menus ------------------------------------------------------------
 
-QAction* Form2::popUp(QMenu* menu) {
-    const QPoint at = QCursor::pos();
-    if (m_popUpHandler) return m_popUpHandler(menu, at);
-    return menu->exec(at);
+QAction* Form2::popUp(QMenu* menu, std::optional<QPoint> at) {
+    const QPoint where = at ? *at : accessibility::popUpPoint();
+    if (m_popUpHandler) return m_popUpHandler(menu, where);
+    return menu->exec(where);
 }
 
 bool Form2::onBackground(const QMouseEvent* event) const {
