@@ -2,17 +2,57 @@
 
 #include <QAbstractSlider>
 #include <QApplication>
+#include <QComboBox>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QScrollBar>
 #include <QWidget>
+
+namespace {
+
+// The keys of a picker, as a slider has them.
+class PickerKeys final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            return false;
+        QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
+        switch (key->key()) {
+            case Qt::Key_Left:
+            case Qt::Key_Down: action = QAbstractSlider::SliderSingleStepSub; break;
+            case Qt::Key_Right:
+            case Qt::Key_Up: action = QAbstractSlider::SliderSingleStepAdd; break;
+            case Qt::Key_PageDown: action = QAbstractSlider::SliderPageStepSub; break;
+            case Qt::Key_PageUp: action = QAbstractSlider::SliderPageStepAdd; break;
+            case Qt::Key_Home: action = QAbstractSlider::SliderToMinimum; break;
+            case Qt::Key_End: action = QAbstractSlider::SliderToMaximum; break;
+            default: return false;
+        }
+        static_cast<QAbstractSlider*>(watched)->triggerAction(action);
+        return true;
+    }
+};
+
+}  // namespace
 
 namespace accessibility {
 
 void describe(QWidget* control, const QString& name, const QString& description) {
     if (!control) return;
-    for (QWidget* w = control; w; w = w->focusProxy() == w ? nullptr : w->focusProxy()) {
+    // An editable selector's text field is met on its own as well.
+    auto* combo = qobject_cast<QComboBox*>(control);
+    QWidget* inner = control->focusProxy();
+    if (combo && combo->lineEdit()) inner = combo->lineEdit();
+    for (QWidget* w : {control, inner}) {
+        if (!w) continue;
         w->setAccessibleName(name);
         if (!description.isEmpty()) w->setAccessibleDescription(description);
     }
@@ -47,6 +87,11 @@ void tabOrder(std::initializer_list<QWidget*> controls) {
 
 void makeTabStop(QWidget* control) {
     control->setFocusPolicy(Qt::StrongFocus);
+}
+
+void makeKeyboardPicker(QScrollBar* picker) {
+    makeTabStop(picker);
+    picker->installEventFilter(new PickerKeys(picker));
 }
 
 QPoint popUpPoint() {

@@ -6,6 +6,7 @@
 
 class QAbstractSlider;
 class QLabel;
+class QScrollBar;
 class QWidget;
 
 // What every window does for users of the keyboard and of screen readers:
@@ -15,8 +16,8 @@ namespace accessibility {
 
 // The name a screen reader announces for `control` and, where it helps, a
 // longer description. A control that hands its focus to an inner one (a
-// rich-text box) gives the inner one the same name, since that is the one
-// the reader meets.
+// rich-text box, an editable selector) gives the inner one the same name,
+// since that is the one the reader meets.
 void describe(QWidget* control, const QString& name, const QString& description = QString());
 
 // A picker whose value the user reads from a label beside it (" 07",
@@ -31,9 +32,13 @@ void nameScrollBars(QWidget* window);
 // passed over.
 void tabOrder(std::initializer_list<QWidget*> controls);
 
-// Makes a control a stop of Tab and of a click (scroll bars are neither
-// by default, which leaves them out of reach of the keyboard).
+// Makes a control a stop of Tab and of a click.
 void makeTabStop(QWidget* control);
+
+// A scroll bar used as a picker, reached with Tab and moved with the keys:
+// the arrow keys a step, Page Up and Page Down a page, Home and End to the
+// ends. Scroll bars take no focus and ignore the keys otherwise.
+void makeKeyboardPicker(QScrollBar* picker);
 
 // Where a pop-up menu opens (screen coordinates): at the pointer when the
 // pointer is on the control that has the keyboard focus or on a window's

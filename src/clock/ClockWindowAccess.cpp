@@ -51,7 +51,7 @@ void ClockWindowAccess::nameControls() {
     accessibility::nameWithLabel(f.HScroll3, QStringLiteral("AM or PM"), f.Label5);
     for (QScrollBar* bar : {f.HScroll1, f.HScroll2, f.HScroll3}) {
         bar->setAccessibleDescription(timeRow);
-        accessibility::makeTabStop(bar);
+        accessibility::makeKeyboardPicker(bar);
     }
     describe(f.Drive1, QStringLiteral("Drive"), f.Drive1->toolTip());
     describe(f.Dir1, QStringLiteral("Folder"),

@@ -30,10 +30,10 @@ PlannerAccess::PlannerAccess(Form2& window) : QObject(&window), m_window(window)
              window.Slider1})
         m_rightPart.emplace_back(control, control->focusPolicy());
     window.installEventFilter(this);
-    onResized();
+    onResized(false);
 }
 
-void PlannerAccess::onResized() {
+void PlannerAccess::onResized(bool narrowing) {
     QWidget* focus = m_window.focusWidget();
     bool focusOutOfView = false;
     for (const auto& [control, policy] : m_rightPart) {
@@ -42,7 +42,9 @@ void PlannerAccess::onResized() {
         control->setFocusPolicy(inView ? policy : Qt::NoFocus);
         if (!inView && control == focus) focusOutOfView = true;
     }
-    if (focusOutOfView) m_calendar->focusGrid(Qt::OtherFocusReason);
+    // While the window widens, a control the focus was given to comes
+    // into view by itself.
+    if (focusOutOfView && narrowing) m_calendar->focusGrid(Qt::OtherFocusReason);
 }
 
 void PlannerAccess::nameControls() {
@@ -55,7 +57,7 @@ void PlannerAccess::nameControls() {
     accessibility::nameWithLabel(w.HScroll3, QStringLiteral("AM or PM"), w.Label56);
     for (QScrollBar* bar : {w.HScroll1, w.HScroll2, w.HScroll3}) {
         bar->setAccessibleDescription(QStringLiteral("The time of the appointment"));
-        accessibility::makeTabStop(bar);
+        accessibility::makeKeyboardPicker(bar);
     }
     describe(w.RichTextBox2, w.Frame3->title());
     // Only the plain text of an appointment is kept: Tab moves on.
@@ -88,7 +90,10 @@ void PlannerAccess::orderControls() {
 }
 
 bool PlannerAccess::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &m_window && event->type() == QEvent::Resize) onResized();
+    if (watched == &m_window && event->type() == QEvent::Resize) {
+        const auto* resize = static_cast<QResizeEvent*>(event);
+        onResized(resize->size().width() < resize->oldSize().width());
+    }
     if (watched != m_window.RichTextBox1->editor() || event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);

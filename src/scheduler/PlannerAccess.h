@@ -29,8 +29,8 @@ private:
     void orderControls();
     // The right part of a narrow window is out of view but not hidden: Tab
     // passes over its controls then, and a focus left there goes back to
-    // the calendar.
-    void onResized();
+    // the calendar when the window narrows.
+    void onResized(bool narrowing);
 
     Form2& m_window;
     CalendarAccess* m_calendar = nullptr;
