@@ -123,10 +123,29 @@ def press(win, role, name):
 
 
 def focused(app):
+    """The control with the focus. A list or tree may leave its focused
+    state on a row after the focus has moved on; a row counts only while
+    its list has the focus too."""
+    def walk(node, container_focused):
+        found = None
+        state = node.getState()
+        has_focus = state.contains(pyatspi.STATE_FOCUSED) and showing(node)
+        role = node.getRoleName()
+        # An unnamed part inside a focused control (a text box's viewport)
+        # is not a control of its own.
+        inner_part = role == "filler" and not node.name and container_focused
+        if has_focus and not inner_part and (role not in ("table cell", "list item") or container_focused):
+            found = node
+        for i in range(node.childCount):
+            child = node.getChildAtIndex(i)
+            if child is not None:
+                deeper = walk(child, has_focus)
+                found = deeper or found
+        return found
     for win in windows(app):
-        for node in nodes(win):
-            if node.getState().contains(pyatspi.STATE_FOCUSED) and showing(node):
-                return node
+        node = walk(win, False)
+        if node is not None:
+            return node
     return None
 
 

@@ -9,4 +9,5 @@ apt-get install -y --no-install-recommends \
   libsdl2-mixer-dev libsqlite3-dev sqlite3 \
   fonts-liberation fonts-dejavu-core \
   xvfb xauth xdotool openbox x11-utils imagemagick faketime \
-  sox lame clang-14 libclang-rt-14-dev dbus dbus-x11 poppler-utils desktop-file-utils
+  sox lame clang-14 libclang-rt-14-dev dbus dbus-x11 poppler-utils desktop-file-utils \
+  at-spi2-core python3-pyatspi appstream lintian

@@ -91,6 +91,7 @@ void HelpWindow::loadBeside(const QWidget* clockWindow) {
         return;
     }
     m_loaded = true;
+    m_beside = const_cast<QWidget*>(clockWindow);
     // Against the clock window's right side: its outer width includes the
     // frame the window manager draws round it.
     const double frame =
@@ -117,7 +118,9 @@ void HelpWindow::loadBeside(const QWidget* clockWindow) {
 void HelpWindow::unload() {
     if (!m_loaded) return;
     m_loaded = false;
+    const bool hadKeyboard = isActiveWindow();
     hide();
+    if (hadKeyboard && m_beside && m_beside->isVisible()) m_beside->activateWindow();
     RichTextBox1->setText(QString());
 }
 

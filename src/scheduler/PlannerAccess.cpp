@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QTextEdit>
+#include <QTimer>
 
 #include "Accessibility.h"
 #include "RichTextBox.h"
@@ -30,21 +31,29 @@ PlannerAccess::PlannerAccess(Form2& window) : QObject(&window), m_window(window)
              window.Slider1})
         m_rightPart.emplace_back(control, control->focusPolicy());
     window.installEventFilter(this);
-    onResized(false);
+    // The window changes width in steps; the focus is looked at once the
+    // steps are over, since a widening passes through narrow widths too.
+    m_settled.setSingleShot(true);
+    m_settled.setInterval(150);
+    connect(&m_settled, &QTimer::timeout, this, &PlannerAccess::onSizeSettled);
+    onResized();
 }
 
-void PlannerAccess::onResized(bool narrowing) {
-    QWidget* focus = m_window.focusWidget();
-    bool focusOutOfView = false;
-    for (const auto& [control, policy] : m_rightPart) {
-        if (!control) continue;
-        const bool inView = control->mapTo(&m_window, QPoint(0, 0)).x() < m_window.width();
-        control->setFocusPolicy(inView ? policy : Qt::NoFocus);
-        if (!inView && control == focus) focusOutOfView = true;
-    }
-    // While the window widens, a control the focus was given to comes
-    // into view by itself.
-    if (focusOutOfView && narrowing) m_calendar->focusGrid(Qt::OtherFocusReason);
+bool PlannerAccess::inView(const QWidget* control) const {
+    return control->mapTo(&m_window, QPoint(0, 0)).x() < m_window.width();
+}
+
+void PlannerAccess::onResized() {
+    for (const auto& [control, policy] : m_rightPart)
+        if (control) control->setFocusPolicy(inView(control) ? policy : Qt::NoFocus);
+    m_settled.start();
+}
+
+void PlannerAccess::onSizeSettled() {
+    const QWidget* focus = m_window.focusWidget();
+    for (const auto& [control, policy] : m_rightPart)
+        if (control && control == focus && !inView(control))
+            m_calendar->focusGrid(Qt::OtherFocusReason);
 }
 
 void PlannerAccess::nameControls() {
@@ -90,10 +99,7 @@ void PlannerAccess::orderControls() {
 }
 
 bool PlannerAccess::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &m_window && event->type() == QEvent::Resize) {
-        const auto* resize = static_cast<QResizeEvent*>(event);
-        onResized(resize->size().width() < resize->oldSize().width());
-    }
+    if (watched == &m_window && event->type() == QEvent::Resize) onResized();
     if (watched != m_window.RichTextBox1->editor() || event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <utility>
 #include <vector>
 
@@ -29,11 +30,14 @@ private:
     void orderControls();
     // The right part of a narrow window is out of view but not hidden: Tab
     // passes over its controls then, and a focus left there goes back to
-    // the calendar when the window narrows.
-    void onResized(bool narrowing);
+    // the calendar.
+    void onResized();
+    void onSizeSettled();
+    bool inView(const QWidget* control) const;
 
     Form2& m_window;
     CalendarAccess* m_calendar = nullptr;
     // The controls of the right part with the focus they take in view.
     std::vector<std::pair<QPointer<QWidget>, Qt::FocusPolicy>> m_rightPart;
+    QTimer m_settled;
 };
