@@ -143,7 +143,7 @@ if [ -n "${deb:-}" ]; then
   [ "$lines" -ge 5 ] && pass "description: a summary and $((lines - 1)) lines" ||
     fail "the description has $lines line(s)"
   if command -v lintian >/dev/null; then
-    lintian --no-tag-display-limit "$deb" >"$work/lintian.txt" 2>&1 || true
+    lintian --tag-display-limit 0 "$deb" >"$work/lintian.txt" 2>&1 || true
     errors=$(grep -c '^E:' "$work/lintian.txt" || true)
     warnings=$(grep -c '^W:' "$work/lintian.txt" || true)
     sed 's/^/  lintian: /' "$work/lintian.txt"
