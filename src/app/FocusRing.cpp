@@ -84,10 +84,10 @@ void FocusRing::place() {
         return;
     }
     QWidget* window = control->window();
-    // A control that fills its window (a picture over the whole screen) has
-    // no room round it.
+    // A control that fills its window has no room round it, and a window
+    // over the whole screen (the slide show) shows its pictures unframed.
     const QRect inWindow(control->mapTo(window, QPoint(0, 0)), control->size());
-    if (inWindow.contains(window->rect())) {
+    if (inWindow.contains(window->rect()) || window->isFullScreen()) {
         if (m_ring) m_ring->hide();
         return;
     }
