@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs the program from a build (or unpacks a Debian package of it) into
 # a scratch root and checks what a user gets: the programs, the launcher, the
-# shipped data, the desktop entry and the icons; then runs the installed
+# shipped data, the desktop entry and the icons, the manual pages, the
+# AppStream data, the copyright file and the changelog, each through its
+# own validator (and a package's control fields, and lintian where it is
+# installed); then runs the installed
 # launcher under a virtual X server with a scratch home folder: a first start
 # fills ~/Tavenel and shows the clock with its introduction page, and a start
 # over files that are already there leaves every one of them as it was.
@@ -56,6 +59,8 @@ for page in intro alarmenable chimeenable scheduler pictureviewer switchsize clo
   expected+=("share/tavenel/data/$page.rtf")
 done
 for px in 16 32 48 64 128 256; do expected+=("share/icons/hicolor/${px}x$px/apps/tavenel.png"); done
+for page in tavenel tavenel-launch tavenel-setup; do expected+=("share/man/man1/$page.1.gz"); done
+expected+=(share/doc/tavenel/copyright share/doc/tavenel/changelog.Debian.gz)
 missing=0
 for f in "${expected[@]}"; do
   if [ ! -s "$prefix/$f" ]; then fail "not installed: $f"; missing=1; fi
@@ -83,6 +88,69 @@ if command -v desktop-file-validate >/dev/null; then
   fi
 else
   echo "SKIP: desktop-file-validate not found (package desktop-file-utils)"
+fi
+
+# The manual pages: readable, and without a complaint from the formatter.
+for page in tavenel tavenel-launch tavenel-setup; do
+  file=$prefix/share/man/man1/$page.1.gz
+  [ -s "$file" ] || continue
+  if text=$(MANWIDTH=80 man -l --warnings "$file" 2>"$work/man.err") && [ ! -s "$work/man.err" ] &&
+     grep -q "^NAME" <<<"$text" && grep -q "^ *$page " <<<"$(sed -n '/^NAME/,/^SYNOPSIS/p' <<<"$text")"; then
+    pass "manual page $page reads"
+  else
+    fail "manual page $page: $(cat "$work/man.err")"
+  fi
+done
+
+# The AppStream data.
+metainfo=$(ls "$prefix"/share/metainfo/*.metainfo.xml 2>/dev/null | head -1 || true)
+if [ -z "$metainfo" ]; then
+  fail "no AppStream metainfo in share/metainfo"
+elif command -v appstreamcli >/dev/null; then
+  if report=$(appstreamcli validate --no-net "$metainfo" 2>&1); then
+    pass "AppStream metainfo validates: $(tail -1 <<<"$report")"
+  else
+    fail "appstreamcli validate:"$'\n'"$report"
+  fi
+  grep -q '<screenshot' "$metainfo" || fail "the metainfo shows no screenshot"
+  grep -q '<launchable type="desktop-id">tavenel.desktop</launchable>' "$metainfo" ||
+    fail "the metainfo does not name the desktop entry"
+else
+  echo "SKIP: appstreamcli not found (package appstream)"
+fi
+
+# The copyright file in the machine-readable format, and the changelog.
+copyright=$prefix/share/doc/tavenel/copyright
+head -1 "$copyright" | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' &&
+  grep -q '^Files: \*' "$copyright" && grep -q '^License: ' "$copyright" &&
+  pass "copyright file in the machine-readable format" || fail "copyright file is not machine-readable"
+if zcat "$prefix/share/doc/tavenel/changelog.Debian.gz" | head -1 | grep -q '^tavenel (.*) .*; urgency='; then
+  pass "changelog.Debian.gz reads as a Debian changelog"
+else
+  fail "changelog.Debian.gz is not a Debian changelog"
+fi
+
+# A package's control fields, and lintian's verdict.
+if [ -n "${deb:-}" ]; then
+  maintainer=$(dpkg-deb -f "$deb" Maintainer)
+  description=$(dpkg-deb -f "$deb" Description)
+  if grep -Eq '^[^<]+ <[^@>]+@[^>]+>$' <<<"$maintainer" && ! grep -q localhost <<<"$maintainer"; then
+    pass "maintainer: $maintainer"
+  else
+    fail "maintainer field '$maintainer'"
+  fi
+  lines=$(wc -l <<<"$description")
+  [ "$lines" -ge 5 ] && pass "description: a summary and $((lines - 1)) lines" ||
+    fail "the description has $lines line(s)"
+  if command -v lintian >/dev/null; then
+    lintian --tag-display-limit 0 "$deb" >"$work/lintian.txt" 2>&1 || true
+    errors=$(grep -c '^E:' "$work/lintian.txt" || true)
+    warnings=$(grep -c '^W:' "$work/lintian.txt" || true)
+    sed 's/^/  lintian: /' "$work/lintian.txt"
+    [ "$errors" = 0 ] && pass "lintian: no errors ($warnings warnings)" || fail "lintian: $errors errors"
+  else
+    echo "SKIP: lintian not installed"
+  fi
 fi
 
 # --- The installed launcher -------------------------------------------------

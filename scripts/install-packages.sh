@@ -10,4 +10,5 @@ apt-get install -y --no-install-recommends \
   fonts-liberation fonts-dejavu-core \
   xvfb xauth xdotool openbox x11-utils imagemagick faketime \
   sox lame clang-14 libclang-rt-14-dev dbus dbus-x11 poppler-utils desktop-file-utils \
-  python3-icalendar trayer
+  python3-icalendar trayer \
+  at-spi2-core python3-pyatspi appstream lintian

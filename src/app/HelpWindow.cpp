@@ -4,9 +4,11 @@
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTextEdit>
 #include <algorithm>
 
+#include "Accessibility.h"
 #include "AppContext.h"
 #include "RichTextBox.h"
 #include "SettingsStore.h"
@@ -52,6 +54,13 @@ HelpWindow::HelpWindow(AppContext& app, QWidget* parent) : QWidget(parent, Qt::W
 
     connect(Command1, &QPushButton::clicked, this, &HelpWindow::on_Command1_clicked);
     connect(Command2, &QPushButton::clicked, this, &HelpWindow::on_Command2_clicked);
+
+    // Escape closes the window, as "Close" does.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &HelpWindow::on_Command1_clicked);
+    accessibility::describe(RichTextBox1, QStringLiteral("Help page"),
+                            QStringLiteral("Escape closes the help"));
+    accessibility::nameScrollBars(this);
 }
 
 HelpWindow::~HelpWindow() = default;
@@ -82,6 +91,7 @@ void HelpWindow::loadBeside(const QWidget* clockWindow) {
         return;
     }
     m_loaded = true;
+    m_beside = const_cast<QWidget*>(clockWindow);
     // Against the clock window's right side: its outer width includes the
     // frame the window manager draws round it.
     const double frame =
@@ -108,7 +118,9 @@ void HelpWindow::loadBeside(const QWidget* clockWindow) {
 void HelpWindow::unload() {
     if (!m_loaded) return;
     m_loaded = false;
+    const bool hadKeyboard = isActiveWindow();
     hide();
+    if (hadKeyboard && m_beside && m_beside->isVisible()) m_beside->activateWindow();
     RichTextBox1->setText(QString());
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -47,4 +48,7 @@ private:
 
     AppContext& m_app;
     bool m_loaded = false;
+    // The window the help stands beside; it gets the keyboard back when the
+    // help closes.
+    QPointer<QWidget> m_beside;
 };

@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCursor>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
@@ -20,6 +19,7 @@
 #include "RichTextBox.h"
 #include <QTimer>
 
+#include "Accessibility.h"
 #include "DataFolder.h"
 #include "HelpWindow.h"
 #include "SettingsStore.h"
@@ -27,6 +27,7 @@
 #include "Twips.h"
 #include "clock/ClockFont.h"
 #include "clock/ClockSettingsPanel.h"
+#include "clock/ClockWindowAccess.h"
 #include "clock/ClockSizes.h"
 #include "clock/ClockTick.h"
 #include "clock/ClockWindowStyle.h"
@@ -94,6 +95,8 @@ Form1::Form1(AppContext& app, const Services& services, QWidget* parent)
     m_startWithDesktop = new StartWithDesktop(services, app, this);
     connect(Check4, &QCheckBox::clicked, this, &Form1::on_Check4_clicked);
     connect(m_startWithDesktop, &StartWithDesktop::changed, Check4, &QCheckBox::setChecked);
+    // Names, Tab order and the focus ring, once every control is there.
+    new ClockWindowAccess(*this);
 }
 
 Form1::~Form1() { delete m_planner; }
@@ -514,7 +517,7 @@ void Form1::setUpClock() {
     m_clockTick = std::make_unique<ClockTick>(*this);
     m_clockSizes = std::make_unique<ClockSizes>(*this);
     m_settingsPanel = std::make_unique<ClockSettingsPanel>(*this);
-    popUpMenu = [](QMenu* menu) { return menu->exec(QCursor::pos()); };
+    popUpMenu = [](QMenu* menu) { return menu->exec(accessibility::popUpPoint()); };
 
     connect(Command1, &QPushButton::clicked, this, &Form1::on_Command1_clicked);
     connect(Command2, &QPushButton::clicked, this, &Form1::on_Command2_clicked);

@@ -93,6 +93,11 @@ void PictureBox::mousePressEvent(QMouseEvent* event) {
 }
 
 void PictureBox::keyPressEvent(QKeyEvent* event) {
+    // Space and Return act as a click for those who use the keyboard.
+    if (event->modifiers() == Qt::NoModifier &&
+        (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+         event->key() == Qt::Key_Enter))
+        emit clicked();
     emit keyPressed(event->key());
     QWidget::keyPressEvent(event);
 }

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -53,6 +54,45 @@ int columnOf(int weekday) {
     return weekday >= 1 && weekday <= 7 ? (weekday + 1) % 7 : -1;
 }
 
+namespace {
+bool isDate(const Day& d) {
+    return d.month >= 1 && d.month <= 12 && d.year >= kFirstYear && d.year <= kLastYear &&
+           d.day >= 1 && d.day <= daysOfMonth(d.month, d.year);
+}
+}  // namespace
+
+std::optional<Day> addDays(const Day& from, int days) {
+    if (!isDate(from)) return std::nullopt;
+    Day d = from;
+    d.day += days;
+    while (d.day < 1) {
+        if (--d.month < 1) {
+            d.month = 12;
+            --d.year;
+        }
+        if (d.year < kFirstYear) return std::nullopt;
+        d.day += daysOfMonth(d.month, d.year);
+    }
+    while (d.day > daysOfMonth(d.month, d.year)) {
+        d.day -= daysOfMonth(d.month, d.year);
+        if (++d.month > 12) {
+            d.month = 1;
+            ++d.year;
+        }
+        if (d.year > kLastYear) return std::nullopt;
+    }
+    return d;
+}
+
+std::optional<Day> addMonths(const Day& from, int months) {
+    if (!isDate(from)) return std::nullopt;
+    const qint64 index = from.year * 12 + (from.month - 1) + months;
+    Day d{from.day, int(index % 12) + 1, index / 12};
+    if (d.year < kFirstYear || d.year > kLastYear) return std::nullopt;
+    d.day = std::min(d.day, daysOfMonth(d.month, d.year));
+    return d;
+}
+
 }  // namespace calendar
 
 namespace {
@@ -60,7 +100,7 @@ namespace {
 const QStringList& yearItems() {
     static const QStringList items = [] {
         QStringList list;
-        for (int y = 1980; y <= 2050; ++y) list << QString::number(y);
+        for (int y = calendar::kFirstYear; y <= calendar::kLastYear; ++y) list << QString::number(y);
         return list;
     }();
     return items;
@@ -202,6 +242,16 @@ void CalendarGrid::drawMonth() {
 
 void CalendarGrid::markDays() {
     m_marker.markDays(m_c.month->currentText(), m_c.year->currentText(), m_daysInMonth);
+    emit marked();
+}
+
+void CalendarGrid::selectDate(const calendar::Day& date) {
+    m_rebuildingSelectors = true;
+    setText(m_c.year, QString::number(date.year));
+    setText(m_c.month, texts::monthName(date.month));
+    setText(m_c.day, QString::number(date.day));
+    m_rebuildingSelectors = false;
+    rebuildDateSelectors();
 }
 
 DateTexts CalendarGrid::selectedDate() const {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "diary/DayMarker.h"
 #include "scheduler/Appointment.h"
@@ -34,6 +35,25 @@ int firstWeekday(qint64 year, int month);
 // The grid column of a weekday on that scale (0 Sunday .. 6 Saturday); -1
 // when it names no weekday.
 int columnOf(int weekday);
+
+// The years the year selector offers.
+constexpr int kFirstYear = 1980;
+constexpr int kLastYear = 2050;
+
+// A date of the calendar, its month as a number 1 .. 12.
+struct Day {
+    int day = 0;
+    int month = 0;
+    qint64 year = 0;
+    bool operator==(const Day&) const = default;
+};
+// The date `days` days after `from` (before it for a negative count),
+// across the ends of months and years by the calendar's own month lengths.
+// Nothing when `from` is no date or the result leaves the years the year
+// selector offers.
+std::optional<Day> addDays(const Day& from, int days);
+// The same day `months` months on, held within the days of that month.
+std::optional<Day> addMonths(const Day& from, int months);
 
 }  // namespace calendar
 
@@ -74,6 +94,8 @@ public:
     void markDays();
     // The press of day cell k (0 .. 41) with a mouse button (1, 2 or 4).
     void pressDay(int cell, int button);
+    // Sets the three selectors to a date at once and draws its month.
+    void selectDate(const calendar::Day& date);
 
     // The selected date, as the three selectors hold it (trimmed).
     DateTexts selectedDate() const;
@@ -81,6 +103,10 @@ public:
     QString diaryPath() const;
     int daysInMonth() const { return m_daysInMonth; }
     bool rebuildingSelectors() const { return m_rebuildingSelectors; }
+
+signals:
+    // The days have been marked afresh (after every redraw too).
+    void marked();
 
 private:
     void onSelectorEvent();

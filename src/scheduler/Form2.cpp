@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCursor>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -15,6 +14,7 @@
 #include "RichTextBox.h"
 #include <QTimer>
 
+#include "Accessibility.h"
 #include "Database.h"
 #include "SettingsStore.h"
 #include "Texts.h"
@@ -33,6 +33,7 @@
 #include "scheduler/CalendarExport.h"
 #include "scheduler/CalendarImport.h"
 #include "scheduler/ObsoleteCleanup.h"
+#include "scheduler/PlannerAccess.h"
 #include "scheduler/ReminderDisplay.h"
 #include "scheduler/ScheduleListing.h"
 
@@ -75,6 +76,8 @@ Form2::Form2(AppContext& app, const Services& services, Form1* clockWindow, QWid
     buildControls();
     connectHandlers();
     buildDiary();
+    // Names, Tab order and keys, once every control is there.
+    new PlannerAccess(*this);
 }
 
 Form2::~Form2() = default;
@@ -367,10 +370,10 @@ void Form2::on_Timer1_timeout() {
 
 // --- Pop-up menus ------------------------------------------------------------
 
-QAction* Form2::popUp(QMenu* menu) {
-    const QPoint at = QCursor::pos();
-    if (m_popUpHandler) return m_popUpHandler(menu, at);
-    return menu->exec(at);
+QAction* Form2::popUp(QMenu* menu, std::optional<QPoint> at) {
+    const QPoint where = at ? *at : accessibility::popUpPoint();
+    if (m_popUpHandler) return m_popUpHandler(menu, where);
+    return menu->exec(where);
 }
 
 bool Form2::onBackground(const QMouseEvent* event) const {

@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "AppContext.h"
 #include "platform/Services.h"
@@ -84,10 +85,12 @@ public:
     const Services& services() const { return m_services; }
     Form1* clockWindow() const { return m_clockWindow; }
 
-    // Shows a pop-up menu at the pointer and returns the command chosen, after
-    // it has run; null when the menu was dismissed. Every pop-up of the window
-    // goes through here.
-    QAction* popUp(QMenu* menu);
+    // Shows a pop-up menu and returns the command chosen, after it has run;
+    // null when the menu was dismissed. Every pop-up of the window goes
+    // through here. It opens at `at` (screen coordinates) when given, else
+    // at the pointer after a click, or at the control with the focus when
+    // asked for from the keyboard.
+    QAction* popUp(QMenu* menu, std::optional<QPoint> at = std::nullopt);
     // What popUp does: by default the menu's own modal loop at the pointer.
     // Tests put in a script that picks a command (triggering it) or none.
     using PopUpHandler = std::function<QAction*(QMenu* menu, const QPoint& globalPos)>;

@@ -1,7 +1,6 @@
 #include "viewer/ImageList.h"
 
 #include <QComboBox>
-#include <QCursor>
 #include <QDir>
 #include <QEvent>
 #include <QListWidget>
@@ -10,6 +9,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "Accessibility.h"
 #include "clock/Form1.h"
 #include "platform/IDialogs.h"
 #include "viewer/DriveList.h"
@@ -87,7 +87,7 @@ void ImageList::popUpRemoveMenu(const QPoint& globalPosition) {
 }
 
 void ImageList::on_Command16_clicked() {
-    popUpRemoveMenu(QCursor::pos());
+    popUpRemoveMenu(accessibility::popUpPoint());
 }
 
 void ImageList::on_removeall_click() {
