@@ -1,14 +1,8 @@
 #include "scheduler/ListingRules.h"
 
-#include "Texts.h"
-
 namespace listing {
 
 namespace {
-const QVariant& column(const QVariantList& record, int n) {
-    static const QVariant missing;
-    return n < record.size() ? record[n] : missing;
-}
 QString trimmedBlanks(const QString& text) {
     // Spaces only, as the comparison is described: tabs and line breaks stay.
     qsizetype from = 0;
@@ -19,14 +13,16 @@ QString trimmedBlanks(const QString& text) {
 }
 }  // namespace
 
-QString line(int n, const QVariantList& record, const QString& excerpt) {
-    return QString::number(n) + QStringLiteral(") ") + texts::byValue(column(record, 0)) +
-           QLatin1Char(' ') + column(record, 1).toString().trimmed() + QStringLiteral(", ") +
-           texts::byValue(column(record, 2)) + QStringLiteral("    ") +
-           texts::byValue(column(record, 3)) + QStringLiteral(" : ") +
-           texts::byValue(column(record, 4)) + QLatin1Char(' ') +
-           column(record, 5).toString().trimmed() + QStringLiteral("    ") + excerpt +
-           QStringLiteral("....") + QStringLiteral("\r\n");
+QString line(int n, const StoredRecord& record, const QString& excerpt) {
+    const auto byValue = [&](int at) {
+        const auto value = record.number(at);
+        return value ? QString::number(*value) : QString();
+    };
+    return QString::number(n) + QStringLiteral(") ") + byValue(0) + QLatin1Char(' ') +
+           record.text(1).trimmed() + QStringLiteral(", ") + byValue(2) + QStringLiteral("    ") +
+           byValue(3) + QStringLiteral(" : ") + byValue(4) + QLatin1Char(' ') +
+           record.text(5).trimmed() + QStringLiteral("    ") + excerpt + QStringLiteral("....") +
+           QStringLiteral("\r\n");
 }
 
 bool found(const QString& text, const QString& search) {
