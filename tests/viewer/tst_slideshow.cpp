@@ -44,6 +44,7 @@ void enterFullScreen(ViewerWindow& w, int selected, QRadioButton* option) {
     w.openWithSelected(selected);
     if (option) option->click();
     w.form->Check3->click();
+    w.settle();
 }
 
 // What the picture box shows: which entry (by colour), and whether
@@ -270,6 +271,7 @@ void TestSlideShow::arrowKeys() {
     QList<int> seen;
     for (int key : keys) {
         QTest::keyClick(f.Picture1, Qt::Key(key));
+        w.settle();
         const QString now = shownNow(w, kFour);
         seen << (now.size() == 1 ? now.toInt() : -1);
         QVERIFY(!f.ignoreListClick);
@@ -286,6 +288,7 @@ void TestSlideShow::keysOutsideFullScreen() {
     w.clickEntry(2);
     const QRectF box = twips::rect(f.Picture1);
     QTest::keyClick(f.Picture1, Qt::Key_Right);
+    w.settle();
     QCOMPARE(f.List1->currentRow(), 2);
     QCOMPARE(twips::rect(f.Picture1), box);
     QCOMPARE(w.slideShow().keyIndex(), 0);
@@ -302,6 +305,7 @@ void TestSlideShow::leavingFullScreenShowsTheFirstEntry() {
     tick(f);
     tick(f);
     QTest::keyClick(f.Picture1, Qt::Key_Right);
+    w.settle();
     QCOMPARE(shownNow(w, kFour), QStringLiteral("1"));
 
     w.clickPicture();
