@@ -1,7 +1,11 @@
 #pragma once
 
 // What the benchmark programs share: their command line with Qt's offscreen
-// platform added, and the processor time of the calling thread.
+// platform added, the processor time of the calling thread, the data size
+// from the command line, and the closing lines a report reads.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <vector>
 
@@ -32,6 +36,35 @@ inline double threadCpuMs() {
     timespec t{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+// This process's resident memory in MiB (VmRSS), 0 when it cannot be read.
+inline double residentMiB() {
+    std::FILE* status = std::fopen("/proc/self/status", "r");
+    if (!status) return 0;
+    char line[256];
+    double kib = 0;
+    while (std::fgets(line, sizeof line, status))
+        if (std::sscanf(line, "VmRSS: %lf kB", &kib) == 1) break;
+    std::fclose(status);
+    return kib / 1024;
+}
+
+// The data size, the benchmark's first argument; `fallback` without one.
+inline int dataSize(int argc, char** argv, int fallback) {
+    const int n = argc > 1 ? std::atoi(argv[1]) : 0;
+    return n > 0 ? n : fallback;
+}
+
+inline double median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// One closing line: "result: NAME VALUE ms", the median processor time.
+inline void result(const char* name, const std::vector<double>& cpuMs) {
+    std::printf("result: %s %.3f ms\n", name, median(cpuMs));
 }
 
 }  // namespace bench
