@@ -63,8 +63,8 @@ bool fill(const QString& path, int count, bool passed) {
     sqlite3_stmt* stmt = nullptr;
     sqlite3_prepare_v2(db, "INSERT INTO scheduler VALUES (?,?,?,?,?,?,?)", -1, &stmt, nullptr);
     for (int i = 0; i < count; ++i) {
-        // Every tenth appointment is later today, the rest in later years.
-        const bool today = !passed && i % 10 == 0;
+        // 40 appointments later today (a busy day), the rest in later years.
+        const bool today = !passed && i % (count / 40 + 1) == 0;
         const QByteArray day = QByteArray::number(today ? 8 : 1 + i % 28);
         const QByteArray month = texts::monthName(today ? 12 : 1 + i % 12).toLatin1();
         const QByteArray year = QByteArray::number(passed ? 2025 : today ? 2026 : 2027 + i % 20);

@@ -10,13 +10,16 @@
 # then the benchmark programs' own figures (their "result:" lines).
 #
 #   scripts/perf-report.sh [OTHER_BUILD_DIR]
+#   PEERS="xclock orage" scripts/perf-report.sh    (fewer peers: a quicker run)
 #
 # OTHER_BUILD_DIR: a RelWithDebInfo build of another version of the program
 # (say the one before a change), measured in the same run as "tavenel (other)".
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
+peers=(${PEERS:-gnome-clocks osmo orage xclock})
 if [ -z "${PERF_INSIDE_X:-}" ]; then
-  for pkg in gnome-clocks osmo orage x11-apps; do
+  for peer in "${peers[@]}"; do
+    pkg=$peer; [ "$peer" = xclock ] && pkg=x11-apps
     dpkg -s "$pkg" >/dev/null 2>&1 || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$pkg" >/dev/null
   done
   cmake -S "$here" -B "$here/build-rel" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVENEL_TESTS=OFF >/dev/null
@@ -61,7 +64,7 @@ declare -A cmd=(
   [orage]="orage"
   [xclock]="xclock -digital -update 1"
 )
-order=(tavenel one-label one-label-ticking gnome-clocks osmo orage xclock)
+order=(tavenel one-label one-label-ticking "${peers[@]}")
 if [ -n "$other" ]; then
   cmd[tavenel-other]="$other/src/tavenel"
   order=(tavenel tavenel-other "${order[@]:1}")

@@ -1,8 +1,16 @@
 #include "scheduler/ListingRules.h"
 
+#include <charconv>
+
 namespace listing {
 
 namespace {
+// Appends a number in decimal without making a string of it first.
+void appendNumber(QString& out, qint64 n) {
+    char digits[24];
+    const auto written = std::to_chars(digits, digits + sizeof digits, n);
+    out += QLatin1String(digits, written.ptr - digits);
+}
 QString trimmedBlanks(const QString& text) {
     // Spaces only, as the comparison is described: tabs and line breaks stay.
     qsizetype from = 0;
@@ -14,15 +22,29 @@ QString trimmedBlanks(const QString& text) {
 }  // namespace
 
 QString line(int n, const StoredRecord& record, const QString& excerpt) {
+    // Built in place: the list of every appointment makes one line for each.
+    QString out;
+    out.reserve(48 + excerpt.size());
     const auto byValue = [&](int at) {
-        const auto value = record.number(at);
-        return value ? QString::number(*value) : QString();
+        if (const auto value = record.number(at)) appendNumber(out, *value);
     };
-    return QString::number(n) + QStringLiteral(") ") + byValue(0) + QLatin1Char(' ') +
-           record.text(1).trimmed() + QStringLiteral(", ") + byValue(2) + QStringLiteral("    ") +
-           byValue(3) + QStringLiteral(" : ") + byValue(4) + QLatin1Char(' ') +
-           record.text(5).trimmed() + QStringLiteral("    ") + excerpt + QStringLiteral("....") +
-           QStringLiteral("\r\n");
+    appendNumber(out, n);
+    out += QLatin1String(") ");
+    byValue(0);
+    out += QLatin1Char(' ');
+    out += record.text(1).trimmed();
+    out += QLatin1String(", ");
+    byValue(2);
+    out += QLatin1String("    ");
+    byValue(3);
+    out += QLatin1String(" : ");
+    byValue(4);
+    out += QLatin1Char(' ');
+    out += record.text(5).trimmed();
+    out += QLatin1String("    ");
+    out += excerpt;
+    out += QLatin1String("....\r\n");
+    return out;
 }
 
 bool found(const QString& text, const QString& search) {

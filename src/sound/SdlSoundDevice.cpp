@@ -14,7 +14,9 @@ std::atomic<SdlSoundDevice*> g_mixerOwner{nullptr};
 
 constexpr int kRate = 44100;
 constexpr int kChannels = 2;
-constexpr int kChunk = 2048;
+// 23 ms of sound a buffer: a start is heard within about that once the
+// device is open (the device runs only while something plays).
+constexpr int kChunk = 1024;
 
 }  // namespace
 
