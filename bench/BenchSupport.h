@@ -1,7 +1,7 @@
 #pragma once
 
-// What the benchmark programs share: their command line with Qt's offscreen
-// platform added, the processor time of the calling thread, the data size
+// What the benchmark programs share: silent dialogs, their command line
+// with Qt's offscreen platform added, the processor time of the calling thread, the data size
 // from the command line, and the closing lines a report reads.
 #include <algorithm>
 #include <cstdio>
@@ -9,7 +9,36 @@
 #include <ctime>
 #include <vector>
 
+#include "platform/IDialogs.h"
+#include "platform/IPauser.h"
+#include "platform/Services.h"
+
 namespace bench {
+
+// Dialogs that show nothing and answer No; a window animation without pauses.
+class SilentDialogs final : public IDialogs {
+public:
+    void message(const QString&) override {}
+    bool question(const QString&) override { return false; }
+    QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QString> openFile(const QString&, const QString&, const QString&) override {
+        return {};
+    }
+    std::optional<FontChoice> chooseFont(const FontChoice&) override { return {}; }
+};
+class NoPause final : public IPauser {
+public:
+    void pause(int) override {}
+};
+
+// The services a window of the benchmarks is built with.
+inline Services services(IClock* clock, IDialogs* dialogs, IPauser* pauser = nullptr) {
+    Services services;
+    services.clock = clock;
+    services.dialogs = dialogs;
+    services.pauser = pauser;
+    return services;
+}
 
 // The program's arguments followed by "-platform offscreen", in the form the
 // application object takes them (it keeps references to both).

@@ -121,9 +121,7 @@ int main(int argc, char* argv[]) {
 
     FixedClock clock;
     QtDialogs dialogs;
-    Services services;
-    services.clock = &clock;
-    services.dialogs = &dialogs;
+    const Services services = bench::services(&clock, &dialogs);
     AppContext context;
     context.appFolder = folder;
     Form2 form(context, services);

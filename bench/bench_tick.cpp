@@ -40,22 +40,6 @@ private:
     QDateTime m_now{QDate(2026, 12, 8), QTime(17, 6, 59)};
 };
 
-class SilentDialogs final : public IDialogs {
-public:
-    void message(const QString&) override {}
-    bool question(const QString&) override { return false; }
-    QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> openFile(const QString&, const QString&, const QString&) override {
-        return {};
-    }
-    std::optional<FontChoice> chooseFont(const FontChoice&) override { return {}; }
-};
-
-class NoPause final : public IPauser {
-public:
-    void pause(int) override {}
-};
-
 // Counts the paint events of the clock window's controls.
 class PaintCounter final : public QObject {
 public:
@@ -154,12 +138,9 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    SilentDialogs dialogs;
-    NoPause pauser;
-    Services services;
-    services.clock = &clock;
-    services.dialogs = &dialogs;
-    services.pauser = &pauser;
+    bench::SilentDialogs dialogs;
+    bench::NoPause pauser;
+    const Services services = bench::services(&clock, &dialogs, &pauser);
     AppContext app;
     app.appFolder = folder;
     Form1 form(app, services);

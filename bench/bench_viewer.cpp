@@ -32,22 +32,6 @@ public:
     QDateTime now() const override { return QDateTime(QDate(2026, 12, 8), QTime(17, 6, 58)); }
 };
 
-class SilentDialogs final : public IDialogs {
-public:
-    void message(const QString&) override {}
-    bool question(const QString&) override { return false; }
-    QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> openFile(const QString&, const QString&, const QString&) override {
-        return {};
-    }
-    std::optional<FontChoice> chooseFont(const FontChoice&) override { return {}; }
-};
-
-class NoPause final : public IPauser {
-public:
-    void pause(int) override {}
-};
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -67,12 +51,9 @@ int main(int argc, char* argv[]) {
     QString error;
     if (!Database::createFresh(folder + QStringLiteral("scheduler.mdb"), &error)) return 1;
     FixedClock clock;
-    SilentDialogs dialogs;
-    NoPause pauser;
-    Services services;
-    services.clock = &clock;
-    services.dialogs = &dialogs;
-    services.pauser = &pauser;
+    bench::SilentDialogs dialogs;
+    bench::NoPause pauser;
+    const Services services = bench::services(&clock, &dialogs, &pauser);
     AppContext context;
     context.appFolder = folder;
     Form1 form(context, services);

@@ -1,5 +1,7 @@
 #include "Database.h"
 
+#include "StoredKind.h"
+
 #include <sqlite3.h>
 
 #include <QFile>
@@ -44,28 +46,20 @@ public:
 
     bool bind(int index, const QVariant& value) {
         int rc = SQLITE_OK;
-        if (value.isNull() || !value.isValid()) {
-            rc = sqlite3_bind_null(m_stmt, index);
-        } else {
-            switch (value.typeId()) {
-                case QMetaType::Short:
-                case QMetaType::UShort:
-                case QMetaType::Int:
-                case QMetaType::UInt:
-                case QMetaType::Long:
-                case QMetaType::LongLong:
-                case QMetaType::Bool:
-                    rc = sqlite3_bind_int64(m_stmt, index, value.toLongLong());
-                    break;
-                case QMetaType::Float:
-                case QMetaType::Double:
-                    rc = sqlite3_bind_double(m_stmt, index, value.toDouble());
-                    break;
-                default: {
-                    const QByteArray text = value.toString().toUtf8();
-                    rc = sqlite3_bind_text(m_stmt, index, text.constData(), int(text.size()),
-                                           SQLITE_TRANSIENT);
-                }
+        switch (storedKind(value)) {
+            case TableCopy::Kind::Null:
+                rc = sqlite3_bind_null(m_stmt, index);
+                break;
+            case TableCopy::Kind::Integer:
+                rc = sqlite3_bind_int64(m_stmt, index, value.toLongLong());
+                break;
+            case TableCopy::Kind::Real:
+                rc = sqlite3_bind_double(m_stmt, index, value.toDouble());
+                break;
+            default: {
+                const QByteArray text = value.toString().toUtf8();
+                rc = sqlite3_bind_text(m_stmt, index, text.constData(), int(text.size()),
+                                       SQLITE_TRANSIENT);
             }
         }
         return rc == SQLITE_OK;

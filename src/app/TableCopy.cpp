@@ -1,5 +1,7 @@
 #include "TableCopy.h"
 
+#include "StoredKind.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -82,22 +84,14 @@ void TableCopy::setText(std::size_t row, int column, std::string_view utf8) {
 }
 
 void TableCopy::setValue(std::size_t row, int column, const QVariant& value) {
-    if (value.isNull() || !value.isValid()) {
-        setNull(row, column);
-        return;
-    }
-    switch (value.typeId()) {
-        case QMetaType::Short:
-        case QMetaType::UShort:
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::Long:
-        case QMetaType::LongLong:
-        case QMetaType::Bool:
+    switch (storedKind(value)) {
+        case Kind::Null:
+            setNull(row, column);
+            break;
+        case Kind::Integer:
             setInteger(row, column, value.toLongLong());
             break;
-        case QMetaType::Float:
-        case QMetaType::Double:
+        case Kind::Real:
             setReal(row, column, value.toDouble());
             break;
         default: {
