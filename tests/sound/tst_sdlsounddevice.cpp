@@ -215,7 +215,10 @@ void SdlSoundDeviceTest::silenceClosesTheDevice() {
     QVERIFY(device.deviceOpen());
     QTRY_COMPARE_WITH_TIMEOUT(completions.how.size(), 2, 10000);
     QCOMPARE(completions.how, (QList<int>{ISoundDevice::Finished, ISoundDevice::Finished}));
-    QVERIFY(listen(disk.path()).lastLoud > written / 4);
+    // The driver writes its file anew when the device opens: it holds the
+    // second bell.
+    QVERIFY2(listen(disk.path()).loudSeconds() > 0.3,
+             qPrintable(QString::number(listen(disk.path()).loudSeconds())));
 }
 
 void SdlSoundDeviceTest::filesThatCannotPlay_data() {
