@@ -1,6 +1,10 @@
-// The cost of one clock tick on a planner with 10,000 appointments, 50 of
+// The cost of one clock tick on a planner with many appointments, 50 of
 // them today, with today's reminder list filled. Prints the time per tick,
-// alone and with the painting of what it changed.
+// alone and with the painting of what it changed. Under an X server (DISPLAY
+// set) the window is really shown and exposed, and the painting is the
+// window system's; without one Qt's offscreen platform paints into memory.
+//
+//   bench_tick [appointments]      (default 100000)
 #include <sqlite3.h>
 #include <time.h>
 
@@ -16,6 +20,7 @@
 #include <vector>
 
 #include "AppContext.h"
+#include "BenchSupport.h"
 #include "Database.h"
 #include "Texts.h"
 #include "clock/Form1.h"
@@ -35,23 +40,20 @@ private:
     QDateTime m_now{QDate(2026, 12, 8), QTime(17, 6, 59)};
 };
 
-class SilentDialogs final : public IDialogs {
+// Counts the paint events of the clock window's controls.
+class PaintCounter final : public QObject {
 public:
-    void message(const QString&) override {}
-    bool question(const QString&) override { return false; }
-    QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> openFile(const QString&, const QString&, const QString&) override {
-        return {};
+    using QObject::QObject;
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return QObject::eventFilter(watched, event);
     }
-    std::optional<FontChoice> chooseFont(const FontChoice&) override { return {}; }
 };
 
-class NoPause final : public IPauser {
-public:
-    void pause(int) override {}
-};
-
-bool fillPlanner(const QString& path, const QDate& today, QStringList* todayTimes) {
+bool fillPlanner(const QString& path, const QDate& today, int count, QStringList* todayTimes) {
     sqlite3* db = nullptr;
     if (sqlite3_open(path.toUtf8().constData(), &db) != SQLITE_OK) return false;
     sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
@@ -59,7 +61,7 @@ bool fillPlanner(const QString& path, const QDate& today, QStringList* todayTime
     sqlite3_prepare_v2(db, "INSERT INTO scheduler VALUES (?, ?, ?, ?, ?, ?, ?)", -1, &insert,
                        nullptr);
     QRandomGenerator random(42);
-    for (int i = 0; i < 10000; ++i) {
+    for (int i = 0; i < count; ++i) {
         QDate date = today;
         if (i >= 50) {
             do date = QDate(2025, 1, 1).addDays(random.bounded(4 * 365));
@@ -67,7 +69,10 @@ bool fillPlanner(const QString& path, const QDate& today, QStringList* todayTime
         }
         const int hour = 1 + random.bounded(12);
         const int minute = random.bounded(60);
-        const QString ampm = random.bounded(2) ? QStringLiteral("PM") : QStringLiteral("AM");
+        // Today's appointments are in the morning, long past: a reminder
+        // coming due would hide the clock window in the middle of the run.
+        const QString ampm = random.bounded(2) && date != today ? QStringLiteral("PM")
+                                                                : QStringLiteral("AM");
         const QList<QByteArray> values{QByteArray::number(date.day()),
                                        texts::monthName(date.month()).toUtf8(),
                                        QByteArray::number(date.year()), QByteArray::number(hour)};
@@ -115,7 +120,9 @@ Figures figures(std::vector<qint64> ns) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    const int appointments = bench::dataSize(argc, argv, 100000);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QTextStream out(stdout);
 
@@ -128,17 +135,15 @@ int main(int argc, char* argv[]) {
     }
     SteppedClock clock;
     QStringList todayTimes;
-    if (!fillPlanner(folder + QStringLiteral("scheduler.mdb"), clock.now().date(), &todayTimes)) {
+    if (!fillPlanner(folder + QStringLiteral("scheduler.mdb"), clock.now().date(), appointments,
+                     &todayTimes)) {
         out << "cannot fill the planner\n";
         return 1;
     }
 
-    SilentDialogs dialogs;
-    NoPause pauser;
-    Services services;
-    services.clock = &clock;
-    services.dialogs = &dialogs;
-    services.pauser = &pauser;
+    bench::SilentDialogs dialogs;
+    bench::NoPause pauser;
+    const Services services = bench::services(&clock, &dialogs, &pauser);
     AppContext app;
     app.appFolder = folder;
     Form1 form(app, services);
@@ -151,6 +156,8 @@ int main(int argc, char* argv[]) {
     waiting.start();
     while (!(form.windowHandle() && form.windowHandle()->isExposed()) && waiting.elapsed() < 5000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    PaintCounter painted;
+    for (QWidget* control : form.findChildren<QWidget*>()) control->installEventFilter(&painted);
     form.List2->addItems(todayTimes);
     form.Timer1->stop();  // the bench drives the ticks itself
     app.appToday = true;
@@ -173,21 +180,33 @@ int main(int argc, char* argv[]) {
     }
     const double tickCpuMs = double(threadCpuNs() - cpu) / kTicks / 1e6;
     cpu = threadCpuNs();
+    std::vector<double> cpuPerTick;
+    cpuPerTick.reserve(kTicks);
+    const int paintsBefore = painted.paints;
+    int ticksPainted = 0;
     for (int i = 0; i < kTicks; ++i) {
         clock.advance();
+        const qint64 tickCpu = threadCpuNs();
         timer.start();
+        const int paintsThen = painted.paints;
         form.tick();
-        // What the event loop does next: paint the parts the tick changed.
-        QCoreApplication::processEvents();
+        // What the event loop does next: paint the parts the tick changed
+        // (the repaint is asked for by a posted call, then painted).
+        for (int round = 0; round < 3 && painted.paints == paintsThen; ++round)
+            QCoreApplication::processEvents();
+        ticksPainted += painted.paints > paintsThen;
         withPaint.push_back(timer.nsecsElapsed());
+        cpuPerTick.push_back(double(threadCpuNs() - tickCpu) / 1e6);
     }
     const double paintCpuMs = double(threadCpuNs() - cpu) / kTicks / 1e6;
 
     out << "window shown: " << (form.isVisible() ? "yes" : "no")
         << ", exposed: " << (form.windowHandle() && form.windowHandle()->isExposed() ? "yes" : "no")
         << "\n";
-    out << "planner: " << 10000 << " appointments, " << todayTimes.size() << " today, "
+    out << "planner: " << appointments << " appointments, " << todayTimes.size() << " today, "
         << form.List2->count() << " in the reminder list\n";
+    out << "ticks that painted: " << ticksPainted << " of " << kTicks << " ("
+        << painted.paints - paintsBefore << " paint events)\n";
     const Figures a = figures(tickOnly);
     const Figures b = figures(withPaint);
     out << QStringLiteral(
@@ -208,5 +227,7 @@ int main(int argc, char* argv[]) {
                .arg(tickCpuMs, 0, 'f', 4)
                .arg(paintCpuMs, 0, 'f', 4);
     out << "goal: under 0.5 ms per tick\n";
+    out.flush();
+    bench::result("clock_tick", cpuPerTick);
     return 0;
 }

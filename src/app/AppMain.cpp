@@ -37,7 +37,8 @@ int runTavenel(QApplication& app) {
     services.dialogs = &dialogs;
     services.pauser = &pauser;
     services.sound = &sound;
-    TimedatedTimeSetter timeSetter(QDBusConnection::systemBus());
+    // The buses are connected when a service is first asked for.
+    TimedatedTimeSetter timeSetter([] { return QDBusConnection::systemBus(); });
     services.timeSetter = &timeSetter;
     services.screenSaver = &screenSaver;
     QtPrinter printer;

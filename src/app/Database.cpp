@@ -1,5 +1,7 @@
 #include "Database.h"
 
+#include "StoredKind.h"
+
 #include <sqlite3.h>
 
 #include <QFile>
@@ -20,14 +22,23 @@ QString sqliteError(sqlite3* db) {
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
 }
 
-// A prepared statement that finalises itself.
+// A prepared statement that finalises itself, or one of the connection's
+// kept statements, borrowed and reset when done with.
 class Statement {
 public:
     Statement(sqlite3* db, const QString& sql) {
         const QByteArray utf8 = sql.toUtf8();
         m_rc = sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr);
     }
-    ~Statement() { sqlite3_finalize(m_stmt); }
+    explicit Statement(sqlite3_stmt* kept) : m_stmt(kept), m_rc(kept ? SQLITE_OK : SQLITE_ERROR), m_kept(true) {}
+    ~Statement() {
+        if (!m_kept) {
+            sqlite3_finalize(m_stmt);
+        } else if (m_stmt) {
+            sqlite3_reset(m_stmt);
+            sqlite3_clear_bindings(m_stmt);
+        }
+    }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
     bool ok() const { return m_rc == SQLITE_OK && m_stmt; }
@@ -35,28 +46,20 @@ public:
 
     bool bind(int index, const QVariant& value) {
         int rc = SQLITE_OK;
-        if (value.isNull() || !value.isValid()) {
-            rc = sqlite3_bind_null(m_stmt, index);
-        } else {
-            switch (value.typeId()) {
-                case QMetaType::Short:
-                case QMetaType::UShort:
-                case QMetaType::Int:
-                case QMetaType::UInt:
-                case QMetaType::Long:
-                case QMetaType::LongLong:
-                case QMetaType::Bool:
-                    rc = sqlite3_bind_int64(m_stmt, index, value.toLongLong());
-                    break;
-                case QMetaType::Float:
-                case QMetaType::Double:
-                    rc = sqlite3_bind_double(m_stmt, index, value.toDouble());
-                    break;
-                default: {
-                    const QByteArray text = value.toString().toUtf8();
-                    rc = sqlite3_bind_text(m_stmt, index, text.constData(), int(text.size()),
-                                           SQLITE_TRANSIENT);
-                }
+        switch (storedKind(value)) {
+            case TableCopy::Kind::Null:
+                rc = sqlite3_bind_null(m_stmt, index);
+                break;
+            case TableCopy::Kind::Integer:
+                rc = sqlite3_bind_int64(m_stmt, index, value.toLongLong());
+                break;
+            case TableCopy::Kind::Real:
+                rc = sqlite3_bind_double(m_stmt, index, value.toDouble());
+                break;
+            default: {
+                const QByteArray text = value.toString().toUtf8();
+                rc = sqlite3_bind_text(m_stmt, index, text.constData(), int(text.size()),
+                                       SQLITE_TRANSIENT);
             }
         }
         return rc == SQLITE_OK;
@@ -65,7 +68,27 @@ public:
 private:
     sqlite3_stmt* m_stmt = nullptr;
     int m_rc = SQLITE_ERROR;
+    bool m_kept = false;
 };
+
+// Puts column `column` of the statement's current row into the copy.
+void copyColumn(TableCopy& copy, std::size_t row, int to, sqlite3_stmt* stmt, int column) {
+    switch (sqlite3_column_type(stmt, column)) {
+        case SQLITE_INTEGER:
+            copy.setInteger(row, to, sqlite3_column_int64(stmt, column));
+            break;
+        case SQLITE_FLOAT:
+            copy.setReal(row, to, sqlite3_column_double(stmt, column));
+            break;
+        case SQLITE_NULL:
+            copy.setNull(row, to);
+            break;
+        default: {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+            copy.setText(row, to, std::string_view(text ? text : "", std::size_t(sqlite3_column_bytes(stmt, column))));
+        }
+    }
+}
 
 QVariant columnValue(sqlite3_stmt* stmt, int column) {
     switch (sqlite3_column_type(stmt, column)) {
@@ -140,6 +163,7 @@ std::shared_ptr<Database> Database::open(const QString& path, QString* error) {
                                 .arg(table.columns.size())
                                 .arg(required.columns));
         }
+        table.copy = TableCopy(int(table.columns.size()));
         db->m_tables.push_back(std::move(table));
     }
     db->externalChange();
@@ -181,7 +205,10 @@ bool Database::createFresh(const QString& path, QString* error) {
     return true;
 }
 
-Database::~Database() { sqlite3_close(m_db); }
+Database::~Database() {
+    for (sqlite3_stmt* stmt : std::as_const(m_statements)) sqlite3_finalize(stmt);
+    sqlite3_close(m_db);
+}
 
 int Database::tableIndex(const QString& name) const {
     for (std::size_t i = 0; i < m_tables.size(); ++i)
@@ -195,24 +222,32 @@ std::unique_ptr<RecordSet> Database::openRecordSet(const QString& table) {
     return std::make_unique<RecordSet>(shared_from_this(), index);
 }
 
-bool Database::inOneWrite(const std::function<bool()>& work, QString* error) {
-    if (sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        if (error) *error = sqliteError(m_db);
-        return false;
+void Database::attach(int table) { ++m_tables[std::size_t(table)].users; }
+
+void Database::detach(int table) {
+    Table& t = m_tables[std::size_t(table)];
+    if (--t.users > 0) return;
+    // Nobody reads this copy any more (the planner window re-opens the
+    // database and drops its record sets on the old connection): free it.
+    t.copy = TableCopy(int(t.columns.size()));
+    t.loaded = false;
+}
+
+sqlite3_stmt* Database::statement(const QString& sql) {
+    if (sqlite3_stmt* kept = m_statements.value(sql)) return kept;
+    const QByteArray utf8 = sql.toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v3(m_db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &stmt,
+                           nullptr) != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        return nullptr;
     }
-    if (work()) {
-        if (sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK) return true;
-        if (error) *error = sqliteError(m_db);
-    }
-    sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-    // The copies in memory hold the writes that were undone.
-    for (Table& t : m_tables) t.loaded = false;
-    externalChange();
-    return false;
+    m_statements.insert(sql, stmt);
+    return stmt;
 }
 
 bool Database::externalChange() {
-    Statement stmt(m_db, QStringLiteral("PRAGMA data_version"));
+    Statement stmt(statement(QStringLiteral("PRAGMA data_version")));
     if (!stmt.ok() || sqlite3_step(stmt.get()) != SQLITE_ROW) return true;
     const qint64 version = sqlite3_column_int64(stmt.get(), 0);
     const bool changed = version != m_dataVersion;
@@ -227,59 +262,41 @@ bool Database::refresh(int table, QString* error) {
     }
     if (t.loaded) return true;
 
-    Statement stmt(m_db, QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(quoted(t.name)));
+    Statement stmt(statement(QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(quoted(t.name))));
     if (!stmt.ok()) {
         if (error) *error = sqliteError(m_db);
         return false;
     }
-    std::vector<Row> rows;
+    TableCopy copy(int(t.columns.size()));
     const int columns = int(t.columns.size());
-    // Short texts repeat from record to record (month names, years, "AM");
-    // equal ones share one copy, so a scan that compares them reads the same
-    // few characters over and over instead of one scattered copy per record.
-    QHash<QString, QString> shared;
     int rc;
     while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
-        Row row;
-        row.rowid = sqlite3_column_int64(stmt.get(), 0);
-        row.values.reserve(columns);
-        for (int c = 0; c < columns; ++c) {
-            QVariant value = columnValue(stmt.get(), c + 1);
-            if (value.typeId() == QMetaType::QString) {
-                const QString text = value.toString();
-                if (text.size() <= 16) {
-                    const auto it = shared.constFind(text);
-                    if (it != shared.constEnd())
-                        value = QVariant(*it);
-                    else
-                        shared.insert(text, text);
-                }
-            }
-            row.values.append(std::move(value));
-        }
-        rows.push_back(std::move(row));
+        const std::size_t row = copy.insert(sqlite3_column_int64(stmt.get(), 0));
+        for (int c = 0; c < columns; ++c) copyColumn(copy, row, c, stmt.get(), c + 1);
     }
     if (rc != SQLITE_DONE) {
         if (error) *error = sqliteError(m_db);
         return false;
     }
-    t.rows = std::move(rows);
+    t.copy = std::move(copy);
     t.loaded = true;
     return true;
 }
 
-std::size_t Database::lowerBound(int table, qint64 rowid) const {
-    const auto& rows = m_tables[std::size_t(table)].rows;
-    const auto it = std::lower_bound(rows.begin(), rows.end(), rowid,
-                                     [](const Row& row, qint64 id) { return row.rowid < id; });
-    return std::size_t(it - rows.begin());
+bool Database::readBack(int table, std::size_t row, qint64 rowid) {
+    Table& t = m_tables[std::size_t(table)];
+    // What the column types made of the values written.
+    Statement back(statement(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoted(t.name))));
+    if (!back.ok() || !back.bind(1, rowid) || sqlite3_step(back.get()) != SQLITE_ROW) return false;
+    for (int c = 0; c < t.columns.size(); ++c) copyColumn(t.copy, row, c, back.get(), c);
+    return true;
 }
 
 bool Database::insertRow(int table, const QVariantList& values, qint64* rowid, QString* error) {
     Table& t = m_tables[std::size_t(table)];
     QStringList marks;
     for (int c = 0; c < t.columns.size(); ++c) marks << QStringLiteral("?");
-    Statement stmt(m_db, QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(quoted(t.name), marks.join(',')));
+    Statement stmt(statement(QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(quoted(t.name), marks.join(','))));
     bool ok = stmt.ok();
     for (int c = 0; ok && c < t.columns.size(); ++c) ok = stmt.bind(c + 1, values.value(c));
     if (!ok || sqlite3_step(stmt.get()) != SQLITE_DONE) {
@@ -288,14 +305,10 @@ bool Database::insertRow(int table, const QVariantList& values, qint64* rowid, Q
     }
     *rowid = sqlite3_last_insert_rowid(m_db);
     if (t.loaded) {
-        Row row{*rowid, values};
-        while (row.values.size() < t.columns.size()) row.values.append(QVariant());
-        // Read back what the column types made of the values written.
-        Statement back(m_db, QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoted(t.name)));
-        if (back.ok() && back.bind(1, *rowid) && sqlite3_step(back.get()) == SQLITE_ROW) {
-            for (int c = 0; c < t.columns.size(); ++c) row.values[c] = columnValue(back.get(), c);
+        const std::size_t row = t.copy.insert(*rowid);
+        if (!readBack(table, row, *rowid)) {
+            for (int c = 0; c < t.columns.size(); ++c) t.copy.setValue(row, c, values.value(c));
         }
-        t.rows.insert(t.rows.begin() + std::ptrdiff_t(lowerBound(table, *rowid)), std::move(row));
     }
     externalChange();  // our own write does not count as someone else's
     return true;
@@ -322,16 +335,9 @@ bool Database::updateRow(int table, qint64 rowid, const QVariantList& values,
         return false;
     }
     if (t.loaded) {
-        const std::size_t at = lowerBound(table, rowid);
-        if (at < t.rows.size() && t.rows[at].rowid == rowid) {
-            Statement back(m_db, QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoted(t.name)));
-            if (back.ok() && back.bind(1, rowid) && sqlite3_step(back.get()) == SQLITE_ROW) {
-                for (int c = 0; c < t.columns.size(); ++c)
-                    t.rows[at].values[c] = columnValue(back.get(), c);
-            } else {
-                t.loaded = false;
-            }
-        }
+        const std::size_t at = t.copy.lowerBound(rowid);
+        if (at < t.copy.size() && t.copy.rowid(at) == rowid && !readBack(table, at, rowid))
+            t.loaded = false;
     }
     externalChange();
     return true;
@@ -339,31 +345,67 @@ bool Database::updateRow(int table, qint64 rowid, const QVariantList& values,
 
 bool Database::deleteRow(int table, qint64 rowid, QString* error) {
     Table& t = m_tables[std::size_t(table)];
-    Statement stmt(m_db, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(t.name)));
+    Statement stmt(statement(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(t.name))));
     if (!stmt.ok() || !stmt.bind(1, rowid) || sqlite3_step(stmt.get()) != SQLITE_DONE) {
         if (error) *error = sqliteError(m_db);
         return false;
     }
     if (t.loaded) {
-        const std::size_t at = lowerBound(table, rowid);
-        if (at < t.rows.size() && t.rows[at].rowid == rowid)
-            t.rows.erase(t.rows.begin() + std::ptrdiff_t(at));
+        const std::size_t at = t.copy.lowerBound(rowid);
+        if (at < t.copy.size() && t.copy.rowid(at) == rowid) t.copy.markGone(at);
+        // Inside a batch the gone records are removed once, when it ends.
+        if (m_batchDepth == 0) t.copy.compact();
     }
     externalChange();
     return true;
 }
 
+void Database::beginBatch() {
+    if (m_batchDepth++ > 0) return;
+    // Taken at once for writing, so that the commit cannot find another
+    // connection half-way through a write of its own. Without the
+    // transaction every write is its own, as outside a batch.
+    m_inTransaction = sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+bool Database::endBatch(bool commit, QString* error) {
+    if (m_batchDepth == 0 || --m_batchDepth > 0) return true;
+    bool ok = true;
+    if (m_inTransaction) {
+        m_inTransaction = false;
+        if (commit && sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+            if (error) *error = sqliteError(m_db);
+            ok = false;
+        }
+        if (!commit || !ok) {
+            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+            ok = false;
+            // The copies saw writes the file no longer holds.
+            for (Table& t : m_tables) t.loaded = false;
+        }
+    }
+    for (Table& t : m_tables)
+        if (t.loaded) t.copy.compact();
+    externalChange();
+    return ok;
+}
+
 // ---------------------------------------------------------------------------
 
 RecordSet::RecordSet(std::shared_ptr<Database> db, int table) : m_db(std::move(db)), m_table(table) {
+    m_db->attach(m_table);
     // A new record set starts on the first record, as the engine's do.
     moveFirst();
     m_error.clear();
 }
 
+RecordSet::~RecordSet() { m_db->detach(m_table); }
+
 QString RecordSet::tableName() const { return m_db->m_tables[std::size_t(m_table)].name; }
 
 int RecordSet::columnCount() const { return int(m_db->m_tables[std::size_t(m_table)].columns.size()); }
+
+const TableCopy& RecordSet::copy() const { return m_db->m_tables[std::size_t(m_table)].copy; }
 
 bool RecordSet::fail(const QString& error) const {
     m_error = error;
@@ -379,15 +421,17 @@ bool RecordSet::moveFirst() {
         m_current = -1;
         return fail(error);
     }
-    const auto& rows = m_db->m_tables[std::size_t(m_table)].rows;
-    if (rows.empty()) {
+    const TableCopy& rows = copy();
+    std::size_t at = 0;
+    while (at < rows.size() && rows.gone(at)) ++at;
+    if (at >= rows.size()) {
         m_atEnd = true;
         m_current = -1;
         return fail(QStringLiteral("No current record"));
     }
     m_atEnd = false;
-    m_current = rows.front().rowid;
-    m_index = 0;
+    m_current = rows.rowid(at);
+    m_index = at;
     return true;
 }
 
@@ -401,83 +445,88 @@ bool RecordSet::moveNext() {
     QString error;
     if (!m_db->m_tables[std::size_t(m_table)].loaded && !m_db->refresh(m_table, &error))
         return fail(error);
-    const auto& rows = m_db->m_tables[std::size_t(m_table)].rows;
+    const TableCopy& rows = copy();
     // The first record after the current one, which may have been deleted
     // or moved by a write since.
-    const bool hintHolds = m_index < rows.size() && rows[m_index].rowid == m_current;
-    const std::size_t at = hintHolds ? m_index + 1 : m_db->lowerBound(m_table, m_current + 1);
+    const bool hintHolds = m_index < rows.size() && rows.rowid(m_index) == m_current;
+    std::size_t at = hintHolds ? m_index + 1 : rows.lowerBound(m_current + 1);
+    while (at < rows.size() && rows.gone(at)) ++at;
     m_currentDeleted = false;
     if (at >= rows.size()) {
         m_atEnd = true;
         m_current = -1;
         return true;
     }
-    m_current = rows[at].rowid;
+    m_current = rows.rowid(at);
     m_index = at;
     return true;
 }
 
 bool RecordSet::atEnd() const { return m_atEnd; }
 
-const Database::Row* RecordSet::currentRow() const {
-    if (m_atEnd || m_currentDeleted || m_current < 0) return nullptr;
-    const auto& table = m_db->m_tables[std::size_t(m_table)];
-    if (!table.loaded) {
+bool RecordSet::currentRow(std::size_t* row) const {
+    if (m_atEnd || m_currentDeleted || m_current < 0) return false;
+    if (!m_db->m_tables[std::size_t(m_table)].loaded) {
         QString error;
-        if (!m_db->refresh(m_table, &error)) return nullptr;
+        if (!m_db->refresh(m_table, &error)) return false;
     }
-    if (m_index >= table.rows.size() || table.rows[m_index].rowid != m_current)
-        m_index = m_db->lowerBound(m_table, m_current);
-    if (m_index >= table.rows.size() || table.rows[m_index].rowid != m_current) return nullptr;
-    return &table.rows[m_index];
+    const TableCopy& rows = copy();
+    if (m_index >= rows.size() || rows.rowid(m_index) != m_current) m_index = rows.lowerBound(m_current);
+    if (m_index >= rows.size() || rows.rowid(m_index) != m_current || rows.gone(m_index)) return false;
+    *row = m_index;
+    return true;
 }
 
-bool RecordSet::hasCurrent() const { return currentRow() != nullptr; }
+bool RecordSet::hasCurrent() const {
+    std::size_t row = 0;
+    return currentRow(&row);
+}
 
 QVariant RecordSet::field(int n) const {
-    const Database::Row* row = currentRow();
-    if (!row) {
+    std::size_t row = 0;
+    if (!currentRow(&row)) {
         fail(QStringLiteral("No current record"));
         return QVariant();
     }
-    if (n < 0 || n >= row->values.size()) {
+    if (n < 0 || n >= columnCount()) {
         fail(QStringLiteral("Item not found in this collection"));
         return QVariant();
     }
-    return row->values[n];
+    return copy().value(row, n);
 }
 
-const QVariant& RecordSet::fieldRef(int n) const {
-    static const QVariant null;
-    const Database::Row* row = currentRow();
-    if (!row) {
+StoredRecord RecordSet::record() const {
+    std::size_t row = 0;
+    if (!currentRow(&row)) {
         fail(QStringLiteral("No current record"));
-        return null;
+        return StoredRecord(QVariantList());
     }
-    if (n < 0 || n >= row->values.size()) {
-        fail(QStringLiteral("Item not found in this collection"));
-        return null;
-    }
-    return row->values[n];
+    return StoredRecord(copy(), row);
 }
 
 QString RecordSet::text(int n) const {
-    const QVariant value = field(n);
-    if (value.isNull()) return QString();
-    if (value.typeId() == QMetaType::Double) {
-        const double d = value.toDouble();
-        return QString::number(d, 'g', 15);
+    std::size_t row = 0;
+    if (!currentRow(&row)) {
+        fail(QStringLiteral("No current record"));
+        return QString();
     }
-    return value.toString();
+    if (n < 0 || n >= columnCount()) {
+        fail(QStringLiteral("Item not found in this collection"));
+        return QString();
+    }
+    return copy().text(row, n);
 }
 
 QVariantList RecordSet::values() const {
-    const Database::Row* row = currentRow();
-    if (!row) {
+    std::size_t row = 0;
+    if (!currentRow(&row)) {
         fail(QStringLiteral("No current record"));
         return QVariantList();
     }
-    return row->values;
+    QVariantList values;
+    values.reserve(columnCount());
+    for (int c = 0; c < columnCount(); ++c) values.append(copy().value(row, c));
+    return values;
 }
 
 bool RecordSet::addNew() {
@@ -489,13 +538,12 @@ bool RecordSet::addNew() {
 }
 
 bool RecordSet::edit() {
-    const Database::Row* row = currentRow();
-    if (!row) {
+    if (!hasCurrent()) {
         m_mode = Mode::None;
         return fail(QStringLiteral("No current record"));
     }
     m_mode = Mode::Editing;
-    m_pending = row->values;
+    m_pending = values();
     m_written.assign(std::size_t(columnCount()), false);
     return true;
 }
@@ -526,7 +574,7 @@ bool RecordSet::update() {
 
 bool RecordSet::remove() {
     m_mode = Mode::None;
-    if (!currentRow()) return fail(QStringLiteral("No current record"));
+    if (!hasCurrent()) return fail(QStringLiteral("No current record"));
     QString error;
     if (!m_db->deleteRow(m_table, m_current, &error)) return fail(error);
     m_currentDeleted = true;

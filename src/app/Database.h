@@ -1,24 +1,30 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-#include <functional>
 #include <memory>
 #include <vector>
 
+#include "StoredRecord.h"
+#include "TableCopy.h"
+
 struct sqlite3;
+struct sqlite3_stmt;
 class RecordSet;
 
 // The planner database `scheduler.mdb`: one SQLite file holding the tables
 // scheduler, clockini and signal, reached only through record sets that
 // address columns by position.
 //
-// Every table is read once into memory and kept there; the copy is read
-// again when another connection (another process, or a test) has written to
-// the file since. Writes go to the file first and are durable when the call
-// returns; the copy follows them, so every record set on a table sees the
-// others' writes at once.
+// A table is read into memory when a record set on it first needs it and
+// kept there while any record set on it is open; the copy is read again
+// when another connection (another process, or a test) has written to the
+// file since. Writes go to the file first and are durable when the call
+// returns, or, inside a WriteBatch, when the batch is committed; the copy
+// follows them, so every record set on a table sees the others' writes at
+// once.
 class Database : public std::enable_shared_from_this<Database> {
 public:
     // Opens an existing database file and checks that it can be used: it is
@@ -38,25 +44,17 @@ public:
     // A new cursor over every record of `table`, in stored order.
     std::unique_ptr<RecordSet> openRecordSet(const QString& table);
 
-    // Runs `work`, whose writes are then stored together: all of them,
-    // durable when this returns true, or none (when `work` returns false or
-    // they cannot be stored; the reason is in `error` then). Many writes in a
-    // row wait for the disk once instead of once each.
-    bool inOneWrite(const std::function<bool()>& work, QString* error);
-
     QString path() const { return m_path; }
 
 private:
     friend class RecordSet;
-    struct Row {
-        qint64 rowid = 0;
-        QVariantList values;
-    };
+    friend class WriteBatch;
     struct Table {
         QString name;
         QStringList columns;
-        std::vector<Row> rows;  // sorted by rowid
+        TableCopy copy;  // in rowid order
         bool loaded = false;
+        int users = 0;  // record sets open on the table
     };
 
     Database() = default;
@@ -64,8 +62,17 @@ private:
     // Makes the in-memory copy of the table current; false on a read error.
     bool refresh(int table, QString* error);
     bool externalChange();
-    // Index of the first row whose rowid is at least `rowid`.
-    std::size_t lowerBound(int table, qint64 rowid) const;
+    // A record set on the table opens or goes; the copy goes with the last.
+    void attach(int table);
+    void detach(int table);
+    // A statement prepared once and kept for the connection's life; reset
+    // before it is handed out again.
+    sqlite3_stmt* statement(const QString& sql);
+    // Fills row `row` of the table's copy from the file.
+    bool readBack(int table, std::size_t row, qint64 rowid);
+    // The outermost batch starts the transaction and ends it.
+    void beginBatch();
+    bool endBatch(bool commit, QString* error);
 
     bool insertRow(int table, const QVariantList& values, qint64* rowid, QString* error);
     bool updateRow(int table, qint64 rowid, const QVariantList& values,
@@ -76,6 +83,9 @@ private:
     sqlite3* m_db = nullptr;
     std::vector<Table> m_tables;
     qint64 m_dataVersion = -1;
+    QHash<QString, sqlite3_stmt*> m_statements;
+    int m_batchDepth = 0;
+    bool m_inTransaction = false;  // the outermost batch began a transaction
 };
 
 // A cursor over one table, as the program's handlers use it: move to first,
@@ -86,6 +96,9 @@ private:
 class RecordSet {
 public:
     RecordSet(std::shared_ptr<Database> db, int table);
+    ~RecordSet();
+    RecordSet(const RecordSet&) = delete;
+    RecordSet& operator=(const RecordSet&) = delete;
 
     bool moveFirst();
     bool moveNext();
@@ -95,9 +108,10 @@ public:
     // qlonglong, a double, or a null QVariant. Null too when there is no
     // current record (see lastError()).
     QVariant field(int n) const;
-    // The same value without a copy, for scans that only compare it: valid
-    // until the record set moves or anything writes to the table.
-    const QVariant& fieldRef(int n) const;
+    // The current record for scans that read many records: its columns
+    // read without copies, valid until anything writes to the table. Every
+    // column reads as null when there is no current record.
+    StoredRecord record() const;
     // The stored value as text: numbers in decimal without blanks, null as "".
     QString text(int n) const;
     // Every column of the current record, in column order; empty when there
@@ -105,6 +119,22 @@ public:
     // record rather than asking for each column.)
     QVariantList values() const;
     bool hasCurrent() const;
+
+    // Reads every record from the first to the last, as moveFirst, reading
+    // and moveNext to the end do, without the cursor's work for each record:
+    // for the scans that run on every tick over the whole table. `visit`
+    // gets each record and must not write to the table. Leaves the record
+    // set at its end; false when the table cannot be read or is empty.
+    template <class Visit>
+    bool scanAll(Visit&& visit) {
+        if (!moveFirst()) return false;
+        const TableCopy& rows = copy();
+        for (std::size_t row = m_index; row < rows.size(); ++row)
+            if (!rows.gone(row)) visit(StoredRecord(rows, row));
+        m_atEnd = true;
+        m_current = -1;
+        return true;
+    }
 
     bool addNew();
     bool edit();
@@ -115,9 +145,12 @@ public:
     QString lastError() const { return m_error; }
     QString tableName() const;
     int columnCount() const;
+    Database& database() const { return *m_db; }
 
 private:
-    const Database::Row* currentRow() const;
+    // Index of the current record in the table's copy; false when there is none.
+    bool currentRow(std::size_t* row) const;
+    const TableCopy& copy() const;
     bool fail(const QString& error) const;
 
     std::shared_ptr<Database> m_db;

@@ -44,7 +44,9 @@ void ClockTick::draw(const texts::TimeParts& parts, const QTime& now) {
     for (FrameLine* line : {&m_form.Line1, &m_form.Line2, &m_form.Line3, &m_form.Line4})
         line->BorderColor = colour;
     m_form.repaintLines();
-    face->setFont(clockfont::font(m_form.compactSize ? 14 : 30));
+    // A change of font repaints the face; it changes only with the size.
+    const QFont font = clockfont::font(m_form.compactSize ? 14 : 30);
+    if (face->font() != font) face->setFont(font);
     const QString text = Form1::timeOfDayText(now);
     if (m_form.centredLayout) m_form.drawTimeCentred(text);
     if (m_form.compactLayout) {

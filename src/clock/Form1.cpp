@@ -256,14 +256,12 @@ void Form1::placeLinesNormal() {
 }
 
 void Form1::repaintLines() {
-    if (m_lines) {
-        m_lines->raise();
-        m_lines->update();
-    }
+    if (m_lines) m_lines->refresh();
 }
 
 void Form1::drawTimeCentred(const QString& timeText) {
-    Picture1->setFont(clockfont::font(compactSize ? 14 : 30));
+    const QFont face = clockfont::font(compactSize ? 14 : 30);
+    if (Picture1->font() != face) Picture1->setFont(face);
     // Measured in the window's own font, as the design places it.
     Picture1->currentX = twips::width(Picture1) / 2 - 2 * PictureBox::textWidth(timeText, font());
     Picture1->currentY = twips::height(Picture1) / 2 - 2 * PictureBox::textHeight(timeText, font());

@@ -26,9 +26,21 @@ class FrameLinesOverlay : public QWidget {
 public:
     FrameLinesOverlay(std::array<FrameLine*, 4> lines, QWidget* parent);
 
+    // Brings the drawing up to date after the lines were changed: only the
+    // lines whose place, colour or visibility changed are painted again (the
+    // tick recolours them every second, and the face below them must not be
+    // repainted whole for that), and the overlay is raised only when another
+    // control has come to lie over it.
+    void refresh();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The pixels a line covers, its pen included.
+    QRect area(const FrameLine& line) const;
+
     std::array<FrameLine*, 4> m_lines;
+    std::array<FrameLine, 4> m_drawn;  // the lines as last handed to painting
+    bool m_drawnKnown = false;
 };

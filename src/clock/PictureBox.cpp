@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "Twips.h"
 
@@ -45,13 +46,44 @@ void PictureBox::cls() {
     m_printed.clear();
     currentX = 0;
     currentY = 0;
-    update();
+    textChanged();
 }
 
 void PictureBox::print(const QString& text) {
     m_printed.push_back({QPointF(currentX, currentY), text, font(), m_foreColor});
     currentY += textHeight(text);
-    update();
+    textChanged();
+}
+
+void PictureBox::textChanged() {
+    if (m_repaintPending) return;
+    m_repaintPending = true;
+    QMetaObject::invokeMethod(this, &PictureBox::repaintChangedText, Qt::QueuedConnection);
+}
+
+QRect PictureBox::area(const Printed& printed) const {
+    const QFontMetricsF metrics(printed.font);
+    const QPointF origin(printed.at.x() / twips::perPixel(), printed.at.y() / twips::perPixel());
+    // The ink may reach past the advance (italics, antialiasing).
+    return QRectF(origin, QSizeF(metrics.horizontalAdvance(printed.text), metrics.height()))
+        .united(metrics.boundingRect(printed.text).translated(origin + QPointF(0, metrics.ascent())))
+        .adjusted(-2, -2, 2, 2)
+        .toAlignedRect();
+}
+
+void PictureBox::repaintChangedText() {
+    m_repaintPending = false;
+    const std::size_t count = std::max(m_painted.size(), m_printed.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        const Printed* before = i < m_painted.size() ? &m_painted[i] : nullptr;
+        const Printed* after = i < m_printed.size() ? &m_printed[i] : nullptr;
+        if (before && after && before->at == after->at && before->text == after->text &&
+            before->font == after->font && before->color == after->color)
+            continue;
+        if (before) update(area(*before));
+        if (after) update(area(*after));
+    }
+    m_painted = m_printed;
 }
 
 double PictureBox::textWidth(const QString& text, const QFont& font) {

@@ -63,10 +63,20 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The printed text changed: repaint, once control returns to the event
+    // loop, only the texts that differ from those painted last (the tick
+    // clears and prints the time every 900 ms, and most of the time only its
+    // seconds changed).
+    void textChanged();
+    void repaintChangedText();
+    QRect area(const Printed& printed) const;
+
     QImage m_picture;
     QPoint m_pictureOffset;
     bool m_stretch = false;
     std::vector<Printed> m_printed;
+    std::vector<Printed> m_painted;  // the texts as last handed to painting
+    bool m_repaintPending = false;
     QColor m_foreColor = Qt::black;
     QColor m_backColor = Qt::black;
 };

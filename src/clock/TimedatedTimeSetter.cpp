@@ -51,11 +51,20 @@ QString explain(const QDBusMessage& reply) {
 
 }  // namespace
 
+TimedatedTimeSetter::TimedatedTimeSetter(BusOpener openBus, int timeoutMs)
+    : m_openBus(std::move(openBus)), m_timeoutMs(timeoutMs) {}
+
 TimedatedTimeSetter::TimedatedTimeSetter(const QDBusConnection& bus, int timeoutMs)
     : m_bus(bus), m_timeoutMs(timeoutMs) {}
 
+QDBusConnection& TimedatedTimeSetter::bus() {
+    if (!m_bus) m_bus = m_openBus();
+    return *m_bus;
+}
+
 bool TimedatedTimeSetter::setClock(const QDateTime& when, QString* whyNot) {
-    if (!m_bus.isConnected()) {
+    QDBusConnection& connection = bus();
+    if (!connection.isConnected()) {
         return fail(whyNot,
                     QStringLiteral("The system message bus cannot be reached, so the system's "
                                    "date and time service cannot be asked to set the clock."));
@@ -68,7 +77,7 @@ bool TimedatedTimeSetter::setClock(const QDateTime& when, QString* whyNot) {
         QString::fromLatin1(kService), QString::fromLatin1(kPath),
         QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     get << QString::fromLatin1(kInterface) << QStringLiteral("NTP");
-    const QDBusMessage ntp = m_bus.call(get, QDBus::Block, m_timeoutMs);
+    const QDBusMessage ntp = connection.call(get, QDBus::Block, m_timeoutMs);
     if (ntp.type() == QDBusMessage::ErrorMessage) return fail(whyNot, explain(ntp));
     const QVariant ntpValue = ntp.arguments().value(0);
     const QVariant ntpOn =
@@ -90,7 +99,7 @@ bool TimedatedTimeSetter::setClock(const QDateTime& when, QString* whyNot) {
     const qlonglong usecUtc = qlonglong(when.toMSecsSinceEpoch()) * 1000;
     set << usecUtc << false << true;  // absolute time; the user may be asked to authorise
     set.setInteractiveAuthorizationAllowed(true);
-    const QDBusMessage reply = m_bus.call(set, QDBus::Block, m_timeoutMs);
+    const QDBusMessage reply = connection.call(set, QDBus::Block, m_timeoutMs);
     if (reply.type() == QDBusMessage::ErrorMessage) return fail(whyNot, explain(reply));
     return true;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <functional>
+#include <optional>
 
 #include "clock/ITimeSetter.h"
 
@@ -12,10 +14,17 @@
 // allowing the desktop to ask for the user's password.
 class TimedatedTimeSetter final : public ITimeSetter {
 public:
+    // Connects to the bus `openBus` gives when the clock is first set, so
+    // that a program that never sets it never connects.
+    using BusOpener = std::function<QDBusConnection()>;
+    explicit TimedatedTimeSetter(BusOpener openBus, int timeoutMs = 120000);
     explicit TimedatedTimeSetter(const QDBusConnection& bus, int timeoutMs = 120000);
     bool setClock(const QDateTime& when, QString* whyNot) override;
 
 private:
-    QDBusConnection m_bus;
+    QDBusConnection& bus();
+
+    BusOpener m_openBus;
+    std::optional<QDBusConnection> m_bus;
     int m_timeoutMs;
 };

@@ -47,15 +47,24 @@ void DayMarker::markDays(const QString& monthText, const QString& yearText, int 
         }
     }
 
-    // Appointments of the shown month and year. A record whose columns are
-    // null or no numbers simply matches nothing; a failing step ends the scan
-    // rather than repeating itself.
+    // Appointments of the shown month and year, compared by value: the
+    // month as the number its trimmed name gives (a month text that names
+    // no month is compared as text), the year as the whole number the
+    // selector writes. A record whose columns are null or no numbers simply
+    // matches nothing.
     if (RecordSet* records = m_app.scheduleRecords.get(); records && !numbered.empty()) {
-        for (bool ok = records->moveFirst(); ok && !records->atEnd(); ok = records->moveNext()) {
-            if (!Appointment::textMatches(records->fieldRef(Appointment::Month), month)) continue;
-            if (!Appointment::numberMatchesText(records->fieldRef(Appointment::Year), year)) continue;
-            if (const auto day = texts::wholeNumber(records->fieldRef(Appointment::Day)))
-                mark(*day, Mark::Schedule);
+        const int monthWanted = texts::monthNumber(month);
+        std::optional<qint64> yearWanted = texts::wholeNumber(year);
+        if (yearWanted && QString::number(*yearWanted) != year) yearWanted.reset();
+        if (yearWanted) {
+            records->scanAll([&](const StoredRecord& record) {
+                if (record.number(Appointment::Year) != yearWanted) return;
+                if (monthWanted != 0
+                        ? record.trimmedMonthNumber(Appointment::Month) != monthWanted
+                        : !Appointment::textMatches(record.value(Appointment::Month), month))
+                    return;
+                if (const auto day = record.number(Appointment::Day)) mark(*day, Mark::Schedule);
+            });
         }
     }
 

@@ -59,7 +59,22 @@ QByteArray readBytes(const QString& path) {
 }  // namespace
 
 QString diaryEntryText(const QByteArray& bytes, qsizetype maxChars) {
-    QString text = rtf::plainText(bytes);
+    // A listing needs only the first characters. The text of the file's
+    // first bytes begins as the whole file's does, so they are read alone
+    // first; only when they hold too little text (a long header, a picture)
+    // is the whole file read. The margin keeps whatever the reader makes of
+    // the cut end of those bytes well clear of the characters used.
+    constexpr qsizetype kPrefixBytes = 1024;
+    constexpr qsizetype kMargin = 64;
+    QString text;
+    if (maxChars >= 0 && bytes.size() > kPrefixBytes && rtf::isRtf(bytes)) {
+        // Cut before a plain ASCII byte, so that no character is cut in two.
+        qsizetype cut = kPrefixBytes;
+        while (cut > 0 && uchar(bytes[cut]) >= 0x80) --cut;
+        text = rtf::plainText(bytes.first(cut));
+        if (text.size() < maxChars + kMargin) text.clear();
+    }
+    if (text.isNull()) text = rtf::plainText(bytes);
     if (maxChars >= 0) text.truncate(maxChars);
     for (QChar& c : text) {
         const char16_t u = c.unicode();

@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "Database.h"
+#include "WriteBatch.h"
 
 AppointmentBook::AppointmentBook(const AppContext& app)
     : m_db(app.plannerDb),
@@ -44,11 +45,9 @@ bool AppointmentBook::append(const QVariantList& columns, QString* error) {
 
 bool AppointmentBook::appendAll(const std::vector<QVariantList>& records, QString* error) {
     if (!m_records) return notOpen(error);
-    return m_db->inOneWrite(
-        [&] {
-            for (const QVariantList& columns : records)
-                if (!append(columns, error)) return false;
-            return true;
-        },
-        error);
+    // All or none: a failed import can then simply be tried again.
+    WriteBatch batch(*m_db);
+    for (const QVariantList& columns : records)
+        if (!append(columns, error)) return false;
+    return batch.commit(error);
 }

@@ -1,13 +1,15 @@
 #include "scheduler/ListingRules.h"
 
-#include "Texts.h"
+#include <charconv>
 
 namespace listing {
 
 namespace {
-const QVariant& column(const QVariantList& record, int n) {
-    static const QVariant missing;
-    return n < record.size() ? record[n] : missing;
+// Appends a number in decimal without making a string of it first.
+void appendNumber(QString& out, qint64 n) {
+    char digits[24];
+    const auto written = std::to_chars(digits, digits + sizeof digits, n);
+    out += QLatin1String(digits, written.ptr - digits);
 }
 QString trimmedBlanks(const QString& text) {
     // Spaces only, as the comparison is described: tabs and line breaks stay.
@@ -19,14 +21,30 @@ QString trimmedBlanks(const QString& text) {
 }
 }  // namespace
 
-QString line(int n, const QVariantList& record, const QString& excerpt) {
-    return QString::number(n) + QStringLiteral(") ") + texts::byValue(column(record, 0)) +
-           QLatin1Char(' ') + column(record, 1).toString().trimmed() + QStringLiteral(", ") +
-           texts::byValue(column(record, 2)) + QStringLiteral("    ") +
-           texts::byValue(column(record, 3)) + QStringLiteral(" : ") +
-           texts::byValue(column(record, 4)) + QLatin1Char(' ') +
-           column(record, 5).toString().trimmed() + QStringLiteral("    ") + excerpt +
-           QStringLiteral("....") + QStringLiteral("\r\n");
+QString line(int n, const StoredRecord& record, const QString& excerpt) {
+    // Built in place: the list of every appointment makes one line for each.
+    QString out;
+    out.reserve(48 + excerpt.size());
+    const auto byValue = [&](int at) {
+        if (const auto value = record.number(at)) appendNumber(out, *value);
+    };
+    appendNumber(out, n);
+    out += QLatin1String(") ");
+    byValue(0);
+    out += QLatin1Char(' ');
+    out += record.text(1).trimmed();
+    out += QLatin1String(", ");
+    byValue(2);
+    out += QLatin1String("    ");
+    byValue(3);
+    out += QLatin1String(" : ");
+    byValue(4);
+    out += QLatin1Char(' ');
+    out += record.text(5).trimmed();
+    out += QLatin1String("    ");
+    out += excerpt;
+    out += QLatin1String("....\r\n");
+    return out;
 }
 
 bool found(const QString& text, const QString& search) {

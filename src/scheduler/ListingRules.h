@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QString>
-#include <QVariantList>
+
+#include "StoredRecord.h"
 
 // How the overview of all appointments writes its lines and decides which
 // appointments a search text finds.
@@ -10,7 +11,7 @@ namespace listing {
 // The line for the n-th listed record (day, month, year, hour, minute,
 // AM/PM, text by position): "1) 8 December, 2026    5 : 7 PM    " followed
 // by the excerpt, "...." and a line break. Numbers are written by value.
-QString line(int n, const QVariantList& record, const QString& excerpt);
+QString line(int n, const StoredRecord& record, const QString& excerpt);
 
 // Whether a search finds the appointment's text: the first occurrence of
 // the search text, found ignoring letter case, decides; it matches when it

@@ -2,6 +2,7 @@
 
 #include <QListWidget>
 
+#include "WriteBatch.h"
 #include "platform/IClock.h"
 #include "platform/IDialogs.h"
 
@@ -14,9 +15,10 @@ ObsoleteCleanup::ObsoleteCleanup(AppContext& app, const Services& services,
     : m_app(app), m_services(services), m_reminderList(reminderList) {}
 
 void ObsoleteCleanup::refresh(ScratchBox scratch) {
-    std::vector<QVariantList> records = readAll();
-    if (scan(records, scratch)) records = readAll();
-    rebuildReminderList(records);
+    scan(readAll(), scratch);
+    // Read again: the scan may have deleted, and the table may have been
+    // read anew while its question was open.
+    rebuildReminderList(readAll());
 }
 
 void ObsoleteCleanup::obsoleteScan(ScratchBox scratch) {
@@ -27,20 +29,14 @@ void ObsoleteCleanup::rebuildReminderList() {
     rebuildReminderList(readAll());
 }
 
-std::vector<QVariantList> ObsoleteCleanup::readAll() const {
-    std::vector<QVariantList> records;
-    RecordSet* set = m_app.scheduleRecords.get();
-    if (!set || !set->moveFirst()) return records;
-    while (!set->atEnd()) {
-        // A record that cannot be read is left out, as if it were not there.
-        QVariantList record = set->values();
-        if (!record.isEmpty()) records.push_back(std::move(record));
-        if (!set->moveNext()) break;
-    }
+std::vector<StoredRecord> ObsoleteCleanup::readAll() const {
+    std::vector<StoredRecord> records;
+    if (RecordSet* set = m_app.scheduleRecords.get())
+        set->scanAll([&records](const StoredRecord& record) { records.push_back(record); });
     return records;
 }
 
-bool ObsoleteCleanup::scan(const std::vector<QVariantList>& records, ScratchBox& scratch) {
+bool ObsoleteCleanup::scan(const std::vector<StoredRecord>& records, ScratchBox& scratch) {
     if (m_asking) return false;
     // One moment for the listing and the deletion, so that what is deleted
     // is what was listed even when the user answers a minute later.
@@ -52,19 +48,18 @@ bool ObsoleteCleanup::scan(const std::vector<QVariantList>& records, ScratchBox&
     for (std::size_t i = 0; i < records.size(); ++i) passes[i] = obsolete::passOf(records[i], now);
     QString listing;
     int n = 0;
-    const QVariantList* lastListed = nullptr;
+    const StoredRecord* lastListed = nullptr;
     for (int pass = 1; pass <= 6; ++pass) {
         for (std::size_t i = 0; i < records.size(); ++i) {
             if (passes[i] != pass) continue;
             ++n;
-            const QVariantList& record = records[i];
-            listing += obsolete::listingLine(
-                n, record, ScratchBox::excerpt(record.value(kTextColumn).toString()));
+            const StoredRecord& record = records[i];
+            listing += obsolete::listingLine(n, record, ScratchBox::excerpt(record.text(kTextColumn)));
             lastListed = &record;
         }
     }
     if (listing.trimmed().isEmpty()) return false;
-    scratch.holdWithStartSelected(lastListed->value(kTextColumn).toString());
+    scratch.holdWithStartSelected(lastListed->text(kTextColumn));
 
     IDialogs& dialogs = *m_services.dialogs;
     m_asking = true;
@@ -74,29 +69,42 @@ bool ObsoleteCleanup::scan(const std::vector<QVariantList>& records, ScratchBox&
         dialogs.message(QStringLiteral("Obsolete schedules NOT removed"));
         return false;
     }
-    const bool removed = removePassed(now);
+    QString failure;
+    const bool removed = removePassed(now, &failure);
+    if (!failure.isEmpty()) {
+        dialogs.message(QStringLiteral("The obsolete schedules could not be removed (%1). "
+                                       "The schedules have been left as they were.")
+                            .arg(failure));
+        return false;
+    }
     dialogs.message(QStringLiteral("Obsolete schedules have been removed"));
     return removed;
 }
 
-bool ObsoleteCleanup::removePassed(const obsolete::Moment& now) {
+bool ObsoleteCleanup::removePassed(const obsolete::Moment& now, QString* failure) {
     RecordSet* set = m_app.scheduleRecords.get();
     bool removed = false;
     if (!set || !set->moveFirst()) return false;
+    // All of the scan's deletions reach the file together, durable before
+    // the message that reports them.
+    WriteBatch batch(set->database());
     while (!set->atEnd()) {
-        const QVariantList record = set->values();
         // A deletion that fails leaves the record where it is.
-        if (obsolete::passOf(record, now) != 0 && set->remove()) removed = true;
+        if (obsolete::passOf(set->record(), now) != 0 && set->remove()) removed = true;
         if (!set->moveNext()) break;
+    }
+    if (!batch.commit(failure)) {
+        if (failure->isEmpty()) *failure = QStringLiteral("the planner database could not be written");
+        return false;
     }
     return removed;
 }
 
-void ObsoleteCleanup::rebuildReminderList(const std::vector<QVariantList>& records) {
+void ObsoleteCleanup::rebuildReminderList(const std::vector<StoredRecord>& records) {
     const texts::DateParts today = texts::dateParts(m_services.clock->now().date());
     if (m_reminderList) m_reminderList->clear();
     m_app.appToday = false;
-    for (const QVariantList& record : records) {
+    for (const StoredRecord& record : records) {
         if (!obsolete::isToday(record, today)) continue;
         m_app.appToday = true;
         const QString entry = obsolete::reminderEntry(record);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QVariantList>
 #include <vector>
 
 #include "AppContext.h"
@@ -28,14 +27,16 @@ public:
     void rebuildReminderList();
 
 private:
-    // Every stored record's seven columns, in stored order. A record set that
-    // fails while moving ends the reading there; what was read is kept.
-    std::vector<QVariantList> readAll() const;
-    void rebuildReminderList(const std::vector<QVariantList>& records);
-    // Deletes every record that has passed at `now`; true if any was deleted.
-    bool removePassed(const obsolete::Moment& now);
+    // Every stored record, in stored order, valid until the table is next
+    // written or read again.
+    std::vector<StoredRecord> readAll() const;
+    void rebuildReminderList(const std::vector<StoredRecord>& records);
+    // Deletes every record that has passed at `now`, all in one write; true
+    // if any was deleted. When the file cannot take the deletions none of
+    // them stands and `failure` says why.
+    bool removePassed(const obsolete::Moment& now, QString* failure);
     // The scan proper; true if it deleted anything.
-    bool scan(const std::vector<QVariantList>& records, ScratchBox& scratch);
+    bool scan(const std::vector<StoredRecord>& records, ScratchBox& scratch);
 
     AppContext& m_app;
     Services m_services;

@@ -2,13 +2,6 @@
 
 namespace obsolete {
 
-namespace {
-const QVariant& column(const QVariantList& record, int n) {
-    static const QVariant missing;
-    return n < record.size() ? record[n] : missing;
-}
-}  // namespace
-
 Moment momentOf(const QDateTime& now) {
     const texts::TimeParts time = texts::timeParts(now.time());
     return {texts::dateParts(now.date()), time.hour, time.minute, time.ampm};
@@ -23,23 +16,22 @@ qint64 hourKey(qint64 hour, int half) {
     return half == 1 ? base : base + 12;
 }
 
-std::optional<Columns> readColumns(const QVariantList& record) {
-    const auto day = texts::wholeNumber(column(record, 0));
-    const auto year = texts::wholeNumber(column(record, 2));
-    const auto hour = texts::wholeNumber(column(record, 3));
-    const auto minute = texts::wholeNumber(column(record, 4));
-    const QVariant& month = column(record, 1);
-    const QVariant& ampm = column(record, 5);
-    if (!day || !year || !hour || !minute || month.isNull() || ampm.isNull()) return std::nullopt;
-    const int monthNumber = texts::monthNumber(month.toString());
+std::optional<Columns> readColumns(const StoredRecord& record) {
+    const auto day = record.number(0);
+    const auto year = record.number(2);
+    const auto hour = record.number(3);
+    const auto minute = record.number(4);
+    if (!day || !year || !hour || !minute || record.isNull(5)) return std::nullopt;
+    // A null column names no month.
+    const int monthNumber = record.monthNumber(1);
     if (monthNumber == 0) return std::nullopt;
-    return Columns{*day, monthNumber, *year, *hour, *minute, half(ampm.toString())};
+    return Columns{*day, monthNumber, *year, *hour, *minute, half(record.text(5))};
 }
 
-int passOf(const QVariantList& record, const Moment& now) {
+int passOf(const StoredRecord& record, const Moment& now) {
     // A later year has not passed whatever the rest holds: the common case
     // is settled without reading the other columns.
-    const auto year = texts::wholeNumber(column(record, 2));
+    const auto year = record.number(2);
     if (!year || *year > now.today.year) return 0;
     const auto c = readColumns(record);
     if (!c) return 0;
@@ -58,15 +50,15 @@ int passOf(const QVariantList& record, const Moment& now) {
     return 0;
 }
 
-QString listingLine(int n, const QVariantList& record, const QString& excerpt) {
+QString listingLine(int n, const StoredRecord& record, const QString& excerpt) {
     const auto number = [&](int at) {
-        const auto value = texts::wholeNumber(column(record, at));
+        const auto value = record.number(at);
         return value ? texts::signBlank(*value) : QStringLiteral(" ");
     };
     return texts::signBlank(n) + QStringLiteral(") ") + number(0) + QStringLiteral("  ") +
-           column(record, 1).toString().trimmed() + number(2) + QStringLiteral("     ") +
+           record.text(1).trimmed() + number(2) + QStringLiteral("     ") +
            number(3) + QStringLiteral(":") + number(4) + QStringLiteral(" ") +
-           column(record, 5).toString().trimmed() + QStringLiteral("     ") + excerpt +
+           record.text(5).trimmed() + QStringLiteral("     ") + excerpt +
            QStringLiteral("\r\n");
 }
 
@@ -75,20 +67,19 @@ QString questionText(const QString& listing) {
            QStringLiteral("\r\n\r\n") + listing;
 }
 
-bool isToday(const QVariantList& record, const texts::DateParts& today) {
-    const QVariant& month = column(record, 1);
-    if (month.isNull() || month.toString() != texts::monthName(today.month)) return false;
-    const auto day = texts::wholeNumber(column(record, 0));
-    const auto year = texts::wholeNumber(column(record, 2));
+bool isToday(const StoredRecord& record, const texts::DateParts& today) {
+    if (record.monthNumber(1) != today.month) return false;
+    const auto day = record.number(0);
+    const auto year = record.number(2);
     return day && year && *day == today.day && *year == today.year;
 }
 
-QString reminderEntry(const QVariantList& record) {
-    const auto hour = texts::wholeNumber(column(record, 3));
-    const auto minute = texts::wholeNumber(column(record, 4));
+QString reminderEntry(const StoredRecord& record) {
+    const auto hour = record.number(3);
+    const auto minute = record.number(4);
     if (!hour || !minute) return QString();
     return (texts::signBlank(*hour) + QLatin1Char(':') + texts::signBlank(*minute) +
-            QLatin1Char(':') + column(record, 5).toString().trimmed())
+            QLatin1Char(':') + record.text(5).trimmed())
         .trimmed();
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QString>
-#include <QVariantList>
 #include <optional>
 
+#include "StoredRecord.h"
 #include "Texts.h"
 
 // The rules that decide which stored appointments have passed, how each is
@@ -42,29 +42,29 @@ struct Columns {
     qint64 minute = 0;
     int half = 1;
 };
-std::optional<Columns> readColumns(const QVariantList& record);
+std::optional<Columns> readColumns(const StoredRecord& record);
 
 // Which of the six passes lists the record (1 .. 6), or 0 when it has not
 // passed. The passes: an earlier year; an earlier month of this year; an
 // earlier day of this month; today in the morning when it is now afternoon;
 // today in this half at an earlier hour key; today at this hour and an
 // earlier minute.
-int passOf(const QVariantList& record, const Moment& now);
+int passOf(const StoredRecord& record, const Moment& now);
 
 // One line of the removal question for the n-th listed record, ending with
 // a line break; `excerpt` is the start of its text.
-QString listingLine(int n, const QVariantList& record, const QString& excerpt);
+QString listingLine(int n, const StoredRecord& record, const QString& excerpt);
 
 // The question that lists them.
 QString questionText(const QString& listing);
 
 // True when the record's day and year are today's and its month name is
 // this month's.
-bool isToday(const QVariantList& record, const texts::DateParts& today);
+bool isToday(const StoredRecord& record, const texts::DateParts& today);
 
 // The record's entry in today's reminder list: hour, minute and AM/PM joined
 // by ":", the numbers with a sign blank, the whole trimmed ("5: 7:PM").
 // Empty when the hour or minute is not a whole number.
-QString reminderEntry(const QVariantList& record);
+QString reminderEntry(const StoredRecord& record);
 
 }  // namespace obsolete

@@ -14,18 +14,14 @@ template <class Accept>
 QString ScheduleListing::lines(Accept accept) const {
     QString list;
     RecordSet* set = m_app.scheduleRecords.get();
-    if (!set || !set->moveFirst()) return list;
+    if (!set) return list;
     int n = 0;
-    QVariantList record;
-    while (!set->atEnd()) {
-        record = set->values();
-        const QString text = ScratchBox::asHeld(record.value(kTextColumn).toString());
-        if (!record.isEmpty() && accept(text)) {
-            ++n;
-            list += listing::line(n, record, ScratchBox::excerpt(text));
-        }
-        if (!set->moveNext()) break;
-    }
+    set->scanAll([&](const StoredRecord& record) {
+        const QString text = ScratchBox::asHeld(record.text(kTextColumn));
+        if (!accept(text)) return;
+        ++n;
+        list += listing::line(n, record, ScratchBox::excerpt(text));
+    });
     return list;
 }
 

@@ -3,6 +3,7 @@
 #include "RichTextBox.h"
 
 QString ScratchBox::asHeld(const QString& text) {
+    if (!text.contains(QLatin1Char('\r'))) return text;
     QString held = text;
     held.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     held.replace(QLatin1Char('\r'), QLatin1Char('\n'));

@@ -1,10 +1,10 @@
 #include "sound/SdlSoundDevice.h"
 
-#include <SDL.h>
-#include <SDL_mixer.h>
-
 #include <QFile>
+#include <QFileInfo>
 #include <QMetaObject>
+
+#include "sound/SdlLibrary.h"
 
 namespace {
 
@@ -12,46 +12,110 @@ namespace {
 // is found here. Set while that device exists, cleared before it goes.
 std::atomic<SdlSoundDevice*> g_mixerOwner{nullptr};
 
-QString sdlError() {
-    return QString::fromUtf8(SDL_GetError());
-}
+constexpr int kRate = 44100;
+constexpr int kChannels = 2;
+// 23 ms of sound a buffer: a start is heard within about that once the
+// device is open (the device runs only while something plays).
+constexpr int kChunk = 1024;
 
 }  // namespace
 
 SdlSoundDevice::SdlSoundDevice(QObject* parent) : QObject(parent) {
+    m_idleClose.setSingleShot(true);
+    m_idleClose.setInterval(kIdleCloseMs);
+    connect(&m_idleClose, &QTimer::timeout, this, &SdlSoundDevice::closeDeviceIfIdle);
     SdlSoundDevice* expected = nullptr;
     if (!g_mixerOwner.compare_exchange_strong(expected, this)) {
         m_error = QStringLiteral("another sound device owns the mixer");
+        m_started = true;
+    }
+}
+
+void SdlSoundDevice::startAudio() {
+    QString error;
+    std::unique_ptr<SdlLibrary> lib = SdlLibrary::load(&error);
+    if (!lib) {
+        m_error = error;
+        m_started = true;
         return;
     }
     // The window system, not SDL, handles the process's signals.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    m_opener = std::thread([this] { openAudio(); });
+    lib->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (lib->InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        m_error = QString::fromUtf8(lib->GetError());
+        m_started = true;
+        return;
+    }
+    lib->Init(MIX_INIT_MP3);
+    // Opened once to learn that a device can be opened at all, then closed
+    // until a sound needs it.
+    if (lib->OpenAudio(kRate, AUDIO_S16SYS, kChannels, kChunk) != 0) {
+        m_error = QString::fromUtf8(lib->GetError());
+        lib->Quit();
+        lib->QuitSubSystem(SDL_INIT_AUDIO);
+        m_started = true;
+        return;
+    }
+    lib->CloseAudio();
+    m_lib = std::move(lib);
+    m_started = true;
 }
 
-void SdlSoundDevice::openAudio() {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        m_error = sdlError();
-        return;
-    }
-    Mix_Init(MIX_INIT_MP3);
-    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 2048) != 0) {
-        m_error = sdlError();
-        Mix_Quit();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return;
-    }
-    m_audioOpen = true;
-    Mix_HookMusicFinished(&SdlSoundDevice::onMusicFinished);
+void SdlSoundDevice::startOpener() const {
+    if (m_started || m_opener.joinable()) return;
+    auto* self = const_cast<SdlSoundDevice*>(this);
+    m_opener = std::thread([self] { self->startAudio(); });
+}
+
+void SdlSoundDevice::joinOpener() const {
+    if (m_opener.joinable()) m_opener.join();
 }
 
 void SdlSoundDevice::waitForAudio() const {
-    if (m_opener.joinable()) m_opener.join();
+    startOpener();
+    joinOpener();
+}
+
+QString SdlSoundDevice::sdlError() const {
+    return m_lib ? QString::fromUtf8(m_lib->GetError()) : m_error;
+}
+
+bool SdlSoundDevice::openDevice() {
+    if (m_deviceOpen) return true;
+    if (m_lib->OpenAudio(kRate, AUDIO_S16SYS, kChannels, kChunk) != 0) return false;
+    m_lib->HookMusicFinished(&SdlSoundDevice::onMusicFinished);
+    m_deviceOpen = true;
+    return true;
+}
+
+void SdlSoundDevice::closeDeviceIfIdle() {
+    if (!m_deviceOpen || m_lib->PlayingMusic()) return;
+    freeMusic();
+    m_lib->HookMusicFinished(nullptr);
+    m_lib->CloseAudio();
+    m_deviceOpen = false;
+}
+
+bool SdlSoundDevice::loadMusic() {
+    if (m_music) return true;
+    waitForAudio();
+    if (!m_lib) return fail(QStringLiteral("no audio device: ") + m_error);
+    if (!openDevice()) return fail(QStringLiteral("the audio device cannot be opened: ") + sdlError());
+    m_music = m_lib->LoadMUS(QFile::encodeName(m_openedFile).constData());
+    if (!m_music) return fail(m_openedFile + QStringLiteral(": ") + sdlError());
+    return true;
+}
+
+void SdlSoundDevice::freeMusic() {
+    if (!m_music) return;
+    haltQuietly();
+    m_lib->FreeMusic(m_music);
+    m_music = nullptr;
 }
 
 bool SdlSoundDevice::available() const {
     waitForAudio();
-    return m_audioOpen;
+    return m_lib != nullptr;
 }
 
 QString SdlSoundDevice::lastError() const {
@@ -60,21 +124,21 @@ QString SdlSoundDevice::lastError() const {
 }
 
 SdlSoundDevice::~SdlSoundDevice() {
-    waitForAudio();
-    if (!m_audioOpen) {
-        // This device owned the mixer but could not open it.
-        if (g_mixerOwner == this) g_mixerOwner = nullptr;
-        return;
+    joinOpener();
+    if (m_lib) {
+        if (m_deviceOpen) {
+            // Once the hook is unset it cannot be running: SDL sets it under
+            // the audio lock that the hook runs under.
+            m_lib->HookMusicFinished(nullptr);
+            m_lib->HaltMusic();
+            if (m_music) m_lib->FreeMusic(m_music);
+            m_lib->CloseAudio();
+        }
+        m_lib->Quit();
+        m_lib->QuitSubSystem(SDL_INIT_AUDIO);
     }
-    // Once the hook is unset it cannot be running: SDL sets it under the
-    // audio lock that the hook runs under.
-    Mix_HookMusicFinished(nullptr);
-    Mix_HaltMusic();
-    if (m_music) Mix_FreeMusic(m_music);
-    Mix_CloseAudio();
-    Mix_Quit();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    g_mixerOwner = nullptr;
+    SdlSoundDevice* self = this;
+    g_mixerOwner.compare_exchange_strong(self, nullptr);
 }
 
 void SdlSoundDevice::onMusicFinished() {
@@ -92,6 +156,7 @@ void SdlSoundDevice::soundEnded(quint64 generation, int how) {
     if (generation != m_generation.load() || !m_sounding) return;
     m_sounding = false;
     if (how == Finished) m_position = 0;
+    if (m_deviceOpen) m_idleClose.start();
     if (m_handler) m_handler(how);
 }
 
@@ -104,23 +169,23 @@ void SdlSoundDevice::postEnd(int how) {
 
 void SdlSoundDevice::haltQuietly() {
     m_halting = true;
-    Mix_HaltMusic();
+    m_lib->HaltMusic();
     m_halting = false;
 }
 
 bool SdlSoundDevice::fail(const QString& why) {
-    waitForAudio();  // the opening thread may still be writing its own error
+    joinOpener();  // the opening thread may still be writing its own error
     m_error = why;
     return false;
 }
 
 bool SdlSoundDevice::close() {
-    if (!m_music) return true;
-    haltQuietly();
+    if (!m_fileOpen) return true;
     postEnd(Stopped);
-    Mix_FreeMusic(m_music);
-    m_music = nullptr;
+    freeMusic();
+    m_fileOpen = false;
     m_position = 0;
+    if (m_deviceOpen) m_idleClose.start();
     return true;
 }
 
@@ -130,48 +195,69 @@ bool SdlSoundDevice::setFile(const QString& path) {
 }
 
 bool SdlSoundDevice::open() {
-    waitForAudio();
-    if (!m_audioOpen) return fail(QStringLiteral("no audio device: ") + m_error);
     close();
     if (m_file.isEmpty()) return fail(QStringLiteral("no file named"));
-    m_music = Mix_LoadMUS(QFile::encodeName(m_file).constData());
-    if (!m_music) return fail(m_file + QStringLiteral(": ") + sdlError());
+    m_openedFile = m_file;
+    if (!m_started) {
+        // SDL is not running yet (the program is starting, or has not
+        // sounded so far): the file is noted and decoded when it is first
+        // played, so that neither the window nor a clock that never sounds
+        // waits for the sound libraries and the sound server.
+        if (!QFileInfo(m_openedFile).isReadable())
+            return fail(m_openedFile + QStringLiteral(": the file cannot be read"));
+        m_fileOpen = true;
+        m_position = 0;
+        return true;
+    }
+    // Decoded now, so that a file that cannot play fails here; a device that
+    // nothing plays on is closed again shortly.
+    const bool loaded = loadMusic();
+    if (m_deviceOpen) m_idleClose.start();
+    if (!loaded) return false;
+    m_fileOpen = true;
     m_position = 0;
     return true;
 }
 
 bool SdlSoundDevice::rewind() {
-    if (!m_music) return fail(QStringLiteral("nothing open"));
+    if (!m_fileOpen) return fail(QStringLiteral("nothing open"));
     m_position = 0;
-    if (Mix_PlayingMusic()) Mix_RewindMusic();
+    if (m_music && m_lib->PlayingMusic()) m_lib->RewindMusic();
     return true;
 }
 
 bool SdlSoundDevice::play() {
-    if (!m_music) return fail(QStringLiteral("nothing open"));
+    if (!m_fileOpen) return fail(QStringLiteral("nothing open"));
+    m_idleClose.stop();
+    if (!loadMusic()) {
+        if (m_deviceOpen) m_idleClose.start();
+        return false;
+    }
     // The new start is counted before it begins, so that even a sound that
     // ends at once is reported as this start's end. Starting over what still
     // plays halts it first; that end is not reported.
     ++m_generation;
     m_halting = true;
-    const int started = Mix_PlayMusic(m_music, 0);
+    const int started = m_lib->PlayMusic(m_music, 0);
     m_halting = false;
     if (started != 0) {
-        if (!Mix_PlayingMusic()) postEnd(Stopped);
+        if (!m_lib->PlayingMusic()) postEnd(Stopped);
+        m_idleClose.start();
         return fail(sdlError());
     }
-    if (m_position > 0) Mix_SetMusicPosition(m_position);
+    if (m_position > 0) m_lib->SetMusicPosition(m_position);
     m_sounding = true;
     return true;
 }
 
 bool SdlSoundDevice::stop() {
-    if (!m_music) return fail(QStringLiteral("nothing open"));
-    if (Mix_PlayingMusic()) {
-        const double at = Mix_GetMusicPosition(m_music);
+    if (!m_fileOpen) return fail(QStringLiteral("nothing open"));
+    if (m_music && m_lib->PlayingMusic()) {
+        const double at = m_lib->GetMusicPosition(m_music);
         m_position = at > 0 ? at : 0;
     }
-    haltQuietly();
+    if (m_music) haltQuietly();
     postEnd(Stopped);
+    if (m_deviceOpen) m_idleClose.start();
     return true;
 }

@@ -5,16 +5,24 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 
-FolderTree::FolderTree(QWidget* parent) : QTreeView(parent), m_model(new QFileSystemModel(this)) {
+FolderTree::FolderTree(QWidget* parent) : QTreeView(parent) {
+    setHeaderHidden(true);
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QTreeView::clicked, this, &FolderTree::choose);
+}
+
+QFileSystemModel* FolderTree::folders() {
+    if (m_model) return m_model;
+    // Made when a drive is first shown: the model reads the folders on a
+    // thread of its own and watches them, which a clock that never opens the
+    // viewer should not pay for.
+    m_model = new QFileSystemModel(this);
     m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     // The tree only browses: it never renames, moves or deletes.
     m_model->setReadOnly(true);
     setModel(m_model);
     for (int column = 1; column < m_model->columnCount(); ++column) hideColumn(column);
-    setHeaderHidden(true);
-    setUniformRowHeights(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(this, &QTreeView::clicked, this, &FolderTree::choose);
     // The folders are read in the background; once the ones above the
     // chosen folder are there, open the tree down to it.
     connect(m_model, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
@@ -24,16 +32,17 @@ FolderTree::FolderTree(QWidget* parent) : QTreeView(parent), m_model(new QFileSy
         const QModelIndex index = m_model->index(m_path);
         if (index.isValid() && index != rootIndex()) scrollTo(index);
     });
+    return m_model;
 }
 
 void FolderTree::showDrive(const QString& drive) {
     m_drive = QDir::cleanPath(drive);
-    setRootIndex(m_model->setRootPath(m_drive));
+    setRootIndex(folders()->setRootPath(m_drive));
 }
 
 void FolderTree::mark(const QString& folder) {
     m_path = QDir::cleanPath(folder);
-    const QModelIndex index = m_model->index(m_path);
+    const QModelIndex index = folders()->index(m_path);
     if (index.isValid() && index != rootIndex()) {
         setCurrentIndex(index);
         scrollTo(index);
@@ -63,7 +72,7 @@ void FolderTree::startAt(const QString& drive, const QString& folder) {
 }
 
 void FolderTree::choose(const QModelIndex& index) {
-    if (!index.isValid()) return;
+    if (!index.isValid() || !m_model) return;
     m_path = m_model->filePath(index);
     emit changed();
 }

@@ -32,6 +32,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The folders of the file system, made on first use.
+    QFileSystemModel* folders();
     void showDrive(const QString& drive);
     void mark(const QString& folder);
     void choose(const QModelIndex& index);

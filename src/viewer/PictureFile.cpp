@@ -1,6 +1,7 @@
 #include "viewer/PictureFile.h"
 
 #include <QImageReader>
+#include <QPainter>
 #include <cmath>
 
 namespace picturefile {
@@ -63,6 +64,27 @@ std::optional<CentredPart> readCentred(const QString& path, const QSizeF& window
         centred.image = std::move(*part);
     }
     return centred;
+}
+
+std::optional<QSize> tooLarge(const QString& path) {
+    const std::optional<QSize> natural = naturalSize(path);
+    const int limitMb = QImageReader::allocationLimit();
+    if (!natural || limitMb <= 0) return std::nullopt;
+    const double bytes = double(natural->width()) * double(natural->height()) * 4;
+    if (bytes <= double(limitMb) * 1024 * 1024) return std::nullopt;
+    return natural;
+}
+
+QImage tooLargeNotice(const QSize& size, const QSize& natural) {
+    QImage notice(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    notice.fill(Qt::black);
+    QPainter painter(&notice);
+    painter.setPen(Qt::white);
+    painter.drawText(notice.rect().adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap,
+                     QStringLiteral("This picture is too large to be shown (%1 x %2 pixels).")
+                         .arg(natural.width())
+                         .arg(natural.height()));
+    return notice;
 }
 
 }  // namespace picturefile

@@ -42,4 +42,14 @@ QRect seenPart(const QSize& natural, const QSizeF& windowTwips, double twipsPerP
 std::optional<CentredPart> readCentred(const QString& path, const QSizeF& windowTwips,
                                        double twipsPerPixel);
 
+// The picture's own size when it is a picture but too large to be read:
+// decoding it would take more memory than the picture reader allows (a
+// picture of some formats must be decoded whole even to show part of it, or
+// to show it smaller). nullopt for any other picture or file.
+std::optional<QSize> tooLarge(const QString& path);
+
+// What is shown in place of a picture too large to be read: a picture of
+// `size` saying so, with the picture's own size.
+QImage tooLargeNotice(const QSize& size, const QSize& natural);
+
 }  // namespace picturefile

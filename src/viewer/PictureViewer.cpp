@@ -216,27 +216,50 @@ void PictureViewer::on_List1_click() {
 }
 
 bool PictureViewer::showStretched(const QString& path) {
+    if (path.isEmpty()) return false;
     PictureBox* box = m_form.Picture1;
     const QSize size(twips::toPixels(twips::width(box)), twips::toPixels(twips::height(box)));
-    const std::optional<QImage> picture =
-        path.isEmpty() ? std::nullopt : picturefile::readScaled(path, size);
-    if (!picture) return false;
-    box->setStretch(true);
-    box->setPicture(*picture);
+    // The worker reads only the file; the box is touched when it is done.
+    m_loader.start([this, path, size]() -> std::function<void()> {
+        std::optional<QImage> picture = picturefile::readScaled(path, size);
+        const std::optional<QSize> huge = picture ? std::nullopt : picturefile::tooLarge(path);
+        if (!picture && !huge) return {};
+        return [this, picture = std::move(picture), huge, size] {
+            PictureBox* shown = m_form.Picture1;
+            shown->setStretch(true);
+            shown->setPicture(picture ? *picture : picturefile::tooLargeNotice(size, *huge));
+        };
+    });
     return true;
 }
 
 bool PictureViewer::showNaturalCentred(const QString& path) {
+    if (path.isEmpty()) return false;
     // Only the part of the picture inside the window is decoded, so a
     // picture far larger than the screen costs no more than the screen.
-    const std::optional<picturefile::CentredPart> picture = picturefile::readCentred(
-        path, QSizeF(twips::width(&m_form), twips::height(&m_form)), twips::perPixel());
-    if (!picture) return false;
-    showCentred(*picture);
+    const QSizeF window(twips::width(&m_form), twips::height(&m_form));
+    const double twipsPerPixel = twips::perPixel();
+    m_loader.start([this, path, window, twipsPerPixel]() -> std::function<void()> {
+        std::optional<picturefile::CentredPart> picture =
+            picturefile::readCentred(path, window, twipsPerPixel);
+        const std::optional<QSize> huge = picture ? std::nullopt : picturefile::tooLarge(path);
+        if (!picture && !huge) return {};
+        return [this, picture = std::move(picture), huge, window, twipsPerPixel] {
+            if (picture) {
+                showCentred(*picture);
+                return;
+            }
+            const QSize notice(int(window.width() / twipsPerPixel / 2),
+                               int(window.height() / twipsPerPixel / 4));
+            showCentred({notice, QRect(QPoint(), notice), picturefile::tooLargeNotice(notice, *huge)});
+        };
+    });
     return true;
 }
 
 void PictureViewer::showCentred(const picturefile::CentredPart& picture) {
+    // What is shown now replaces any picture still being read.
+    m_loader.forget();
     Form1& f = m_form;
     const double boxWidth = twips::fromPixels(picture.natural.width());
     const double boxHeight = twips::fromPixels(picture.natural.height());
@@ -248,6 +271,7 @@ void PictureViewer::showCentred(const picturefile::CentredPart& picture) {
 }
 
 void PictureViewer::showClockFace() {
+    m_loader.forget();
     m_form.Picture1->setStretch(false);
     m_form.Picture1->setPicture(m_form.p2->picture());
 }

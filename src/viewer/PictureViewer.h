@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "viewer/PictureFile.h"
+#include "viewer/PictureLoader.h"
 
 class Form1;
 class QWidget;
@@ -39,13 +40,16 @@ public:
     // user's would (ignoreListClick decides what the click does).
     void selectEntry(int row);
 
-    // Shows the picture in `path` stretched over the whole picture box.
-    // False, with the box left as it was, when the file cannot be read.
+    // Shows the picture in `path` stretched over the whole picture box. The
+    // picture is read on a worker thread and shown when it is ready; a file
+    // that cannot be read leaves the box as it was, and one too large to be
+    // read is replaced by a notice saying so. False when there is no path.
     bool showStretched(const QString& path);
     // Shows the picture at its natural size with the box sized to it and
-    // centred in the window. False, with the box left as it was, when the
-    // file cannot be read.
+    // centred in the window; read and shown as showStretched does.
     bool showNaturalCentred(const QString& path);
+    // A picture is being read and is still to be shown.
+    bool loading() const { return m_loader.busy(); }
     // Shows a picture read for natural size, centred in the window.
     void showCentred(const picturefile::CentredPart& picture);
     // The clock face's background picture back in the picture box.
@@ -69,6 +73,7 @@ private:
     void updateCaption();
 
     Form1& m_form;
+    PictureLoader m_loader;
     std::unique_ptr<SlideShow> m_slideShow;
     // What the clock's controls showed before the viewer layout hid them.
     std::vector<std::pair<QWidget*, bool>> m_clockShown;

@@ -1,6 +1,7 @@
 #include "viewer/SlidePreparer.h"
 
 #include <QThreadPool>
+#include <chrono>
 #include <memory>
 
 void SlidePreparer::prepare(const QString& path, const QSizeF& windowTwips, double twipsPerPixel) {
@@ -11,6 +12,12 @@ void SlidePreparer::prepare(const QString& path, const QSizeF& windowTwips, doub
     QThreadPool::globalInstance()->start([promise, path, windowTwips, twipsPerPixel] {
         promise->set_value(picturefile::readCentred(path, windowTwips, twipsPerPixel));
     });
+}
+
+bool SlidePreparer::ready(const QString& path, const QSizeF& windowTwips, double twipsPerPixel) const {
+    return m_pending && m_pending->path == path && m_pending->windowTwips == windowTwips &&
+           m_pending->twipsPerPixel == twipsPerPixel &&
+           m_pending->slide.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
 }
 
 SlidePreparer::Slide SlidePreparer::obtain(const QString& path, const QSizeF& windowTwips,

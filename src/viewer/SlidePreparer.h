@@ -20,6 +20,8 @@ public:
     // if it is still being read), or, when something else was prepared, read
     // now. nullopt when the file cannot be read.
     Slide obtain(const QString& path, const QSizeF& windowTwips, double twipsPerPixel);
+    // Whether the slide for `path` in that window has been read and waits.
+    bool ready(const QString& path, const QSizeF& windowTwips, double twipsPerPixel) const;
     // Forgets the slide being prepared; a read still running ends unseen.
     void forget() { m_pending.reset(); }
     bool preparing() const { return m_pending.has_value(); }

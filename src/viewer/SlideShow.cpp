@@ -132,10 +132,17 @@ void SlideShow::on_Timer2_timeout() {
     }
     m_viewer.selectEntry(m_slideIndex);
     // Read while the slide before was on the screen; a file that cannot be
-    // read leaves that slide where it is.
-    const SlidePreparer::Slide slide = m_preparer.obtain(
-        m_viewer.selectedEntry(), QSizeF(twips::width(&f), twips::height(&f)), twips::perPixel());
-    if (slide) m_viewer.showCentred(*slide);
+    // read leaves that slide where it is. A slide still being read (a large
+    // picture, a short interval) is shown when it is ready, not waited for.
+    const QString entry = m_viewer.selectedEntry();
+    const QSizeF window(twips::width(&f), twips::height(&f));
+    if (m_preparer.ready(entry, window, twips::perPixel())) {
+        const SlidePreparer::Slide slide = m_preparer.obtain(entry, window, twips::perPixel());
+        if (slide) m_viewer.showCentred(*slide);
+    } else {
+        m_preparer.forget();
+        m_viewer.showNaturalCentred(entry);
+    }
     // The next slide's time counts from now, when this one is shown.
     f.Timer2->start();
     prepareNext();

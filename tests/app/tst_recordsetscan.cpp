@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "Database.h"
+#include "WriteBatch.h"
 #include "support/TestFolder.h"
 
 // Scans over a record set while the table changes under them: the cursor
@@ -31,34 +32,46 @@ void TestRecordSetScan::changesDuringAScan_data() {
     QTest::addColumn<QString>("change");
     QTest::addColumn<QString>("seen");       // days the scan reads, in order
     QTest::addColumn<QString>("remaining");  // days left in the table
+    QTest::addColumn<QString>("batch");      // the scan's writes in one batch: "", "commit", "drop"
     QTest::newRow("nothing") << "none"
                              << "1 2 3 4 5"
-                             << "1 2 3 4 5";
+                             << "1 2 3 4 5" << "";
     QTest::newRow("delete each even day as it is read") << "delete-even"
                                                         << "1 2 3 4 5"
-                                                        << "1 3 5";
+                                                        << "1 3 5" << "";
     QTest::newRow("another cursor deletes the next record") << "delete-next"
                                                             << "1 3 5"
-                                                            << "1 3 5";
+                                                            << "1 3 5" << "";
     QTest::newRow("another cursor appends at 3") << "append"
                                                  << "1 2 3 4 5 9"
-                                                 << "1 2 3 4 5 9";
+                                                 << "1 2 3 4 5 9" << "";
+    QTest::newRow("even days deleted in one batch") << "delete-even"
+                                                    << "1 2 3 4 5"
+                                                    << "1 3 5" << "commit";
+    QTest::newRow("next records deleted in one batch") << "delete-next"
+                                                       << "1 3 5"
+                                                       << "1 3 5" << "commit";
+    QTest::newRow("a batch never committed leaves all") << "delete-even"
+                                                        << "1 2 3 4 5"
+                                                        << "1 2 3 4 5" << "drop";
 }
 
 void TestRecordSetScan::changesDuringAScan() {
     QFETCH(QString, change);
     QFETCH(QString, seen);
     QFETCH(QString, remaining);
+    QFETCH(QString, batch);
     TestFolder folder;
     QVERIFY(fill(folder, 5));
     auto app = folder.openContext();
     QVERIFY(app);
     RecordSet& scan = *app->scheduleRecords;
     auto other = app->plannerDb->openRecordSet(QStringLiteral("scheduler"));
+    auto writes = batch.isEmpty() ? nullptr : std::make_unique<WriteBatch>(*app->plannerDb);
     QStringList read;
     for (bool ok = scan.moveFirst(); ok && !scan.atEnd(); ok = scan.moveNext()) {
         const QString day = scan.text(0);
-        QCOMPARE(scan.fieldRef(0), scan.field(0));
+        QCOMPARE(scan.record().value(0), scan.field(0));
         read << day;
         const int d = day.toInt();
         if (change == "delete-even" && d % 2 == 0) QVERIFY(scan.remove());
@@ -78,10 +91,15 @@ void TestRecordSetScan::changesDuringAScan() {
         }
     }
     QCOMPARE(read.join(' '), seen);
+    if (batch == "commit") QVERIFY(writes->commit());
+    writes.reset();
     QStringList left;
     for (bool ok = scan.moveFirst(); ok && !scan.atEnd(); ok = scan.moveNext())
         left << scan.text(0);
     QCOMPARE(left.join(' '), remaining);
+    // The file holds what the copy shows, with no transaction left open.
+    QCOMPARE(folder.query(QStringLiteral("SELECT sday FROM scheduler ORDER BY rowid")).join(' '),
+             remaining);
 }
 
 void TestRecordSetScan::otherConnectionsSeenAtTheNextScan() {

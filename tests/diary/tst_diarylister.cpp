@@ -73,6 +73,28 @@ private slots:
         QCOMPARE(names, expected);
     }
 
+    // The preview of an entry longer than what is read first for it.
+    void previewOfLongEntries_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("preview");
+        const QByteArray body = QByteArray("Dear diary, today was long. ").repeated(120);
+        QTest::newRow("long entry") << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 " + body + "}")
+                                    << QStringLiteral("Dear diary, today wa");
+        QByteArray fonts;
+        for (int i = 0; i < 60; ++i) fonts += "{\\f" + QByteArray::number(i) + " Some Font Name;}";
+        QTest::newRow("header longer than the start read")
+            << QByteArray("{\\rtf1\\ansi{\\fonttbl" + fonts + "}\\f0 Hello{\\b  bold} world " + body + "}")
+            << QStringLiteral("Hello bold world Dea");
+        QTest::newRow("plain UTF-8 text, accents all along")
+            << QByteArray("Caf\xc3\xa9 ").repeated(300) << QStringLiteral("Caf\u00e9 Caf\u00e9 Caf\u00e9 Caf\u00e9 ");
+    }
+    void previewOfLongEntries() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, preview);
+        QCOMPARE(diaryEntryText(bytes, 20), preview);
+        QVERIFY(diaryEntryText(bytes, -1).startsWith(preview));
+    }
+
     void linesAreNumberedInFolderOrder() {
         QTemporaryDir dir;
         write(dir.filePath("1-May-2020.rtf"), "A long first entry of the diary");

@@ -1,6 +1,9 @@
 // The clean-up of past appointments on the real database: what the question
 // lists, what Yes and No leave in the table, and today's reminder list that
 // the same refresh rebuilds.
+#include <sqlite3.h>
+
+#include <QFile>
 #include <QListWidget>
 #include <QTest>
 #include "RichTextBox.h"
@@ -112,6 +115,31 @@ private slots:
         // The box holds the last one listed, its first 20 characters selected.
         QCOMPARE(h.box.text(), QStringLiteral("Yesterday evening"));
         QCOMPARE(h.box.selText(), QStringLiteral("Yesterday evening"));
+    }
+
+    void removalTheFileRefusesIsReported() {
+        // Another program reads the planner and keeps reading: the removal,
+        // written in one go, cannot be, and none of it stands.
+        Harness h;
+        h.insert({"'7','March','2026','09',0,'AM','Morning'",
+                  "'7','March','2026','05',7,'PM','Dentist'"});
+        sqlite3* reader = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(h.folder.file("scheduler.mdb")).constData(), &reader),
+                 SQLITE_OK);
+        QCOMPARE(sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM scheduler;", nullptr, nullptr, nullptr),
+                 SQLITE_OK);
+        h.fake.answerAllQuestions(true);
+        h.cleanup->refresh(ScratchBox(&h.box));
+        sqlite3_exec(reader, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(reader);
+        QCOMPARE(h.fake.messages.size(), 1);
+        QVERIFY2(h.fake.messages[0].startsWith(QStringLiteral("The obsolete schedules could not be removed")),
+                 qPrintable(h.fake.messages[0]));
+        QCOMPARE(h.texts(), (QStringList{"Morning", "Dentist"}));
+        QCOMPARE(h.folder.query(QStringLiteral("SELECT stext FROM scheduler")),
+                 (QStringList{"Morning", "Dentist"}));
+        // The list is built from what the table still holds.
+        QCOMPARE(h.entries(), (QStringList{"9: 0:AM", "5: 7:PM"}));
     }
 
     void yesRemovesThePastAndKeepsToday() {

@@ -95,7 +95,7 @@ private slots:
         QFETCH(QVariantList, stored);
         QFETCH(QDateTime, now);
         QFETCH(int, pass);
-        QCOMPARE(obsolete::passOf(stored, obsolete::momentOf(now)), pass);
+        QCOMPARE(obsolete::passOf(StoredRecord(stored), obsolete::momentOf(now)), pass);
     }
 
     void listingLine_data() {
@@ -116,7 +116,7 @@ private slots:
         QFETCH(int, n);
         QFETCH(QVariantList, stored);
         QFETCH(QString, line);
-        QCOMPARE(obsolete::listingLine(n, stored, ScratchBox::excerpt(stored[6].toString())), line);
+        QCOMPARE(obsolete::listingLine(n, StoredRecord(stored), ScratchBox::excerpt(stored[6].toString())), line);
     }
 
     void question() {
@@ -140,7 +140,7 @@ private slots:
     void reminderEntry() {
         QFETCH(QVariantList, stored);
         QFETCH(QString, entry);
-        QCOMPARE(obsolete::reminderEntry(stored), entry);
+        QCOMPARE(obsolete::reminderEntry(StoredRecord(stored)), entry);
     }
 
     void today_data() {
@@ -157,7 +157,7 @@ private slots:
     void today() {
         QFETCH(QVariantList, stored);
         QFETCH(bool, today);
-        QCOMPARE(obsolete::isToday(stored, texts::DateParts{3, 7, 2026}), today);
+        QCOMPARE(obsolete::isToday(StoredRecord(stored), texts::DateParts{3, 7, 2026}), today);
     }
 
     void excerpt_data() {

@@ -64,7 +64,7 @@ private slots:
     void lines() {
         QFETCH(QVariantList, stored);
         QFETCH(QString, line);
-        QCOMPARE(listing::line(1, stored, ScratchBox::excerpt(stored[6].toString())), line);
+        QCOMPARE(listing::line(1, StoredRecord(stored), ScratchBox::excerpt(stored[6].toString())), line);
     }
 
     void found_data() {

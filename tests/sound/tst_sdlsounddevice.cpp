@@ -23,12 +23,16 @@ QString shippedSound(const QString& name) {
     return QStringLiteral(TAVENEL_SOURCE_DIR "/data/") + name;
 }
 
-// Where SDL's disk driver writes and how fast; read when a device is made.
+// Where SDL's disk driver writes and how fast (no delay given: in real
+// time); read when a device is made.
 class DiskAudio {
 public:
     explicit DiskAudio(const QByteArray& delayMs = "0") {
         qputenv("SDL_AUDIODRIVER", "disk");
-        qputenv("SDL_DISKAUDIODELAY", delayMs);
+        if (delayMs.isEmpty())
+            qunsetenv("SDL_DISKAUDIODELAY");
+        else
+            qputenv("SDL_DISKAUDIODELAY", delayMs);
         qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(path()));
     }
     ~DiskAudio() { qputenv("SDL_DISKAUDIODELAY", "0"); }
@@ -100,6 +104,7 @@ private slots:
     void alarmIsHeardToItsEnd();
     void bellCutsTheAlarmOff();
     void stopReportsTheEndOnce();
+    void silenceClosesTheDevice();
     void filesThatCannotPlay_data();
     void filesThatCannotPlay();
     void commandsWithNothingOpen();
@@ -114,16 +119,15 @@ void SdlSoundDeviceTest::alarmIsHeardToItsEnd() {
     {
         SdlSoundDevice device;
         QVERIFY2(device.available(), qPrintable(device.lastError()));
+        completions.attach(device);
+        QVERIFY2(startSound(device, shippedSound(QStringLiteral("alarm.mp3"))),
+                 qPrintable(device.lastError()));
         int frequency = 0, channels = 0;
         Uint16 format = 0;
         QVERIFY(Mix_QuerySpec(&frequency, &format, &channels) != 0);
         QCOMPARE(frequency, 44100);
         QCOMPARE(format, Uint16(AUDIO_S16SYS));
         QCOMPARE(channels, 2);
-
-        completions.attach(device);
-        QVERIFY2(startSound(device, shippedSound(QStringLiteral("alarm.mp3"))),
-                 qPrintable(device.lastError()));
         // Played asynchronously: the start returns before the sound is over,
         // and the end is never reported from inside a command.
         QVERIFY(completions.how.isEmpty());
@@ -184,6 +188,37 @@ void SdlSoundDeviceTest::stopReportsTheEndOnce() {
     QVERIFY(device.close());
     QTest::qWait(100);
     QCOMPARE(completions.how.size(), 1);
+}
+
+void SdlSoundDeviceTest::silenceClosesTheDevice() {
+    // In real time, as a sound card takes the samples.
+    DiskAudio disk("");
+    SdlSoundDevice device;
+    QVERIFY(device.available());
+    Completions completions;
+    completions.attach(device);
+    // Nothing has played yet: no stream is open and nothing is written.
+    QVERIFY(!device.deviceOpen());
+    QVERIFY(startSound(device, shippedSound(QStringLiteral("bell.mp3"))));
+    QVERIFY(device.deviceOpen());
+    QTRY_COMPARE_WITH_TIMEOUT(completions.how.size(), 1, 10000);
+    // A moment after the bell has ended the device is closed, and the
+    // driver writes nothing more, silence included.
+    QTRY_VERIFY_WITH_TIMEOUT(!device.deviceOpen(), 3 * SdlSoundDevice::kIdleCloseMs);
+    const qint64 written = QFileInfo(disk.path()).size();
+    QTest::qWait(300);
+    QCOMPARE(QFileInfo(disk.path()).size(), written);
+    // A stop leaves the file open: the next play opens the device again and
+    // sounds from the start.
+    QVERIFY(device.rewind());
+    QVERIFY(device.play());
+    QVERIFY(device.deviceOpen());
+    QTRY_COMPARE_WITH_TIMEOUT(completions.how.size(), 2, 10000);
+    QCOMPARE(completions.how, (QList<int>{ISoundDevice::Finished, ISoundDevice::Finished}));
+    // The driver writes its file anew when the device opens: it holds the
+    // second bell.
+    QVERIFY2(listen(disk.path()).loudSeconds() > 0.3,
+             qPrintable(QString::number(listen(disk.path()).loudSeconds())));
 }
 
 void SdlSoundDeviceTest::filesThatCannotPlay_data() {

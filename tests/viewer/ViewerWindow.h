@@ -67,8 +67,16 @@ struct ViewerWindow {
         return colours[i % 6];
     }
 
+    // Waits until the picture being read on the viewer's worker thread has
+    // been shown (or found unreadable).
+    void settle() const {
+        for (int waited = 0; form->pictureViewer().loading() && waited < 10000; waited += 5)
+            QTest::qWait(5);
+    }
+
     // The colour in the middle of what the picture box holds.
     QColor pictureCentre() const {
+        settle();
         const QImage held = form->Picture1->picture();
         return held.isNull() ? QColor() : held.pixelColor(held.width() / 2, held.height() / 2);
     }
@@ -78,9 +86,13 @@ struct ViewerWindow {
         QListWidget* list = form->List1;
         const QRect at = list->visualItemRect(list->item(row));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at.center());
+        settle();
     }
 
-    void clickPicture() { QTest::mouseClick(form->Picture1, Qt::LeftButton); }
+    void clickPicture() {
+        QTest::mouseClick(form->Picture1, Qt::LeftButton);
+        settle();
+    }
 
     // Opens the viewer and selects the entry at `row` by a click.
     void openWithSelected(int row) {

@@ -1,6 +1,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QImageReader>
 #include <QLabel>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -29,6 +30,7 @@ private slots:
     void ignoredClick();
     void unreadablePicture_data();
     void unreadablePicture();
+    void tooLargePictureSaysSo();
     void clickOnThePictureInTheViewer();
 };
 
@@ -368,6 +370,35 @@ void TestViewer::clickOnThePictureInTheViewer() {
     QCOMPARE(shownOf(f, viewerControls(f)), QStringList{});
     QCOMPARE(w.pictureCentre(), ViewerWindow::kFace);
     QVERIFY(!f.Check3->isChecked());
+}
+
+void TestViewer::tooLargePictureSaysSo() {
+    // A PNG must be decoded whole to show a part of it at its natural size;
+    // one that would take more memory than the reader allows cannot be shown
+    // so. (The reader's limit is lowered so that a small file stands for a
+    // huge one.) Shown stretched, it is read smaller as it is decoded.
+    ViewerWindow w;
+    Form1& f = *w.form;
+    f.Command3->click();
+    const QString huge = w.folder.file(QStringLiteral("huge.png"));
+    QVERIFY(testpictures::write(huge, QSize(1200, 1000), QColor(40, 200, 40), "PNG"));
+    f.List1->addItem(huge);
+    const int limit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(1);
+    w.clickEntry(0);
+    QVERIFY(testpictures::near(w.pictureCentre(), QColor(40, 200, 40)));
+    QVERIFY(w.viewer().showNaturalCentred(huge));
+    w.settle();
+    QImageReader::setAllocationLimit(limit);
+
+    // Instead of the picture, or of nothing, a notice saying so.
+    const QImage shown = f.Picture1->picture();
+    QCOMPARE(shown.pixelColor(0, 0), QColor(Qt::black));
+    bool lettered = false;
+    for (int y = 0; y < shown.height() && !lettered; ++y)
+        for (int x = 0; x < shown.width() && !lettered; ++x) lettered = qGray(shown.pixel(x, y)) > 200;
+    QVERIFY(lettered);
+    QVERIFY(w.dialogs.messages.isEmpty());
 }
 
 QTEST_MAIN(TestViewer)

@@ -10,8 +10,18 @@ const QString kPath = QStringLiteral("/org/freedesktop/ScreenSaver");
 const QString kInterface = QStringLiteral("org.freedesktop.ScreenSaver");
 }  // namespace
 
+DBusScreenSaverInhibitor::DBusScreenSaverInhibitor(BusOpener openBus, QObject* parent)
+    : QObject(parent), m_openBus(std::move(openBus)) {
+    if (!m_openBus) m_openBus = [] { return QDBusConnection::sessionBus(); };
+}
+
 DBusScreenSaverInhibitor::DBusScreenSaverInhibitor(const QDBusConnection& bus, QObject* parent)
     : QObject(parent), m_bus(bus) {}
+
+QDBusConnection& DBusScreenSaverInhibitor::bus() {
+    if (!m_bus) m_bus = m_openBus();
+    return *m_bus;
+}
 
 DBusScreenSaverInhibitor::~DBusScreenSaverInhibitor() {
     // The service also drops an inhibition when its owner leaves the bus;
@@ -22,7 +32,7 @@ DBusScreenSaverInhibitor::~DBusScreenSaverInhibitor() {
 void DBusScreenSaverInhibitor::inhibit(const QString& reason) {
     m_wanted = true;
     if (m_cookie || m_waiting) return;
-    if (!m_bus.isConnected()) {
+    if (!bus().isConnected()) {
         emit inhibitAnswered(false);
         return;
     }
@@ -30,7 +40,7 @@ void DBusScreenSaverInhibitor::inhibit(const QString& reason) {
         QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Inhibit"));
     call << QStringLiteral("Tavenel") << reason;
     m_waiting = true;
-    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, 5000), this);
+    auto* watcher = new QDBusPendingCallWatcher(bus().asyncCall(call, 5000), this);
     connect(
         watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* done) {
             done->deleteLater();
@@ -63,5 +73,5 @@ void DBusScreenSaverInhibitor::sendUnInhibit(quint32 cookie) {
     QDBusMessage call =
         QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("UnInhibit"));
     call << cookie;
-    m_bus.send(call);
+    bus().send(call);
 }

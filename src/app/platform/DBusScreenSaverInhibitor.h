@@ -3,6 +3,7 @@
 #include <QDBusConnection>
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "platform/IScreenSaverInhibitor.h"
@@ -14,8 +15,12 @@
 class DBusScreenSaverInhibitor final : public QObject, public IScreenSaverInhibitor {
     Q_OBJECT
 public:
-    explicit DBusScreenSaverInhibitor(const QDBusConnection& bus = QDBusConnection::sessionBus(),
-                                      QObject* parent = nullptr);
+    // Connects to the bus `openBus` gives (the session bus when none is
+    // given) at the first inhibition, so that a program that shows no slide
+    // show never connects.
+    using BusOpener = std::function<QDBusConnection()>;
+    explicit DBusScreenSaverInhibitor(BusOpener openBus = {}, QObject* parent = nullptr);
+    explicit DBusScreenSaverInhibitor(const QDBusConnection& bus, QObject* parent = nullptr);
     ~DBusScreenSaverInhibitor() override;
 
     void inhibit(const QString& reason) override;
@@ -32,7 +37,10 @@ private:
     void onInhibitReply(std::optional<quint32> cookie);
     void sendUnInhibit(quint32 cookie);
 
-    QDBusConnection m_bus;
+    QDBusConnection& bus();
+
+    BusOpener m_openBus;
+    std::optional<QDBusConnection> m_bus;
     std::optional<quint32> m_cookie;  // the service's ticket for the inhibition it granted
     bool m_waiting = false;           // an Inhibit call has no answer yet
     bool m_wanted = false;            // the program still wants the screen saver held off

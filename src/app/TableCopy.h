@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+// The in-memory copy of one table, kept compact so that a planner of a
+// hundred thousand appointments costs a few megabytes and a scan of it a
+// fraction of a millisecond.
+//
+// The values are kept column by column, each as a kind and eight bytes: a
+// whole number, a real number, a short text or a long text. Short texts
+// (month names, years, "AM", day numbers) are interned: every equal text is
+// one entry of a pool that also holds what the scans want to know of it, its
+// whole-number value and the month it names, worked out once. Long texts (an
+// appointment's own text) are kept as UTF-8 in one block.
+//
+// A record can be marked gone (deleted in the file within a batch of
+// writes); it stays in place until compact() removes every gone record in
+// one pass.
+class TableCopy {
+public:
+    enum class Kind : unsigned char { Null, Integer, Real, Short, Long };
+
+    // What is known of one interned short text.
+    struct Interned {
+        QString text;
+        std::optional<qint64> number;  // its whole-number value ("05" -> 5)
+        int month = 0;                 // 1 .. 12 when it is exactly a month's name
+        int trimmedMonth = 0;          // the same for the text without blanks at its ends
+    };
+
+    explicit TableCopy(int columns = 0);
+
+    int columns() const { return int(m_kinds.size()); }
+    // Records held, gone ones included.
+    std::size_t size() const { return m_rowids.size(); }
+    std::size_t goneCount() const { return m_goneCount; }
+    qint64 rowid(std::size_t row) const { return m_rowids[row]; }
+    bool gone(std::size_t row) const { return m_gone[row]; }
+    // The first record whose rowid is at least `rowid`.
+    std::size_t lowerBound(qint64 rowid) const;
+
+    // --- Building ---------------------------------------------------------
+    void clear();
+    void reserve(std::size_t records);
+    // A new record of null values at its place in rowid order.
+    std::size_t insert(qint64 rowid);
+    void setNull(std::size_t row, int column);
+    void setInteger(std::size_t row, int column, qint64 value);
+    void setReal(std::size_t row, int column, double value);
+    void setText(std::size_t row, int column, std::string_view utf8);
+    void setValue(std::size_t row, int column, const QVariant& value);
+    void markGone(std::size_t row);
+    // Removes the gone records and the long texts nobody holds any more.
+    void compact();
+
+    // --- Reading ------------------------------------------------------------
+    Kind kind(std::size_t row, int column) const { return Kind(m_kinds[column][row]); }
+    bool isNull(std::size_t row, int column) const { return kind(row, column) == Kind::Null; }
+    // The stored value: a QString, a qlonglong, a double or a null QVariant.
+    QVariant value(std::size_t row, int column) const;
+    // The stored value as text: numbers in decimal, null as "".
+    QString text(std::size_t row, int column) const;
+    // The value read as a whole number: a number, or a text holding one.
+    // (Inline for the scans that run on every tick.)
+    std::optional<qint64> number(std::size_t row, int column) const {
+        const Kind k = kind(row, column);
+        if (k == Kind::Short) return m_pool[std::size_t(m_bits[column][row])].number;
+        if (k == Kind::Integer) return m_bits[column][row];
+        return otherNumber(row, column);
+    }
+    // 1 .. 12 when the value is a text naming a month exactly (with
+    // `trimmed`, once blanks at its ends are dropped); 0 otherwise.
+    int monthNumber(std::size_t row, int column, bool trimmed = false) const {
+        if (const Interned* entry = interned(row, column))
+            return trimmed ? entry->trimmedMonth : entry->month;
+        return trimmed ? otherTrimmedMonth(row, column) : 0;
+    }
+    // The interned entry of a short text, null for any other kind.
+    const Interned* interned(std::size_t row, int column) const {
+        return kind(row, column) == Kind::Short ? &m_pool[std::size_t(m_bits[column][row])]
+                                                : nullptr;
+    }
+
+private:
+    std::optional<qint64> otherNumber(std::size_t row, int column) const;
+    int otherTrimmedMonth(std::size_t row, int column) const;
+    quint32 intern(std::string_view utf8);
+    std::string_view longText(qint64 offset) const;
+    void setCell(std::size_t row, int column, Kind kind, qint64 bits);
+
+    struct ViewHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::vector<qint64> m_rowids;
+    std::vector<bool> m_gone;
+    std::size_t m_goneCount = 0;
+    std::vector<std::vector<unsigned char>> m_kinds;  // per column
+    std::vector<std::vector<qint64>> m_bits;          // per column
+    std::vector<Interned> m_pool;
+    std::unordered_map<std::string, quint32, ViewHash, std::equal_to<>> m_poolIndex;
+    // Long texts: a 4-byte length and the UTF-8 bytes, one after another.
+    std::string m_longTexts;
+    std::size_t m_longTextsDropped = 0;  // bytes of texts replaced or gone
+};
