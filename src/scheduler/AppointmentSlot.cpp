@@ -40,7 +40,7 @@ AppointmentSlot AppointmentSlot::wanted(const DateTexts& date, const QString& ho
 }
 
 std::optional<QDateTime> AppointmentSlot::startOf(const QVariantList& record) {
-    const auto columns = obsolete::readColumns(record);
+    const auto columns = obsolete::readColumns(StoredRecord(record));
     if (!columns || record.size() <= Appointment::AmPm) return std::nullopt;
     const QString ampm = record[Appointment::AmPm].toString().trimmed();
     if (ampm != QLatin1String("AM") && ampm != QLatin1String("PM")) return std::nullopt;
