@@ -25,7 +25,9 @@ private slots:
     void arrowKeys_data();
     void arrowKeys();
     void keysOutsideFullScreen();
+    void leavingFullScreenShowsTheFirstEntry_data();
     void leavingFullScreenShowsTheFirstEntry();
+    void backToTheClockAfterFullScreen();
     void largePictureAtNaturalSize();
     void damagedSlides_data();
     void damagedSlides();
@@ -128,9 +130,10 @@ void TestSlideShow::fullScreenWithoutInterval() {
     for (QMenu* menu : {f.remove, f.size, f.cs, f.chm})
         for (QAction* item : menu->actions()) QVERIFY(!item->isVisible());
     QCOMPARE(f.palette().color(QPalette::Window), QColor(Qt::black));
-    // No timer runs, and the screen saver is left alone.
+    // No timer runs; the screen saver is held off all the same.
     QVERIFY(!f.Timer2->isActive());
-    QCOMPARE(w.screenSaver.inhibits, 0);
+    QCOMPARE(w.screenSaver.inhibits, 1);
+    QVERIFY(w.screenSaver.held);
     QVERIFY(f.Picture1->hasFocus() || f.focusWidget() == f.Picture1);
 }
 
@@ -291,7 +294,14 @@ void TestSlideShow::keysOutsideFullScreen() {
     QCOMPARE(w.slideShow().keyIndex(), 0);
 }
 
+void TestSlideShow::leavingFullScreenShowsTheFirstEntry_data() {
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("click on the picture") << false;
+    QTest::newRow("Escape") << true;
+}
+
 void TestSlideShow::leavingFullScreenShowsTheFirstEntry() {
+    QFETCH(bool, escape);
     ViewerWindow w;
     Form1& f = *w.form;
     f.Command3->click();
@@ -303,10 +313,15 @@ void TestSlideShow::leavingFullScreenShowsTheFirstEntry() {
     tick(f);
     QTest::keyClick(f.Picture1, Qt::Key_Right);
     QCOMPARE(shownNow(w, kFour), QStringLiteral("1"));
+    QVERIFY(w.screenSaver.held);
 
-    w.clickPicture();
+    if (escape)
+        QTest::keyClick(f.Picture1, Qt::Key_Escape);
+    else
+        w.clickPicture();
 
     checkViewerLayoutWithFirstEntry(w);
+    QVERIFY(!w.screenSaver.held);
     // Back where it stood, not with its title bar above the screen.
     QCOMPARE(QPointF(twips::left(&f), twips::top(&f)), place);
     QVERIFY(f.viewerOpen);
@@ -315,6 +330,33 @@ void TestSlideShow::leavingFullScreenShowsTheFirstEntry() {
     w.clickEntry(2);
     QVERIFY(testpictures::near(w.pictureCentre(), ViewerWindow::colourOf(2)));
     QCOMPARE(twips::rect(f.Picture1), QRectF(0, 0, 5532, 4582));
+}
+
+// "Switch back to The Clock" after full screen brings back the same clock
+// layout as without it, with nothing left under the picture box.
+void TestSlideShow::backToTheClockAfterFullScreen() {
+    ViewerWindow w;
+    Form1& f = *w.form;
+    const auto shownControls = [&f] {
+        QStringList shown;
+        for (QWidget* c : f.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (c->isVisibleTo(&f) && !c->objectName().isEmpty()) shown << c->objectName();
+        return shown;
+    };
+    f.Command3->click();
+    w.addPictures(kFour);
+    f.Command12->click();
+    const QStringList withoutFullScreen = shownControls();
+    QVERIFY(withoutFullScreen.contains(QStringLiteral("Command1")));
+
+    f.Command11->click();
+    enterFullScreen(w, 1, f.Option1);
+    w.clickPicture();
+    f.Command12->click();
+
+    QCOMPARE(shownControls(), withoutFullScreen);
+    const QPoint settings = f.Command1->geometry().center();
+    QCOMPARE(f.childAt(settings), static_cast<QWidget*>(f.Command1));
 }
 
 void TestSlideShow::largePictureAtNaturalSize() {
