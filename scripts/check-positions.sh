@@ -43,7 +43,7 @@ months="December|January|February|March|April|May|June|July|August|September|Oct
 wait_window() {
   local seconds=$1 name=$2 id
   for _ in $(seq 1 $((seconds * 10))); do
-    id=$(xdotool search --onlyvisible --pid "$pid" --name "$name" 2>/dev/null | tail -1 || true)
+    id=$(xdotool search --all --onlyvisible --pid "$pid" --name "$name" 2>/dev/null | tail -1 || true)
     if [ -n "$id" ]; then echo "$id"; return 0; fi
     kill -0 "$pid" 2>/dev/null || return 1
     sleep 0.1
@@ -173,9 +173,163 @@ clock_at_top() {
   close_clock "$id" || fail "$size at the top: the program did not end"
 }
 
+# Clicks at a point given in twips inside window $1 (15 twips a pixel at the
+# virtual screen's 96 dpi).
+click() {
+  xdotool mousemove --window "$1" $(($2 / 15)) $(($3 / 15)) click 1
+  sleep 0.8
+}
+
+# True when frames "$1" and "$2" ("left top width height") overlap.
+overlap() {
+  local ax ay aw ah bx by bw bh
+  read -r ax ay aw ah <<<"$1"
+  read -r bx by bw bh <<<"$2"
+  [ $((ax < bx + bw && bx < ax + aw && ay < by + bh && by < ay + ah)) -eq 1 ]
+}
+
+# Checks that help frame $2 stands against the side of frame $3 ("right" or
+# "either"), tops level, title bar on the screen, not over it; $1 names the case.
+beside() {
+  local what=$1 help=$2 other=$3 hx hy hw hh ox oy ow oh
+  read -r hx hy hw hh <<<"$help"
+  read -r ox oy ow oh <<<"$other"
+  echo "  $what: help at ($hx, $hy) ${hw}x$hh, beside ($ox, $oy) ${ow}x$oh"
+  if overlap "$help" "$other"; then fail "$what: the help window covers the window beside it"; return; fi
+  if [ "$hy" -lt 0 ]; then fail "$what: the help window's title bar is above the screen"; return; fi
+  if [ "$hy" -ne "$oy" ]; then fail "$what: tops not level ($hy, $oy)"; return; fi
+  if [ "$hx" -ne $((ox + ow)) ] && [ $((hx + hw)) -ne "$ox" ]; then
+    fail "$what: not against the window's side"; return
+  fi
+  pass "$what: beside it, tops level, title bar on the screen"
+}
+
+# --- 3. The help window ---------------------------------------------------
+# With the clock at the top of the screen: the introduction page beside it,
+# the size page after "Close" beside it again, and the viewer page once the
+# viewer has widened the clock window (narrowed, or on its left).
+help_window() {
+  local folder id help
+  folder=$(fresh_folder help "INSERT INTO clockini VALUES (3000, 0, 'normal', 'None');")
+  start "$folder"
+  help=$(wait_window 15 "Support for first time users") || { fail "help: the introduction did not appear"; return; }
+  id=$(wait_window 5 "$months") || { fail "help: no clock window"; return; }
+  beside "help, first showing" "$(settled "$help")" "$(settled "$id")"
+  local hx hy hw hh
+  read -r hx hy hw hh < <(frame "$help")
+  read -r _ _ hw hh < <(xwininfo -id "$help" | awk '/^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print 0, 0, w, h}')
+  xdotool mousemove --window "$help" $((hw - 60)) $((hh - 22)) click 1  # "Close"
+  sleep 1
+  click "$id" 2706 1356  # "Settings"
+  click "$id" 726 4146   # "Switch clock size"
+  xdotool key Escape
+  help=$(wait_window 5 "Support for first time users") || { fail "help: the size page did not appear"; return; }
+  beside "help, second showing" "$(settled "$help")" "$(settled "$id")"
+  click "$id" 2046 4146  # "Picture Viewer"
+  sleep 2
+  beside "help, viewer open" "$(settled "$help")" "$(settled "$id")"
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  pid=""
+}
+
+# The planner opens over the introduction page: the help moves beside it, and
+# again when the appointment panel widens it.
+help_and_planner() {
+  local folder id help planner
+  folder=$(fresh_folder planner "INSERT INTO clockini VALUES (6000, 3000, 'normal', 'None');")
+  start "$folder"
+  help=$(wait_window 15 "Support for first time users") || { fail "planner: no introduction page"; return; }
+  id=$(wait_window 5 "$months") || { fail "planner: no clock window"; return; }
+  settled "$help" >/dev/null
+  click "$id" 2706 1356  # "Settings"
+  click "$id" 3366 4146  # "Scheduler and diary"
+  planner=$(wait_window 10 "^Today :") || { fail "planner: the planner did not open"; return; }
+  sleep 1
+  beside "help, planner open" "$(settled "$help")" "$(settled "$planner")"
+  # Tuesday 8 December (third column, second row): "Scheduler control",
+  # "Schedule an appointment".
+  click "$planner" $((1800 + 307)) $((1800 + 127))
+  xdotool key Down Down Right Return
+  sleep 2
+  beside "help, appointment panel open" "$(settled "$help")" "$(settled "$planner")"
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  pid=""
+}
+
+# A reminder comes while the introduction page is open: the planner opens
+# over it with the reminder, and the help moves beside the planner.
+help_and_reminder() {
+  local folder help planner runner
+  folder=$(fresh_folder reminder "INSERT INTO clockini VALUES (6000, 3000, 'normal', 'None');
+    INSERT INTO scheduler VALUES ('8', 'December', '2026', '05', 7, 'PM', 'Dentist');")
+  (cd "$folder" && exec faketime '2026-12-08 17:06:56' "$program") >>"$work/program.log" 2>&1 &
+  runner=$!
+  # faketime runs the program as its child: the windows carry the child's pid.
+  for _ in $(seq 1 50); do pid=$(pgrep -P "$runner" | head -1 || true); [ -n "$pid" ] && break; sleep 0.1; done
+  pid=${pid:-$runner}
+  help=$(wait_window 15 "Support for first time users") || { fail "reminder: no introduction page"; return; }
+  wait_window 15 "Tavenel V 1.0" >/dev/null || { fail "reminder: no reminder came"; return; }
+  planner=$(wait_window 5 "^Today :") || { fail "reminder: the planner did not open"; return; }
+  sleep 1
+  beside "help, reminder in the planner" "$(settled "$help")" "$(settled "$planner")"
+  kill "$runner" "$pid" 2>/dev/null || true
+  wait "$runner" 2>/dev/null || true
+  pid=""
+}
+
+# --- 4. The viewer in and out of full screen ------------------------------
+# The viewer window, dragged to (150, 120), goes to full screen and back by
+# Escape three times; it must come back to the same place each time.
+viewer_full_screen() {
+  local home=$work/viewer-home id x y w h
+  mkdir -p "$home/Pictures"
+  convert -size 640x400 plasma:green-blue "$home/Pictures/meadow.jpg"
+  convert -size 300x200 gradient:red-blue "$home/Pictures/dusk.jpg"
+  HOME=$home "$setup" "$home/Tavenel" "$here/data" >/dev/null
+  sqlite3 "$home/Tavenel/scheduler.mdb" "UPDATE signal SET f6 = 'U';
+    INSERT INTO clockini VALUES (3000, 2250, 'normal', 'None');"
+  (cd "$home/Tavenel" && HOME=$home exec "$program") >>"$work/program.log" 2>&1 &
+  pid=$!
+  id=$(wait_window 15 "$months") || { fail "viewer: no clock window"; return; }
+  settled "$id" >/dev/null
+  click "$id" 2706 1356  # "Settings"
+  click "$id" 2046 4146  # "Picture Viewer"
+  sleep 1
+  click "$id" $((5640 + 600)) $((480 + 130))  # Pictures, the first folder of home
+  local box
+  box=$(wait_window 5 "Tavenel V 1.0") || { fail "viewer: no pictures offered"; return; }
+  xdotool windowactivate --sync "$box" key Return >/dev/null 2>&1 || true
+  sleep 1
+  click "$id" $((5640 + 600)) $((2520 + 130))  # the first picture
+  drag_to "$id" 150 120
+  read -r x y w h < <(settled "$id")
+  local want="$x $y" run drifts=""
+  echo "  viewer: placed at ($x, $y) ${w}x$h"
+  for run in 1 2 3; do
+    click "$id" 270 4836  # "Enable Full Screen Mode"
+    sleep 1
+    xdotool key Escape
+    sleep 0.5
+    read -r x y w h < <(settled "$id")
+    drifts="$drifts ($((x - ${want% *})), $((y - ${want#* })))"
+  done
+  echo "  viewer: drift after full screen 1, 2, 3:$drifts"
+  if [ "$drifts" = " (0, 0) (0, 0) (0, 0)" ]; then pass "viewer: back in place after full screen, three times"
+  else fail "viewer: moved by full screen:$drifts"; fi
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  pid=""
+}
+
 for size in normal small compact; do
   clock_restarts "$size"
   clock_at_top "$size"
 done
+help_window
+help_and_planner
+help_and_reminder
+viewer_full_screen
 echo "$passed passed, $failures failed"
 [ "$failures" -eq 0 ]

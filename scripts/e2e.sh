@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end runs of the real program under a virtual X server with a window
-# manager: a first start, a reminder coming at its minute, and a database
-# file that is not a database. Uses the build in build/ (or $TAVENEL_BUILD_DIR).
+# manager: a first start, a reminder coming at its minute, a database file
+# that is not a database, and the window places (check-positions.sh).
+# Uses the build in build/ (or $TAVENEL_BUILD_DIR).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVENEL_BUILD_DIR:-$here/build}
@@ -149,5 +150,11 @@ random_database() {
 random_database
 first_start
 reminder
+# Window places through restarts, the help window and full screen.
+if E2E_WM_RUNNING=1 TAVENEL_BUILD_DIR=$build "$here/scripts/check-positions.sh"; then
+  pass "window places: no drift, help beside, viewer back in place"
+else
+  fail "window places: see the lines above"
+fi
 echo "$passed passed, $failures failed"
 [ "$failures" -eq 0 ]

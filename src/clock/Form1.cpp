@@ -468,9 +468,10 @@ void Form1::loadPlanner() {
     m_planner = new Form2(m_app, m_services, this);
     m_planner->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_planner, &Form2::unloaded, this, &Form1::on_planner_unloaded);
+    // An open help page moves out of the planner's way, also while the
+    // planner's load step shows a reminder.
+    if (Form3) Form3->keepClearOf(m_planner);
     m_planner->load();
-    // An open help page moves out of the planner's way.
-    if (Form3 && m_planner && m_planner->isLoaded()) Form3->keepClearOf(m_planner);
 }
 
 Form2* Form1::planner() const { return m_planner.data(); }
