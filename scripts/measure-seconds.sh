@@ -76,10 +76,13 @@ stays = [b - a for a, b in zip(changes, changes[1:])]
 late = [(t - math.floor(t)) * 1000 for t in changes]
 print(f"sampled every {period:.1f} ms on average; {len(changes)} new pictures in {seconds:.0f} s")
 if stays:
-    print(f"a second stayed on the face: shortest {min(stays):.3f} s, longest {max(stays):.3f} s")
+    even = sum(1 for stay in stays if abs(stay - 1) <= 0.05)
+    print(f"a second stayed on the face: shortest {min(stays):.3f} s, longest {max(stays):.3f} s; "
+          f"{even} of {len(stays)} within 1.00 +- 0.05 s")
     late.sort()
     print(f"shown after the second's start: median {late[len(late) // 2]:.0f} ms, "
-          f"latest {late[-1]:.0f} ms (each figure up to one sampling period late)")
+          f"90th percentile {late[len(late) * 9 // 10]:.0f} ms, latest {late[-1]:.0f} ms "
+          f"(each figure up to one sampling period late)")
 PY
 kill "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
