@@ -99,7 +99,7 @@ HelpWindow::Place HelpWindow::placeBeside(const QRect& anchor, const QSize& fram
     return {QRect(windowframe::nearestInside(wanted, area), frameSize), false};
 }
 
-void HelpWindow::placeBesideAnchor() {
+void HelpWindow::placeBesideAnchor(bool opening) {
     if (!m_anchor) return;
     // Before its first showing the window's own frame is not known yet: the
     // window manager frames it as it frames the anchor.
@@ -109,6 +109,12 @@ void HelpWindow::placeBesideAnchor() {
                          height() + frame.top() + frame.bottom());
     const Place place = placeBeside(anchor, designed, minimumWidth() + frame.left() + frame.right(),
                                     windowframe::availableArea(anchor));
+    // An open window with no room beside the anchor (a full-screen one)
+    // only goes below it; a new one still opens where it can be seen.
+    if (!place.clear && !opening) {
+        lower();
+        return;
+    }
     twips::resize(this, twips::fromPixels(place.frame.width() - frame.left() - frame.right()),
                   twips::height(this));
     twips::move(this, twips::fromPixels(place.frame.left()), twips::fromPixels(place.frame.top()));
@@ -123,8 +129,9 @@ bool HelpWindow::coversAnchor() const {
 void HelpWindow::loadBeside(QWidget* anchor, const std::function<void()>& whenShown) {
     keepClearOf(anchor);
     if (m_loaded) {
-        if (coversAnchor()) placeBesideAnchor();
-        raise();
+        if (coversAnchor()) placeBesideAnchor(false);
+        // Brought to the front, unless that would put it over the anchor.
+        if (!coversAnchor()) raise();
         if (whenShown) whenShown();
         return;
     }
@@ -135,7 +142,7 @@ void HelpWindow::loadBeside(QWidget* anchor, const std::function<void()>& whenSh
     const QPointer<HelpWindow> self(this);
     windowframe::whenFramed(anchor, [self, whenShown] {
         if (self && self->m_loaded) {
-            self->placeBesideAnchor();
+            self->placeBesideAnchor(true);
             self->show();
             self->activateWindow();
             self->RichTextBox1->setFocus();
@@ -172,7 +179,7 @@ void HelpWindow::on_m_clearTimer_timeout() {
     if (!m_loaded || !isVisible() || !m_anchor || !coversAnchor()) return;
     const QPointer<HelpWindow> self(this);
     windowframe::whenFramed(m_anchor, [self] {
-        if (self && self->m_loaded && self->coversAnchor()) self->placeBesideAnchor();
+        if (self && self->m_loaded && self->coversAnchor()) self->placeBesideAnchor(false);
     });
 }
 

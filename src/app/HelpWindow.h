@@ -71,7 +71,8 @@ private:
     void layoutControls();
     // Places the window beside the anchor, at its designed width or
     // narrower; below the anchor in stacking when it must cover it.
-    void placeBesideAnchor();
+    // `opening`: the window is about to be shown for a new page.
+    void placeBesideAnchor(bool opening);
     bool coversAnchor() const;
 
     AppContext& m_app;
