@@ -11,10 +11,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVENEL_BUILD_DIR:-$here/build}
-if [ -z "${E2E_INSIDE_X:-}" ]; then
-  export E2E_INSIDE_X=1
-  exec xvfb-run -a -s '-screen 0 1280x800x24' "$0" "$@"
-fi
+source "$here/scripts/x-session.sh"
+inside_x "$0" "$@"
 wm=""
 if [ -z "${E2E_WM_RUNNING:-}" ]; then
   openbox >/dev/null 2>&1 &
@@ -37,19 +35,6 @@ passed=0
 pass() { echo "PASS: $1"; passed=$((passed + 1)); }
 fail() { echo "FAIL: $1"; failures=$((failures + 1)); }
 months="December|January|February|March|April|May|June|July|August|September|October|November"
-
-# Waits up to $1 seconds for a visible window of the program whose name
-# matches $2; prints its id.
-wait_window() {
-  local seconds=$1 name=$2 id
-  for _ in $(seq 1 $((seconds * 10))); do
-    id=$(xdotool search --all --onlyvisible --pid "$pid" --name "$name" 2>/dev/null | tail -1 || true)
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    kill -0 "$pid" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
-}
 
 # The window manager's frame round window $1: "left top width height", from
 # the client's absolute place and the frame extents the manager publishes.
@@ -85,19 +70,22 @@ start() {
   pid=$!
 }
 
+stop() {
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  pid=""
+}
+
 # Closes the clock window as a user does and waits for the program to end.
 close_clock() {
   local id=$1
   xdotool windowactivate --sync "$id" key --clearmodifiers alt+F4 >/dev/null 2>&1 || true
   for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   if kill -0 "$pid" 2>/dev/null; then
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-    pid=""
+    stop
     return 1
   fi
-  wait "$pid" 2>/dev/null || true
-  pid=""
+  stop
 }
 
 # Drags window $1 by its title bar so that its frame's top-left corner
@@ -123,18 +111,26 @@ fresh_folder() {
   echo "$folder"
 }
 
+# Starts the program on a fresh data folder whose settings record holds the
+# place ($3, $4) in pixels and the size $2, and checks that the frame comes
+# up there; $1 names the case. Sets folder and id.
+start_at() {
+  local what=$1 size=$2 left=$3 top=$4 x y w h
+  folder=$(fresh_folder "${what// /-}" "UPDATE signal SET f6 = 'U';
+    INSERT INTO clockini VALUES ($((left * 15)), $((top * 15)), '$size', 'None');")
+  start "$folder"
+  id=$(wait_window "$pid" 15 "$months") || { fail "$what: no clock window"; return 1; }
+  read -r x y w h < <(settled "$id")
+  if [ "$x $y" = "$left $top" ]; then pass "$what: starts at its saved place ($left, $top), frame ${w}x$h"
+  else fail "$what: starts at ($x, $y), saved ($left, $top)"; fi
+}
+
 # --- 1. The clock window, restart after restart, in each size -----------
 # Starts from a saved place, drags the window to (260, 190), then closes and
 # starts the program three times; the frame must come back where it was.
 clock_restarts() {
   local size=$1 folder id x y w h
-  folder=$(fresh_folder "clock-$size" "UPDATE signal SET f6 = 'U';
-    INSERT INTO clockini VALUES (3000, 2250, '$size', 'None');")
-  start "$folder"
-  id=$(wait_window 15 "$months") || { fail "$size: the clock window did not appear"; return; }
-  read -r x y w h < <(settled "$id")
-  if [ "$x $y" = "200 150" ]; then pass "$size: first start at the saved place (200, 150), frame ${w}x$h"
-  else fail "$size: first start at ($x, $y), saved (200, 150)"; fi
+  start_at "$size" "$size" 200 150 || return
   drag_to "$id" 260 190
   read -r x y w h < <(settled "$id")
   local want="$x $y"
@@ -146,7 +142,7 @@ clock_restarts() {
   local run drifts=""
   for run in 1 2 3; do
     start "$folder"
-    id=$(wait_window 15 "$months") || { fail "$size: restart $run: no clock window"; return; }
+    id=$(wait_window "$pid" 15 "$months") || { fail "$size: restart $run: no clock window"; return; }
     read -r x y w h < <(settled "$id")
     local dx=$((x - ${want% *})) dy=$((y - ${want#* }))
     drifts="$drifts ($dx, $dy)"
@@ -161,15 +157,10 @@ clock_restarts() {
 }
 
 # --- 2. A clock saved against the top of the screen ----------------------
+# Its title bar must be on the screen.
 clock_at_top() {
-  local size=$1 folder id x y w h
-  folder=$(fresh_folder "top-$size" "UPDATE signal SET f6 = 'U';
-    INSERT INTO clockini VALUES (0, 0, '$size', 'None');")
-  start "$folder"
-  id=$(wait_window 15 "$months") || { fail "$size at the top: no clock window"; return; }
-  read -r x y w h < <(settled "$id")
-  if [ "$x $y" = "0 0" ]; then pass "$size at the top: frame at (0, 0), title bar on the screen"
-  else fail "$size at the top: frame at ($x, $y), saved (0, 0)"; fi
+  local size=$1 folder id
+  start_at "$size at the top" "$size" 0 0 || return
   close_clock "$id" || fail "$size at the top: the program did not end"
 }
 
@@ -212,8 +203,8 @@ help_window() {
   local folder id help
   folder=$(fresh_folder help "INSERT INTO clockini VALUES (3000, 0, 'normal', 'None');")
   start "$folder"
-  help=$(wait_window 15 "Support for first time users") || { fail "help: the introduction did not appear"; return; }
-  id=$(wait_window 5 "$months") || { fail "help: no clock window"; return; }
+  help=$(wait_window "$pid" 15 "Support for first time users") || { fail "help: the introduction did not appear"; return; }
+  id=$(wait_window "$pid" 5 "$months") || { fail "help: no clock window"; return; }
   beside "help, first showing" "$(settled "$help")" "$(settled "$id")"
   local hx hy hw hh
   read -r hx hy hw hh < <(frame "$help")
@@ -223,14 +214,12 @@ help_window() {
   click "$id" 2706 1356  # "Settings"
   click "$id" 726 4146   # "Switch clock size"
   xdotool key Escape
-  help=$(wait_window 5 "Support for first time users") || { fail "help: the size page did not appear"; return; }
+  help=$(wait_window "$pid" 5 "Support for first time users") || { fail "help: the size page did not appear"; return; }
   beside "help, second showing" "$(settled "$help")" "$(settled "$id")"
   click "$id" 2046 4146  # "Picture Viewer"
   sleep 2
   beside "help, viewer open" "$(settled "$help")" "$(settled "$id")"
-  kill "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-  pid=""
+  stop
 }
 
 # The planner opens over the introduction page: the help moves beside it, and
@@ -239,12 +228,12 @@ help_and_planner() {
   local folder id help planner
   folder=$(fresh_folder planner "INSERT INTO clockini VALUES (6000, 3000, 'normal', 'None');")
   start "$folder"
-  help=$(wait_window 15 "Support for first time users") || { fail "planner: no introduction page"; return; }
-  id=$(wait_window 5 "$months") || { fail "planner: no clock window"; return; }
+  help=$(wait_window "$pid" 15 "Support for first time users") || { fail "planner: no introduction page"; return; }
+  id=$(wait_window "$pid" 5 "$months") || { fail "planner: no clock window"; return; }
   settled "$help" >/dev/null
   click "$id" 2706 1356  # "Settings"
   click "$id" 3366 4146  # "Scheduler and diary"
-  planner=$(wait_window 10 "^Today :") || { fail "planner: the planner did not open"; return; }
+  planner=$(wait_window "$pid" 10 "^Today :") || { fail "planner: the planner did not open"; return; }
   sleep 1
   beside "help, planner open" "$(settled "$help")" "$(settled "$planner")"
   # Tuesday 8 December (third column, second row): "Scheduler control",
@@ -253,9 +242,7 @@ help_and_planner() {
   xdotool key Down Down Right Return
   sleep 2
   beside "help, appointment panel open" "$(settled "$help")" "$(settled "$planner")"
-  kill "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-  pid=""
+  stop
 }
 
 # A reminder comes while the introduction page is open: the planner opens
@@ -269,9 +256,9 @@ help_and_reminder() {
   # faketime runs the program as its child: the windows carry the child's pid.
   for _ in $(seq 1 50); do pid=$(pgrep -P "$runner" | head -1 || true); [ -n "$pid" ] && break; sleep 0.1; done
   pid=${pid:-$runner}
-  help=$(wait_window 15 "Support for first time users") || { fail "reminder: no introduction page"; return; }
-  wait_window 15 "Tavenel V 1.0" >/dev/null || { fail "reminder: no reminder came"; return; }
-  planner=$(wait_window 5 "^Today :") || { fail "reminder: the planner did not open"; return; }
+  help=$(wait_window "$pid" 15 "Support for first time users") || { fail "reminder: no introduction page"; return; }
+  wait_window "$pid" 15 "Tavenel V 1.0" >/dev/null || { fail "reminder: no reminder came"; return; }
+  planner=$(wait_window "$pid" 5 "^Today :") || { fail "reminder: the planner did not open"; return; }
   sleep 1
   beside "help, reminder in the planner" "$(settled "$help")" "$(settled "$planner")"
   kill "$runner" "$pid" 2>/dev/null || true
@@ -292,14 +279,14 @@ viewer_full_screen() {
     INSERT INTO clockini VALUES (3000, 2250, 'normal', 'None');"
   (cd "$home/Tavenel" && HOME=$home exec "$program") >>"$work/program.log" 2>&1 &
   pid=$!
-  id=$(wait_window 15 "$months") || { fail "viewer: no clock window"; return; }
+  id=$(wait_window "$pid" 15 "$months") || { fail "viewer: no clock window"; return; }
   settled "$id" >/dev/null
   click "$id" 2706 1356  # "Settings"
   click "$id" 2046 4146  # "Picture Viewer"
   sleep 1
   click "$id" $((5640 + 600)) $((480 + 130))  # Pictures, the first folder of home
   local box
-  box=$(wait_window 5 "Tavenel V 1.0") || { fail "viewer: no pictures offered"; return; }
+  box=$(wait_window "$pid" 5 "Tavenel V 1.0") || { fail "viewer: no pictures offered"; return; }
   xdotool windowactivate --sync "$box" key Return >/dev/null 2>&1 || true
   sleep 1
   click "$id" $((5640 + 600)) $((2520 + 130))  # the first picture
@@ -318,9 +305,7 @@ viewer_full_screen() {
   echo "  viewer: drift after full screen 1, 2, 3:$drifts"
   if [ "$drifts" = " (0, 0) (0, 0) (0, 0)" ]; then pass "viewer: back in place after full screen, three times"
   else fail "viewer: moved by full screen:$drifts"; fi
-  kill "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-  pid=""
+  stop
 }
 
 for size in normal small compact; do
