@@ -113,16 +113,17 @@ fresh_folder() {
 
 # Starts the program on a fresh data folder whose settings record holds the
 # place ($3, $4) in pixels and the size $2, and checks that the frame comes
-# up there; $1 names the case. Sets folder and id.
+# up there, or at ($5, $6) when given; $1 names the case. Sets folder and id.
 start_at() {
   local what=$1 size=$2 left=$3 top=$4 x y w h
+  local want="${5:-$left} ${6:-$top}"
   folder=$(fresh_folder "${what// /-}" "UPDATE signal SET f6 = 'U';
     INSERT INTO clockini VALUES ($((left * 15)), $((top * 15)), '$size', 'None');")
   start "$folder"
   id=$(wait_window "$pid" 15 "$months") || { fail "$what: no clock window"; return 1; }
   read -r x y w h < <(settled "$id")
-  if [ "$x $y" = "$left $top" ]; then pass "$what: starts at its saved place ($left, $top), frame ${w}x$h"
-  else fail "$what: starts at ($x, $y), saved ($left, $top)"; fi
+  if [ "$x $y" = "$want" ]; then pass "$what: saved at ($left, $top), starts at (${want/ /, }), frame ${w}x$h"
+  else fail "$what: starts at ($x, $y), saved ($left, $top), expected (${want/ /, })"; fi
 }
 
 # --- 1. The clock window, restart after restart, in each size -----------
@@ -162,6 +163,10 @@ clock_at_top() {
   local size=$1 folder id
   start_at "$size at the top" "$size" 0 0 || return
   close_clock "$id" || fail "$size at the top: the program did not end"
+  # A place stored with the title bar above the screen (as a drifting
+  # earlier version left it) comes back on the screen.
+  start_at "$size above the top" "$size" 100 -20 100 0 || return
+  close_clock "$id" || fail "$size above the top: the program did not end"
 }
 
 # Clicks at a point given in twips inside window $1 (15 twips a pixel at the
