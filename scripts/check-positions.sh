@@ -310,7 +310,14 @@ viewer_full_screen() {
   echo "  viewer: drift after full screen 1, 2, 3:$drifts"
   if [ "$drifts" = " (0, 0) (0, 0) (0, 0)" ]; then pass "viewer: back in place after full screen, three times"
   else fail "viewer: moved by full screen:$drifts"; fi
-  stop
+  # Closed in full screen, the window is stored where it stood before.
+  click "$id" 270 4836
+  sleep 1
+  close_clock "$id" || { fail "viewer: the program did not end"; return; }
+  local stored
+  stored=$(sqlite3 "$home/Tavenel/scheduler.mdb" "SELECT round(cleft / 15.0) || ' ' || round(ctop / 15.0) FROM clockini")
+  if [ "$stored" = "${want% *}.0 ${want#* }.0" ]; then pass "viewer: closed in full screen, stored at (${want/ /, }) px"
+  else fail "viewer: closed in full screen, stored at ($stored) px, stood at ($want)"; fi
 }
 
 for size in normal small compact; do

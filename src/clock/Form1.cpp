@@ -39,6 +39,7 @@
 #include "viewer/FolderTree.h"
 #include "viewer/ImageList.h"
 #include "viewer/PictureViewer.h"
+#include "viewer/SlideShow.h"
 #include "scheduler/ObsoleteCleanup.h"
 #include "scheduler/ReminderCheck.h"
 
@@ -426,8 +427,11 @@ void Form1::unload() {
         chimeMode = QStringLiteral("None");
     else if (chimeOn && music)
         chimeMode = QStringLiteral("Both");
-    const double top = double(float(twips::top(this)));
-    const qint64 left = qRound64(twips::left(this));
+    // Closed in full screen, the window is stored where it stood before.
+    QPointF place(twips::left(this), twips::top(this));
+    if (isFullScreen()) place = m_pictureViewer->slideShow().placeBeforeFullScreen().value_or(place);
+    const double top = double(float(place.y()));
+    const qint64 left = qRound64(place.x());
 
     // 4: the settings record.
     if (m_app.clockiniRecords) settings::save(*m_app.clockiniRecords, left, top, sizeText, chimeMode);

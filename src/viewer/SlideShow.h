@@ -40,6 +40,8 @@ public:
     // Gives the window `width` by `height` (twips) where it stood before full
     // screen, once the window manager has framed it again.
     void restoreWindow(double width, double height);
+    // Where the window's frame stood (twips) before full screen took the screen.
+    std::optional<QPointF> placeBeforeFullScreen() const { return m_placeBefore; }
 
     // The entry the slide show showed last, and the one the arrow keys showed
     // last; both kept from one slide show to the next.
