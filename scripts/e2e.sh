@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
 # End-to-end runs of the real program under a virtual X server with a window
-# manager: a first start, a reminder coming at its minute, and a database
-# file that is not a database. Uses the build in build/ (or $TAVENEL_BUILD_DIR).
+# manager: a first start, a reminder coming at its minute, a database file
+# that is not a database, and the window places (check-positions.sh).
+# Uses the build in build/ (or $TAVENEL_BUILD_DIR).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVENEL_BUILD_DIR:-$here/build}
-if [ -z "${E2E_INSIDE_X:-}" ]; then
-  export E2E_INSIDE_X=1
-  exec xvfb-run -a -s '-screen 0 1280x800x24' "$0" "$@"
-fi
+source "$here/scripts/x-session.sh"
+inside_x "$0" "$@"
 openbox >/dev/null 2>&1 &
 wm=$!
 trap 'kill $wm 2>/dev/null || true' EXIT
@@ -23,23 +22,6 @@ failures=0
 passed=0
 pass() { echo "PASS: $1"; passed=$((passed + 1)); }
 fail() { echo "FAIL: $1"; failures=$((failures + 1)); }
-
-# Waits up to $2 seconds for a visible window of process $1 whose name
-# matches $3; prints its id.
-wait_window() {
-  local pid=$1 seconds=$2 name=${3:-} id
-  for _ in $(seq 1 $((seconds * 10))); do
-    if [ -n "$name" ]; then
-      id=$(xdotool search --all --onlyvisible --pid "$pid" --name "$name" 2>/dev/null | tail -1 || true)
-    else
-      id=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | tail -1 || true)
-    fi
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    kill -0 "$pid" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
-}
 
 visible_names() { for w in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do xdotool getwindowname "$w"; done; }
 
@@ -206,5 +188,11 @@ random_database
 first_start
 reminder
 tray_and_autostart
+# Window places through restarts, the help window and full screen.
+if E2E_WM_RUNNING=1 TAVENEL_BUILD_DIR=$build "$here/scripts/check-positions.sh"; then
+  pass "window places: no drift, help beside, viewer back in place"
+else
+  fail "window places: see the lines above"
+fi
 echo "$passed passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -1,11 +1,10 @@
 #include "HelpWindow.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
 #include <QTextEdit>
+#include <QTimer>
 #include <algorithm>
 
 #include "Accessibility.h"
@@ -13,6 +12,7 @@
 #include "RichTextBox.h"
 #include "SettingsStore.h"
 #include "Twips.h"
+#include "WindowFrame.h"
 
 namespace {
 
@@ -22,6 +22,8 @@ constexpr double kHeight = 7680;
 constexpr double kMargin = 120;
 constexpr double kButtonWidth = 1560;
 constexpr double kButtonHeight = 420;
+// How long the anchor must keep its size before the help moves out of its way.
+constexpr int kSettleMs = 150;
 
 }  // namespace
 
@@ -51,6 +53,11 @@ HelpWindow::HelpWindow(AppContext& app, QWidget* parent) : QWidget(parent, Qt::W
                    twips::toPixels(3 * kButtonHeight));
     twips::resize(this, kWidth, kHeight);
     layoutControls();
+
+    m_clearTimer = new QTimer(this);
+    m_clearTimer->setSingleShot(true);
+    m_clearTimer->setInterval(kSettleMs);
+    connect(m_clearTimer, &QTimer::timeout, this, &HelpWindow::on_m_clearTimer_timeout);
 
     connect(Command1, &QPushButton::clicked, this, &HelpWindow::on_Command1_clicked);
     connect(Command2, &QPushButton::clicked, this, &HelpWindow::on_Command2_clicked);
@@ -85,34 +92,104 @@ bool HelpWindow::loadPage(const QString& path) {
     return RichTextBox1->loadFile(path);
 }
 
-void HelpWindow::loadBeside(const QWidget* clockWindow) {
+HelpWindow::Place HelpWindow::placeBeside(const QRect& anchor, const QSize& frameSize, int minWidth,
+                                           const QRect& area) {
+    const int width = frameSize.width();
+    const int height = frameSize.height();
+    const int top = std::max(area.top(), std::min(anchor.top(), area.bottom() + 1 - height));
+    const int roomRight = area.right() - anchor.right();
+    const int roomLeft = anchor.left() - area.left();
+    if (roomRight >= width) return {QRect(anchor.right() + 1, top, width, height)};
+    if (roomLeft >= width) return {QRect(anchor.left() - width, top, width, height)};
+    if (roomRight >= minWidth && roomRight >= roomLeft)
+        return {QRect(anchor.right() + 1, top, roomRight, height)};
+    if (roomLeft >= minWidth) return {QRect(area.left(), top, roomLeft, height)};
+    const QRect wanted(anchor.right() + 1, top, width, height);
+    return {QRect(windowframe::nearestInside(wanted, area), frameSize), false};
+}
+
+void HelpWindow::placeBesideAnchor(bool opening) {
+    if (!m_anchor) return;
+    // Before its first showing the window's own frame is not known yet: the
+    // window manager frames it as it frames the anchor.
+    const QMargins frame = windowframe::margins(this);
+    const QRect anchor = windowframe::rect(m_anchor);
+    const QSize designed(twips::toPixels(kWidth) + frame.left() + frame.right(),
+                         height() + frame.top() + frame.bottom());
+    const Place place = placeBeside(anchor, designed, minimumWidth() + frame.left() + frame.right(),
+                                    windowframe::availableArea(anchor));
+    // An open window with no room beside the anchor (a full-screen one)
+    // only goes below it; a new one still opens where it can be seen.
+    if (!place.clear && !opening) {
+        lower();
+        return;
+    }
+    twips::resize(this, twips::fromPixels(place.frame.width() - frame.left() - frame.right()),
+                  twips::height(this));
+    twips::move(this, twips::fromPixels(place.frame.left()), twips::fromPixels(place.frame.top()));
+    if (!place.clear) lower();
+}
+
+bool HelpWindow::coversAnchor() const {
+    return m_anchor && m_anchor->isVisible() &&
+           windowframe::rect(this).intersects(windowframe::rect(m_anchor));
+}
+
+void HelpWindow::loadBeside(QWidget* anchor, const std::function<void()>& whenShown) {
+    keepClearOf(anchor);
     if (m_loaded) {
-        raise();
+        if (coversAnchor()) placeBesideAnchor(false);
+        // Brought to the front, unless that would put it over the anchor.
+        if (!coversAnchor()) raise();
+        if (whenShown) whenShown();
         return;
     }
     m_loaded = true;
-    m_beside = const_cast<QWidget*>(clockWindow);
-    // Against the clock window's right side: its outer width includes the
-    // frame the window manager draws round it.
-    const double frame =
-        twips::fromPixels(clockWindow->frameGeometry().width() - clockWindow->width());
-    double left = twips::left(clockWindow) + twips::width(clockWindow) + frame;
-    double top = twips::top(clockWindow);
-    // A clock near the screen's right or lower edge would put the help out of
-    // sight; keep it on the screen then.
-    if (const QScreen* screen = clockWindow->screen()) {
-        const QRect area = screen->availableGeometry();
-        const double right = twips::fromPixels(area.right() + 1);
-        const double bottom = twips::fromPixels(area.bottom() + 1);
-        const double width = twips::fromPixels(this->width());
-        const double height = twips::fromPixels(this->height());
-        if (left + width > right) left = std::max(twips::fromPixels(area.left()), right - width);
-        if (top + height > bottom) top = std::max(twips::fromPixels(area.top()), bottom - height);
+    twips::resize(this, kWidth, kHeight);
+    // Placed before it is shown, beside where the window manager has framed
+    // the anchor (a window shown a moment ago may not be framed yet).
+    const QPointer<HelpWindow> self(this);
+    windowframe::whenFramed(anchor, [self, whenShown] {
+        if (self && self->m_loaded) {
+            self->placeBesideAnchor(true);
+            self->show();
+            self->activateWindow();
+            self->RichTextBox1->setFocus();
+        }
+        if (whenShown) whenShown();
+    });
+}
+
+void HelpWindow::keepClearOf(QWidget* anchor) {
+    if (m_anchor == anchor) return;
+    if (m_anchor) m_anchor->removeEventFilter(this);
+    m_anchor = anchor;
+    if (!anchor) return;
+    anchor->installEventFilter(this);
+    if (isVisible()) m_clearTimer->start();
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_anchor) {
+        switch (event->type()) {
+            case QEvent::Show:
+            case QEvent::Resize:
+            case QEvent::WindowStateChange:
+                if (isVisible()) m_clearTimer->start();
+                break;
+            default:
+                break;
+        }
     }
-    twips::move(this, left, top);
-    show();
-    activateWindow();
-    RichTextBox1->setFocus();
+    return QWidget::eventFilter(watched, event);
+}
+
+void HelpWindow::on_m_clearTimer_timeout() {
+    if (!m_loaded || !isVisible() || !m_anchor || !coversAnchor()) return;
+    const QPointer<HelpWindow> self(this);
+    windowframe::whenFramed(m_anchor, [self] {
+        if (self && self->m_loaded && self->coversAnchor()) self->placeBesideAnchor(false);
+    });
 }
 
 void HelpWindow::unload() {
@@ -120,7 +197,7 @@ void HelpWindow::unload() {
     m_loaded = false;
     const bool hadKeyboard = isActiveWindow();
     hide();
-    if (hadKeyboard && m_beside && m_beside->isVisible()) m_beside->activateWindow();
+    if (hadKeyboard && m_anchor && m_anchor->isVisible()) m_anchor->activateWindow();
     RichTextBox1->setText(QString());
 }
 

@@ -11,13 +11,16 @@ namespace {
 const char* const kProperty = "tavenelTwips";
 
 // For a top-level window the position is the frame's and the size the
-// client area's, as QWidget::move and QWidget::resize take them.
-void apply(QWidget* widget, const QRectF& r) {
+// client area's, as QWidget::move and QWidget::resize take them. A window is
+// moved only when its position is being set: moved again to where it stands
+// while the window manager has not yet framed it, its inside would go there
+// and the frame would end up a title bar higher.
+void apply(QWidget* widget, const QRectF& r, bool moving) {
     widget->setProperty(kProperty, r);
     const QRect px(toPixels(r.left()), toPixels(r.top()), std::max(0, toPixels(r.width())),
                    std::max(0, toPixels(r.height())));
     if (widget->isWindow()) {
-        widget->move(px.topLeft());
+        if (moving) widget->move(px.topLeft());
         widget->resize(px.size());
     } else {
         widget->setGeometry(px);
@@ -49,16 +52,18 @@ QRectF rect(const QWidget* widget) {
     return QRectF(fromPixels(g.x()), fromPixels(g.y()), fromPixels(g.width()), fromPixels(g.height()));
 }
 
-void place(QWidget* widget, double l, double t, double w, double h) { apply(widget, QRectF(l, t, w, h)); }
+void place(QWidget* widget, double l, double t, double w, double h) {
+    apply(widget, QRectF(l, t, w, h), true);
+}
 
 void move(QWidget* widget, double l, double t) {
     const QRectF r = rect(widget);
-    apply(widget, QRectF(l, t, r.width(), r.height()));
+    apply(widget, QRectF(l, t, r.width(), r.height()), true);
 }
 
 void resize(QWidget* widget, double w, double h) {
     const QRectF r = rect(widget);
-    apply(widget, QRectF(r.left(), r.top(), w, h));
+    apply(widget, QRectF(r.left(), r.top(), w, h), false);
 }
 
 void setWidth(QWidget* widget, double w) { resize(widget, w, rect(widget).height()); }

@@ -25,6 +25,12 @@ void ClockTick::run() {
     dailyCheck(now.date());
 }
 
+void ClockTick::drawFace() {
+    if (m_form.viewerOpen) return;
+    const QTime now = m_form.services().clock->now().time();
+    draw(texts::timeParts(now), now);
+}
+
 void ClockTick::placeFace() {
     // In full screen the viewer places the picture itself.
     if (!m_form.Check3->isChecked()) twips::move(m_form.Picture1, 0, 0);

@@ -14,6 +14,11 @@ public:
     explicit ClockTick(Form1& form);
 
     void run();
+    // The drawing step alone: the current time on the face and the frame in
+    // its colour, unless the picture viewer has the face. Start-up draws the
+    // first time with it, and the clock window again at the start of each
+    // second.
+    void drawFace();
     // How many times the tick has run the daily check so far.
     int dailyChecksRun() const { return m_dailyChecksRun; }
 

@@ -11,8 +11,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
-#include <QGuiApplication>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
@@ -25,12 +23,14 @@
 #include "SettingsStore.h"
 #include "StartWithDesktop.h"
 #include "Twips.h"
+#include "WindowFrame.h"
 #include "clock/ClockFont.h"
 #include "clock/ClockSettingsPanel.h"
 #include "clock/ClockWindowAccess.h"
 #include "clock/ClockSizes.h"
 #include "clock/ClockTick.h"
 #include "clock/ClockWindowStyle.h"
+#include "clock/SecondTimer.h"
 #include "clock/PictureBox.h"
 #include "platform/IClock.h"
 #include "platform/IDialogs.h"
@@ -41,6 +41,7 @@
 #include "viewer/FolderTree.h"
 #include "viewer/ImageList.h"
 #include "viewer/PictureViewer.h"
+#include "viewer/SlideShow.h"
 #include "scheduler/ObsoleteCleanup.h"
 #include "scheduler/ReminderCheck.h"
 
@@ -270,15 +271,14 @@ void Form1::drawTimeCentred(const QString& timeText) {
 
 void Form1::keepOnScreen() {
     // A position saved on a screen that is no longer there (a monitor
-    // unplugged, a smaller display) would leave the clock out of sight.
-    const QRect frame(pos(), QWidget::size());
-    for (const QScreen* screen : QGuiApplication::screens())
-        if (screen->availableGeometry().intersects(frame)) return;
-    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
-        const QRect area = primary->availableGeometry();
-        twips::move(this, twips::fromPixels(area.left() + (area.width() - width()) / 2),
-                    twips::fromPixels(area.top() + (area.height() - height()) / 2));
-    }
+    // unplugged, a smaller display), or with the title bar above the top of
+    // the screen, would leave the clock where it cannot be dragged: it goes to
+    // the nearest place where the whole window is on the screen.
+    const QRect frame = windowframe::rect(this);
+    const QRect area = windowframe::availableArea(frame);
+    if (area.isEmpty() || windowframe::titleBarReachable(frame, area)) return;
+    const QPoint place = windowframe::nearestInside(frame, area);
+    twips::move(this, twips::fromPixels(place.x()), twips::fromPixels(place.y()));
 }
 
 QString Form1::sizeWord() const {
@@ -378,18 +378,17 @@ bool Form1::load() {
     haveivisitedit = stopit = yoohoo = comehere = false;
     doipt = false;
 
-    // 12
+    // 12, 13: the saved settings. The window is shown at the end of the load
+    // step, once it has its saved place and size (step 19): the window
+    // manager then frames it where it was left. Moved or resized after it is
+    // shown but before it is framed, its inside would go where its frame
+    // should, a title bar higher.
     twips::resize(this, 5580, 2050);
     chimeStruck = false;
-    show();
-
-    // 13: the saved settings.
     const settings::Saved saved = settings::read(*m_app.clockiniRecords);
-    if (saved.left || saved.top) {
+    if (saved.left || saved.top)
         twips::move(this, saved.left ? *saved.left : twips::left(this),
                     saved.top ? *saved.top : twips::top(this));
-        keepOnScreen();
-    }
     m_savedSize = saved.size;
 
     // 14
@@ -403,9 +402,9 @@ bool Form1::load() {
     // 16
     prepareSoundDevice();
 
-    // 17: the time drawn once.
-    Picture1->cls();
-    drawTimeCentred(timeOfDayText(m_services.clock->now().time()));
+    // 17: the time drawn once, by the tick's own drawing, so that the frame
+    // has its time colour from the first.
+    m_clockTick->drawFace();
     setWindowTitle(QString());
 
     // 18
@@ -413,9 +412,12 @@ bool Form1::load() {
 
     // 19, 20
     applySavedSize(m_savedSize);
+    keepOnScreen();
+    show();
     showIntroHelp();
 
     Timer1->start();
+    m_secondTimer->start(*m_services.clock);
     return true;
 }
 
@@ -423,6 +425,7 @@ void Form1::unload() {
     if (m_unloaded) return;
     m_unloaded = true;
     Timer1->stop();
+    m_secondTimer->stop();
     Timer2->stop();
     Timer3->stop();
 
@@ -434,8 +437,11 @@ void Form1::unload() {
         chimeMode = QStringLiteral("None");
     else if (chimeOn && music)
         chimeMode = QStringLiteral("Both");
-    const double top = double(float(twips::top(this)));
-    const qint64 left = qRound64(twips::left(this));
+    // Closed in full screen, the window is stored where it stood before.
+    QPointF place(twips::left(this), twips::top(this));
+    if (isFullScreen()) place = m_pictureViewer->slideShow().placeBeforeFullScreen().value_or(place);
+    const double top = double(float(place.y()));
+    const qint64 left = qRound64(place.x());
 
     // 4: the settings record.
     if (m_app.clockiniRecords) settings::save(*m_app.clockiniRecords, left, top, sizeText, chimeMode);
@@ -478,6 +484,9 @@ void Form1::loadPlanner() {
     m_planner = new Form2(m_app, m_services, this);
     m_planner->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_planner, &Form2::unloaded, this, &Form1::on_planner_unloaded);
+    // An open help page moves out of the planner's way, also while the
+    // planner's load step shows a reminder.
+    if (Form3) Form3->keepClearOf(m_planner);
     m_planner->load();
 }
 
@@ -488,6 +497,7 @@ void Form1::on_planner_unloaded() {
     if (m_unloaded) return;
     setEnabled(true);
     show();
+    if (Form3) Form3->keepClearOf(this);
 }
 
 // --- Feature entry points --------------------------------------------------
@@ -515,6 +525,8 @@ void Form1::setUpClock() {
     m_clockTick = std::make_unique<ClockTick>(*this);
     m_clockSizes = std::make_unique<ClockSizes>(*this);
     m_settingsPanel = std::make_unique<ClockSettingsPanel>(*this);
+    m_secondTimer = new SecondTimer(this);
+    connect(m_secondTimer, &SecondTimer::secondStarted, this, &Form1::on_m_secondTimer_secondStarted);
     popUpMenu = [](QMenu* menu) { return menu->exec(accessibility::popUpPoint()); };
 
     connect(Command1, &QPushButton::clicked, this, &Form1::on_Command1_clicked);
@@ -534,6 +546,11 @@ void Form1::setUpClock() {
 }
 
 void Form1::tick() { on_Timer1_timeout(); }
+
+void Form1::on_m_secondTimer_secondStarted() {
+    // Between the ticks, the face shows each new second as it begins.
+    if (isVisible() && !isMinimized()) m_clockTick->drawFace();
+}
 
 void Form1::restoreNormalClock() {
     // The clock size and frame, then the layout the picture viewer changed.
@@ -590,16 +607,25 @@ void Form1::showHelpPage(const QString& pageName) {
     if (!Form3) Form3 = std::make_unique<HelpWindow>(m_app);
     // A page that cannot be read leaves the box as it was; the window opens anyway.
     Form3->loadPage(m_app.dataPath(pageName));
-    Form3->loadBeside(this);
+    Form3->loadBeside(helpAnchor());
+}
+
+QWidget* Form1::helpAnchor() {
+    // While the planner is open this window is hidden behind it.
+    if (m_planner && m_planner->isLoaded()) return m_planner;
+    return this;
 }
 
 void Form1::showIntroHelp() {
     if (!helpOn) return;
     if (!Form3) Form3 = std::make_unique<HelpWindow>(m_app);
     Form3->loadPage(m_app.dataPath(QStringLiteral("intro.rtf")));
+    // Disabled until the help window is on the screen.
     setEnabled(false);
-    Form3->loadBeside(this);
-    setEnabled(true);
+    const QPointer<Form1> self(this);
+    Form3->loadBeside(this, [self] {
+        if (self) self->setEnabled(true);
+    });
 }
 
 void Form1::unloadHelp() {

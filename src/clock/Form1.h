@@ -30,6 +30,7 @@ class SoundProcedures;
 class Alarm;
 class Chime;
 class ClockTick;
+class SecondTimer;
 class ClockSizes;
 class ClockSettingsPanel;
 class Form2;
@@ -178,6 +179,9 @@ public:
     // Load step 20 and unload step 6.
     void showIntroHelp();
     void unloadHelp();
+    // The window a help page is shown beside: the planner while it is open,
+    // else this one.
+    QWidget* helpAnchor();
 
     // --- The sound procedures (the alarm sound, a bell stroke, the end of
     // an hourly chime with its tune) ---------------------------------------
@@ -217,6 +221,8 @@ public:
     std::function<QAction*(QMenu*)> popUpMenu;
     ClockSettingsPanel& settingsPanel() { return *m_settingsPanel; }
     const ClockTick& clockTick() const { return *m_clockTick; }
+    // Fires at the start of each second while the clock runs.
+    SecondTimer& secondTimer() { return *m_secondTimer; }
     // --- Picture viewer ---------------------------------------------------
     // The viewer (image list, layouts, full screen and slide show).
     PictureViewer& pictureViewer() { return *m_pictureViewer; }
@@ -252,9 +258,11 @@ private:
     void on_HScroll3_valueChanged(int value);
     void on_Slider_clicked();
     void on_Check4_clicked(bool checked);
+    void on_m_secondTimer_secondStarted();
     std::unique_ptr<ClockTick> m_clockTick;
     std::unique_ptr<ClockSizes> m_clockSizes;
     std::unique_ptr<ClockSettingsPanel> m_settingsPanel;
+    SecondTimer* m_secondTimer = nullptr;
 
     AppContext& m_app;
     Services m_services;

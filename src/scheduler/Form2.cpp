@@ -230,8 +230,7 @@ void Form2::connectHandlers() {
 bool Form2::load() {
     if (m_loaded) return true;
     m_loaded = true;
-    // 1, 2
-    show();
+    // 1, 2 (the window is shown once it is placed, below)
     Slider1->hide();
     Command3->hide();
     RichTextBox2->setText(QString());
@@ -258,6 +257,9 @@ bool Form2::load() {
     m_app.scheduleRecords = db->openRecordSet(QStringLiteral("scheduler"));
     twips::setWidth(this, kNarrowWidth);
     centerWindow();
+    // Shown once placed, so that the window manager frames it there; moved
+    // before it is framed, its inside would go where its frame should.
+    show();
     m_calendar->initCalendar(m_services.clock->now().date());
 
     // The tick runs from here on, also while a reminder shown by step 5 is

@@ -17,6 +17,7 @@
 #include "Twips.h"
 #include "clock/Form1.h"
 #include "clock/PictureBox.h"
+#include "clock/SecondTimer.h"
 #include "platform/IClock.h"
 #include "platform/IPauser.h"
 #include "viewer/FolderTree.h"
@@ -52,8 +53,10 @@ PictureViewer::PictureViewer(Form1& form)
     });
     form.List1->installEventFilter(this);
     form.List1->viewport()->installEventFilter(this);
-    // After the clock tick has written the caption.
+    // After the clock tick has written the caption, and at the start of each
+    // second, as the clock face would show it.
     connect(form.Timer1, &QTimer::timeout, this, &PictureViewer::updateCaption);
+    connect(&form.secondTimer(), &SecondTimer::secondStarted, this, &PictureViewer::updateCaption);
 }
 
 PictureViewer::~PictureViewer() = default;
@@ -279,8 +282,7 @@ void PictureViewer::showClockFace() {
 void PictureViewer::on_Picture1_click() {
     Form1& f = m_form;
     // 1: out of full screen.
-    m_slideShow->showHiddenMenuItems();
-    m_slideShow->stop();
+    m_slideShow->leaveFullScreen();
     twips::move(f.Picture1, 0, 0);
     // The click always returns the clock to its full size.
     f.smallSize = false;
@@ -301,17 +303,15 @@ void PictureViewer::on_Picture1_click() {
         option->setAutoExclusive(true);
     }
     f.setWindowState(Qt::WindowNoState);
-    twips::setHeight(&f, 5500);
+    if (!f.haveivisitedit) twips::setHeight(&f, 5500);
     twips::resize(f.Picture1, kBoxWidth, kBoxHeight);
 
     if (f.haveivisitedit) {
-        // 4: back from full screen to the viewer layout, showing the first entry.
+        // 4: back from full screen to the viewer layout, showing the first
+        // entry, the window where it stood before.
         f.comehere = true;
         m_slideShow->stop();
-        twips::setWidth(&f, 9288);
-        // Back where it stood, so its title bar is on the screen again.
-        if (const auto place = m_slideShow->placeBeforeFullScreen())
-            twips::move(&f, place->x(), place->y());
+        m_slideShow->restoreWindow(9288, 5500);
         selectEntry(0);
         showStretched(selectedEntry());
         for (QWidget* control :

@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "Twips.h"
+#include "WindowFrame.h"
 #include "clock/Form1.h"
 #include "clock/FrameLines.h"
 #include "clock/PictureBox.h"
@@ -29,10 +30,14 @@ SlideShow::SlideShow(Form1& form, PictureViewer& viewer) : m_form(form), m_viewe
 
 SlideShow::~SlideShow() {
     stop();
+    releaseScreenSaver();
 }
 
 void SlideShow::hideForFullScreen() {
     Form1& f = m_form;
+    m_shownBefore.clear();
+    for (QWidget* control : f.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!control->isWindow()) m_shownBefore.emplace_back(control, control->isVisibleTo(&f));
     for (QWidget* control : f.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         // Picture boxes stay, and so do the frame lines' drawing layer (the
         // lines themselves are hidden below) and any window of its own.
@@ -76,6 +81,7 @@ void SlideShow::on_Check3_click() {
     }
     f.haveivisitedit = true;
     m_placeBefore = QPointF(twips::left(&f), twips::top(&f));
+    m_frameBefore = windowframe::margins(&f);
     hideForFullScreen();
 
     const QScreen* screen = f.screen() ? f.screen() : QGuiApplication::primaryScreen();
@@ -88,9 +94,15 @@ void SlideShow::on_Check3_click() {
     // frame would be.
     f.setWindowState(Qt::WindowFullScreen);
     twips::place(f.Picture1, 0, 0, twips::width(&f), twips::height(&f));
+    // Over everything, until full screen ends.
+    const QObjectList siblings = f.children();
+    m_pictureUnder = nullptr;
+    for (qsizetype i = siblings.indexOf(f.Picture1) + 1; i < siblings.size() && !m_pictureUnder; ++i)
+        m_pictureUnder = qobject_cast<QWidget*>(siblings[i]);
     f.Picture1->raise();
     f.Picture1->setFocus();
     m_viewer.showStretched(entry);
+    holdScreenSaver();
 
     int interval = 0;
     if (f.Option1->isChecked())
@@ -101,11 +113,19 @@ void SlideShow::on_Check3_click() {
         interval = 5000;
     if (interval == 0) return;
     f.Timer2->start(interval);
-    if (f.services().screenSaver && !m_holdingScreenSaver) {
-        f.services().screenSaver->inhibit(QStringLiteral("Slide show"));
-        m_holdingScreenSaver = true;
-    }
     prepareNext();
+}
+
+void SlideShow::holdScreenSaver() {
+    if (!m_form.services().screenSaver || m_holdingScreenSaver) return;
+    m_form.services().screenSaver->inhibit(QStringLiteral("Full-screen pictures"));
+    m_holdingScreenSaver = true;
+}
+
+void SlideShow::releaseScreenSaver() {
+    if (!m_holdingScreenSaver) return;
+    if (m_form.services().screenSaver) m_form.services().screenSaver->release();
+    m_holdingScreenSaver = false;
 }
 
 void SlideShow::prepareNext() {
@@ -157,6 +177,10 @@ void SlideShow::end() {
 void SlideShow::on_Picture1_keyDown(int key) {
     Form1& f = m_form;
     if (!f.Check3->isChecked()) return;
+    if (key == Qt::Key_Escape) {
+        m_viewer.on_Picture1_click();
+        return;
+    }
     const bool forward = key == Qt::Key_Right || key == Qt::Key_Up;
     const bool back = key == Qt::Key_Left || key == Qt::Key_Down;
     if (!forward && !back) return;
@@ -176,8 +200,33 @@ void SlideShow::on_Picture1_keyDown(int key) {
 void SlideShow::stop() {
     m_form.Timer2->stop();
     m_preparer.forget();
-    if (m_holdingScreenSaver) {
-        if (m_form.services().screenSaver) m_form.services().screenSaver->release();
-        m_holdingScreenSaver = false;
-    }
+}
+
+void SlideShow::leaveFullScreen() {
+    showHiddenMenuItems();
+    stop();
+    releaseScreenSaver();
+    // Every control as the viewer layout had it, the picture box under the
+    // controls it lay under.
+    for (const auto& [control, shown] : m_shownBefore)
+        if (control) control->setVisible(shown);
+    m_shownBefore.clear();
+    if (m_pictureUnder) m_form.Picture1->stackUnder(m_pictureUnder);
+    m_pictureUnder = nullptr;
+}
+
+void SlideShow::restoreWindow(double width, double height) {
+    Form1& f = m_form;
+    const std::optional<QPointF> place = m_placeBefore;
+    const auto restore = [&f, place, width, height] {
+        twips::resize(&f, width, height);
+        if (place) twips::move(&f, place->x(), place->y());
+    };
+    // Resized or moved before the manager has put its frame back, the
+    // window's inside would go where its frame stood. A window that had no
+    // frame has none to wait for.
+    if (m_frameBefore.isNull())
+        restore();
+    else
+        windowframe::whenFramed(&f, restore, m_frameBefore);
 }

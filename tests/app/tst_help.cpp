@@ -19,6 +19,7 @@
 #include "SettingsStore.h"
 #include "Twips.h"
 #include "clock/Form1.h"
+#include "support/ClockWindowFixture.h"
 #include "support/FakeServices.h"
 #include "support/TestFolder.h"
 
@@ -47,6 +48,7 @@ struct Harness {
         context.appFolder = folder.path();
         form = std::make_unique<Form1>(context, services);
     }
+    bool load() { return loadClockWindow(*form); }
     HelpWindow* help() const { return form->Form3.get(); }
     bool helpShown() const { return help() && help()->isLoaded() && help()->isVisible(); }
     QString pageText() const { return help() ? help()->RichTextBox1->text() : QString(); }
@@ -115,7 +117,7 @@ private slots:
                             .arg(flag)));
         Harness h(folder);
         ShowWatcher watcher(h.form.get());
-        QVERIFY(h.form->load());
+        QVERIFY(h.load());
         QCOMPARE(h.helpShown(), shown);
         QVERIFY(h.form->isEnabled());
         if (!shown) {
@@ -154,7 +156,7 @@ private slots:
         PreparedFolder folder;
         QVERIFY(folder.exec(QStringLiteral("UPDATE signal SET f6 = 'U'")));
         Harness h(folder);
-        QVERIFY(h.form->load());
+        QVERIFY(h.load());
         QVERIFY(!h.help());
         h.form->helpOn = helpOn;
         h.form->showHelpPage(page);
@@ -176,7 +178,7 @@ private slots:
         PreparedFolder folder;
         QVERIFY(folder.exec(QStringLiteral("UPDATE signal SET f6 = 'U'")));
         Harness h(folder);
-        QVERIFY(h.form->load());
+        QVERIFY(h.load());
         h.form->Timer1->stop();
         h.form->helpOn = true;
         h.form->showHelpPage(QStringLiteral("alarmenable.rtf"));
@@ -221,7 +223,7 @@ private slots:
         PreparedFolder folder;
         QVERIFY(folder.exec(QStringLiteral("UPDATE signal SET f6 = 'U'")));
         Harness h(folder);
-        QVERIFY(h.form->load());
+        QVERIFY(h.load());
         h.form->Timer1->stop();
         h.form->helpOn = true;
         if (!before.isEmpty()) h.form->showHelpPage(before);
@@ -238,7 +240,7 @@ private slots:
     void disableHelp() {
         PreparedFolder folder;
         Harness h(folder);
-        QVERIFY(h.form->load());
+        QVERIFY(h.load());
         h.form->Timer1->stop();
         QVERIFY(h.helpShown());
         QTest::mouseClick(h.help()->Command2, Qt::LeftButton);
@@ -266,7 +268,7 @@ private slots:
         PreparedFolder folder;
         QVERIFY(folder.exec(QStringLiteral("DELETE FROM signal")));
         Harness h(folder);
-        QVERIFY(h.form->load());
+        QVERIFY(h.load());
         h.form->Timer1->stop();
         QVERIFY(!h.help());  // an empty table leaves help off at start-up
         h.form->helpOn = true;
@@ -289,7 +291,7 @@ private slots:
         PreparedFolder folder;
         {
             Harness first(folder);
-            QVERIFY(first.form->load());
+            QVERIFY(first.load());
             QVERIFY(first.helpShown());
             first.dialogs.expectQuestion(kHelpQuestion, answer);
             first.form->close();
@@ -297,7 +299,7 @@ private slots:
             QVERIFY(!first.helpShown());
         }
         Harness next(folder);
-        QVERIFY(next.form->load());
+        QVERIFY(next.load());
         next.form->Timer1->stop();
         QCOMPARE(next.form->helpOn, answer);
         QCOMPARE(next.helpShown(), answer);
@@ -308,20 +310,34 @@ private slots:
         QVERIFY(next.dialogs.allAnswersUsed());
     }
 
-    // The help window is kept on the screen when the clock sits at its edge.
-    void keptOnScreen() {
-        PreparedFolder folder;
-        Harness h(folder);
-        QVERIFY(h.form->load());
-        h.form->Timer1->stop();
-        QTest::mouseClick(h.help()->Command1, Qt::LeftButton);
-        const QRect area = h.form->screen()->availableGeometry();
-        const double right = twips::fromPixels(area.right() + 1);
-        twips::move(h.form.get(), right - 5580, 300);
-        h.form->showHelpPage(QStringLiteral("switchsize.rtf"));
-        const double helpWidth = twips::fromPixels(h.help()->width());
-        QCOMPARE(twips::left(h.help()) + helpWidth, right);
-        QCOMPARE(twips::top(h.help()), 300.0);
+    // Where the help goes beside a window (pixels, on a 1280 x 800 screen):
+    // right of it, else left of it, else narrowed into the wider room, else
+    // the nearest place on the screen, which covers the window.
+    void placeBeside_data() {
+        QTest::addColumn<QRect>("anchor");
+        QTest::addColumn<QRect>("expected");
+        QTest::addColumn<bool>("clear");
+        QTest::newRow("room on the right") << QRect(200, 150, 374, 162) << QRect(574, 150, 386, 533) << true;
+        QTest::newRow("at the top of the screen") << QRect(200, 0, 374, 162) << QRect(574, 0, 386, 533) << true;
+        QTest::newRow("at the right edge: on the left")
+            << QRect(906, 150, 374, 162) << QRect(520, 150, 386, 533) << true;
+        QTest::newRow("low on the screen: raised to fit")
+            << QRect(200, 700, 374, 90) << QRect(574, 267, 386, 533) << true;
+        QTest::newRow("wide window: narrowed into the wider room")
+            << QRect(330, 219, 614, 387) << QRect(944, 219, 336, 533) << true;
+        QTest::newRow("wide window, more room on the left")
+            << QRect(340, 219, 614, 387) << QRect(0, 219, 340, 533) << true;
+        QTest::newRow("no room beside: nearest place, covering")
+            << QRect(100, 100, 1000, 300) << QRect(894, 100, 386, 533) << false;
+    }
+    void placeBeside() {
+        QFETCH(QRect, anchor);
+        QFETCH(QRect, expected);
+        QFETCH(bool, clear);
+        const HelpWindow::Place place =
+            HelpWindow::placeBeside(anchor, QSize(386, 533), 250, QRect(0, 0, 1280, 800));
+        QCOMPARE(place.frame, expected);
+        QCOMPARE(place.clear, clear);
     }
 
     // Every shipped page reads into the help window and speaks of what a

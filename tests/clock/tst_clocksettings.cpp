@@ -83,7 +83,7 @@ void TestClockSettings::panelOpensTo4850() {
     auto form = f.restart();  // built with the recording pauser
     window = form.get();
     ScriptedMenus menus(*form);
-    QVERIFY(form->load());
+    QVERIFY(loadClockWindow(*form));
     form->Command1->click();
     QCOMPARE(pauser.heights, steps(2050, 4850, 100));
     QCOMPARE(twips::height(form.get()), 4850.0);
@@ -118,7 +118,7 @@ void TestClockSettings::panelClosesTo1932() {
     f.services.pauser = &pauser;
     auto form = f.restart();
     window = form.get();
-    QVERIFY(form->load());
+    QVERIFY(loadClockWindow(*form));
     form->Command1->click();
     twips::setWidth(form.get(), widthBefore);
     pauser.widths.clear();

@@ -38,24 +38,44 @@ private slots:
     void facePlacedAtTopLeftUnlessFullScreen();
 };
 
+// The frame's colour wherever the time is drawn: by the tick, by start-up's
+// first drawing, and at the start of a second between two ticks.
 void TestClockTick::frameColourAtTheTick_data() {
+    QTest::addColumn<QString>("drawnBy");
     QTest::addColumn<QTime>("time");
     QTest::addColumn<QColor>("colour");
-    QTest::newRow("12:59:59 PM") << QTime(12, 59, 59) << QColor(250, 250, 250);
-    QTest::newRow("12:59:59 AM") << QTime(0, 59, 59) << QColor(250, 250, 250);
-    QTest::newRow("6:00:00 AM") << QTime(6, 0, 0) << QColor(125, 0, 0);
-    QTest::newRow("6:00:00 PM") << QTime(18, 0, 0) << QColor(125, 0, 0);
-    QTest::newRow("9:00:00 PM, a half to even") << QTime(21, 0, 0) << QColor(188, 0, 0);
+    QTest::newRow("12:59:59 PM") << "tick" << QTime(12, 59, 59) << QColor(250, 250, 250);
+    QTest::newRow("12:59:59 AM") << "tick" << QTime(0, 59, 59) << QColor(250, 250, 250);
+    QTest::newRow("6:00:00 AM") << "tick" << QTime(6, 0, 0) << QColor(125, 0, 0);
+    QTest::newRow("6:00:00 PM") << "tick" << QTime(18, 0, 0) << QColor(125, 0, 0);
+    QTest::newRow("9:00:00 PM, a half to even") << "tick" << QTime(21, 0, 0) << QColor(188, 0, 0);
+    QTest::newRow("first drawing at start-up") << "start-up" << QTime(6, 0, 0) << QColor(125, 0, 0);
+    QTest::newRow("start of a second, no tick") << "second" << QTime(12, 59, 59) << QColor(250, 250, 250);
 }
 
 void TestClockTick::frameColourAtTheTick() {
+    QFETCH(QString, drawnBy);
     QFETCH(QTime, time);
     QFETCH(QColor, colour);
     ClockWindowFixture f;
+    const QDateTime at(QDate(2026, 12, 8), time);
+    if (drawnBy == QLatin1String("start-up")) {
+        f.clock.set(at);
+        QVERIFY(f.load());
+        QCOMPARE(frameColourOf(*f.form), colour);
+        return;
+    }
     QVERIFY(f.load());
-    f.clock.set(QDateTime(QDate(2026, 12, 8), time));
-    f.form->tick();
-    QCOMPARE(frameColourOf(*f.form), colour);
+    if (drawnBy == QLatin1String("tick")) {
+        f.clock.set(at);
+        f.form->tick();
+        QCOMPARE(frameColourOf(*f.form), colour);
+        return;
+    }
+    f.form->Timer1->stop();
+    f.clock.set(at);
+    QTRY_COMPARE(frameColourOf(*f.form), colour);
+    QCOMPARE(f.form->Picture1->printed().back().text, Form1::timeOfDayText(time));
 }
 
 void TestClockTick::drawsTheTimeCentredInASerifFace() {

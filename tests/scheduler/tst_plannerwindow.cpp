@@ -4,6 +4,7 @@
 #include "Twips.h"
 #include "clock/Form1.h"
 #include "scheduler/Form2.h"
+#include "support/ClockWindowFixture.h"
 #include "support/FakeServices.h"
 #include "support/TestFolder.h"
 
@@ -40,7 +41,7 @@ void TestPlannerWindow::init() {
     m_services.dialogs = &m_dialogs;
     m_services.pauser = &m_pauser;
     m_form1 = std::make_unique<Form1>(*m_app, m_services);
-    QVERIFY(m_form1->load());
+    QVERIFY(loadClockWindow(*m_form1));
     QVERIFY(m_form1->isVisible());
 }
 

@@ -1,5 +1,12 @@
 #include "support/ClockWindowFixture.h"
 
+#include <QTest>
+
+bool loadClockWindow(Form1& form) {
+    return form.load() && QTest::qWaitForWindowExposed(&form) &&
+           QTest::qWaitFor([&form] { return form.isEnabled(); });
+}
+
 ClockWindowFixture::ClockWindowFixture() {
     folder.touchSoundFiles();
     services.clock = &clock;
@@ -12,9 +19,7 @@ ClockWindowFixture::ClockWindowFixture() {
     menus = std::make_unique<ScriptedMenus>(*form);
 }
 
-bool ClockWindowFixture::load() {
-    return form->load();
-}
+bool ClockWindowFixture::load() { return loadClockWindow(*form); }
 
 std::unique_ptr<Form1> ClockWindowFixture::restart() {
     m_nextRun = AppContext();

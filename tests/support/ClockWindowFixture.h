@@ -10,6 +10,11 @@
 #include "support/ScriptedMenus.h"
 #include "support/TestFolder.h"
 
+// Runs the clock window's load step, then waits for the window to be on the
+// screen with the introduction help page it opens beside it (the window is
+// disabled until then). False when the load step ended the run.
+bool loadClockWindow(Form1& form);
+
 // A clock window on a fresh data folder (all sound files present, help on as
 // shipped) with fake services: the clock at 8 December 2026, 5:06:59 PM,
 // scripted dialogs and menus, pauses that do not wait and a clock setter that

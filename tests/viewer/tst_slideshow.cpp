@@ -25,7 +25,9 @@ private slots:
     void arrowKeys_data();
     void arrowKeys();
     void keysOutsideFullScreen();
+    void leavingFullScreenShowsTheFirstEntry_data();
     void leavingFullScreenShowsTheFirstEntry();
+    void backToTheClockAfterFullScreen();
     void largePictureAtNaturalSize();
     void damagedSlides_data();
     void damagedSlides();
@@ -129,9 +131,10 @@ void TestSlideShow::fullScreenWithoutInterval() {
     for (QMenu* menu : {f.remove, f.size, f.cs, f.chm})
         for (QAction* item : menu->actions()) QVERIFY(!item->isVisible());
     QCOMPARE(f.palette().color(QPalette::Window), QColor(Qt::black));
-    // No timer runs, and the screen saver is left alone.
+    // No timer runs; the screen saver is held off all the same.
     QVERIFY(!f.Timer2->isActive());
-    QCOMPARE(w.screenSaver.inhibits, 0);
+    QCOMPARE(w.screenSaver.inhibits, 1);
+    QVERIFY(w.screenSaver.held);
     QVERIFY(f.Picture1->hasFocus() || f.focusWidget() == f.Picture1);
 }
 
@@ -294,7 +297,14 @@ void TestSlideShow::keysOutsideFullScreen() {
     QCOMPARE(w.slideShow().keyIndex(), 0);
 }
 
+void TestSlideShow::leavingFullScreenShowsTheFirstEntry_data() {
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("click on the picture") << false;
+    QTest::newRow("Escape") << true;
+}
+
 void TestSlideShow::leavingFullScreenShowsTheFirstEntry() {
+    QFETCH(bool, escape);
     ViewerWindow w;
     Form1& f = *w.form;
     f.Command3->click();
@@ -307,8 +317,14 @@ void TestSlideShow::leavingFullScreenShowsTheFirstEntry() {
     QTest::keyClick(f.Picture1, Qt::Key_Right);
     w.settle();
     QCOMPARE(shownNow(w, kFour), QStringLiteral("1"));
+    QVERIFY(w.screenSaver.held);
 
-    QTest::mouseClick(f.Picture1, Qt::LeftButton);
+    if (escape)
+        QTest::keyClick(f.Picture1, Qt::Key_Escape);
+    else
+        w.clickPicture();
+
+    QVERIFY(!w.screenSaver.held);
     // Back where it stood, not with its title bar above the screen.
     QCOMPARE(QPointF(twips::left(&f), twips::top(&f)), place);
     w.settle();
@@ -320,6 +336,33 @@ void TestSlideShow::leavingFullScreenShowsTheFirstEntry() {
     w.clickEntry(2);
     QVERIFY(testpictures::near(w.pictureCentre(), ViewerWindow::colourOf(2)));
     QCOMPARE(twips::rect(f.Picture1), QRectF(0, 0, 5532, 4582));
+}
+
+// "Switch back to The Clock" after full screen brings back the same clock
+// layout as without it, with nothing left under the picture box.
+void TestSlideShow::backToTheClockAfterFullScreen() {
+    ViewerWindow w;
+    Form1& f = *w.form;
+    const auto shownControls = [&f] {
+        QStringList shown;
+        for (QWidget* c : f.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (c->isVisibleTo(&f) && !c->objectName().isEmpty()) shown << c->objectName();
+        return shown;
+    };
+    f.Command3->click();
+    w.addPictures(kFour);
+    f.Command12->click();
+    const QStringList withoutFullScreen = shownControls();
+    QVERIFY(withoutFullScreen.contains(QStringLiteral("Command1")));
+
+    f.Command11->click();
+    enterFullScreen(w, 1, f.Option1);
+    w.clickPicture();
+    f.Command12->click();
+
+    QCOMPARE(shownControls(), withoutFullScreen);
+    const QPoint settings = f.Command1->geometry().center();
+    QCOMPARE(f.childAt(settings), static_cast<QWidget*>(f.Command1));
 }
 
 void TestSlideShow::largePictureAtNaturalSize() {
