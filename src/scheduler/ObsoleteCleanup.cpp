@@ -4,6 +4,7 @@
 
 #include "platform/IClock.h"
 #include "platform/IDialogs.h"
+#include "scheduler/Appointment.h"
 
 namespace {
 constexpr int kTextColumn = 6;
@@ -12,20 +13,6 @@ constexpr int kTextColumn = 6;
 ObsoleteCleanup::ObsoleteCleanup(AppContext& app, const Services& services,
                                  QListWidget* reminderList)
     : m_app(app), m_services(services), m_reminderList(reminderList) {}
-
-void ObsoleteCleanup::refresh(ScratchBox scratch) {
-    std::vector<QVariantList> records = readAll();
-    if (scan(records, scratch)) records = readAll();
-    rebuildReminderList(records);
-}
-
-void ObsoleteCleanup::obsoleteScan(ScratchBox scratch) {
-    scan(readAll(), scratch);
-}
-
-void ObsoleteCleanup::rebuildReminderList() {
-    rebuildReminderList(readAll());
-}
 
 std::vector<QVariantList> ObsoleteCleanup::readAll() const {
     std::vector<QVariantList> records;
@@ -40,60 +27,85 @@ std::vector<QVariantList> ObsoleteCleanup::readAll() const {
     return records;
 }
 
-bool ObsoleteCleanup::scan(const std::vector<QVariantList>& records, ScratchBox& scratch) {
-    if (m_asking) return false;
-    // One moment for the listing and the deletion, so that what is deleted
-    // is what was listed even when the user answers a minute later.
-    const obsolete::Moment now = obsolete::momentOf(m_services.clock->now());
+int ObsoleteCleanup::passOf(const QVariantList& record, const obsolete::Moment& now) const {
+    const int pass = obsolete::passOf(record, now);
+    if (pass == 0 || !m_stillOwed) return pass;
+    const std::optional<QDateTime> due = obsolete::dueAt(record);
+    return due && m_stillOwed(*due) ? 0 : pass;
+}
 
+QString ObsoleteCleanup::listing(const std::vector<QVariantList>& records,
+                                 const obsolete::Moment& now, QString* lastListed) const {
     // Each record's pass is worked out once; the six passes then go through
     // the table in stored order, each listing the records of its own test.
     std::vector<int> passes(records.size());
-    for (std::size_t i = 0; i < records.size(); ++i) passes[i] = obsolete::passOf(records[i], now);
-    QString listing;
+    for (std::size_t i = 0; i < records.size(); ++i) passes[i] = passOf(records[i], now);
+    QString lines;
     int n = 0;
-    const QVariantList* lastListed = nullptr;
     for (int pass = 1; pass <= 6; ++pass) {
         for (std::size_t i = 0; i < records.size(); ++i) {
             if (passes[i] != pass) continue;
             ++n;
-            const QVariantList& record = records[i];
-            listing += obsolete::listingLine(
-                n, record, ScratchBox::excerpt(record.value(kTextColumn).toString()));
-            lastListed = &record;
+            const QString text = records[i].value(kTextColumn).toString();
+            lines += obsolete::listingLine(n, records[i], ScratchBox::excerpt(text));
+            *lastListed = text;
         }
     }
-    if (listing.trimmed().isEmpty()) return false;
-    scratch.holdWithStartSelected(lastListed->value(kTextColumn).toString());
-
-    IDialogs& dialogs = *m_services.dialogs;
-    m_asking = true;
-    const bool yes = dialogs.question(obsolete::questionText(listing));
-    m_asking = false;
-    if (!yes) {
-        dialogs.message(QStringLiteral("Obsolete schedules NOT removed"));
-        return false;
-    }
-    const bool removed = removePassed(now);
-    dialogs.message(QStringLiteral("Obsolete schedules have been removed"));
-    return removed;
+    return lines;
 }
 
-bool ObsoleteCleanup::removePassed(const obsolete::Moment& now) {
+void ObsoleteCleanup::refresh(ScratchBox scratch, std::function<void()> done) {
+    const std::vector<QVariantList> records = readAll();
+    rebuildReminderList(records);
+    if (m_asking) {
+        if (done) done();
+        return;
+    }
+    // One moment for the listing and the deletion, so that what is deleted
+    // is what was listed even when the user answers a minute later.
+    const obsolete::Moment now = obsolete::momentOf(m_services.clock->now());
+    QString lastListed;
+    const QString lines = listing(records, now, &lastListed);
+    if (lines.trimmed().isEmpty()) {
+        if (done) done();
+        return;
+    }
+    scratch.holdWithStartSelected(Appointment::shownText(lastListed));
+    m_asking = true;
+    m_services.dialogs->openQuestion(this, obsolete::questionText(lines), DefaultAnswer::No,
+                                     [this, now, done = std::move(done)](bool yes) {
+                                         answered(yes, now);
+                                         if (done) done();
+                                     });
+}
+
+void ObsoleteCleanup::answered(bool yes, const obsolete::Moment& now) {
+    m_asking = false;
+    IDialogs& dialogs = *m_services.dialogs;
+    if (yes) removePassed(now);
+    const QString notice = yes ? QStringLiteral("Obsolete schedules have been removed")
+                               : QStringLiteral("Obsolete schedules NOT removed");
+    // Never on top of the same notice still open from an earlier answer.
+    if (!m_openNotices.contains(notice)) {
+        m_openNotices << notice;
+        dialogs.openMessage(this, notice, [this, notice] { m_openNotices.removeOne(notice); });
+    }
+    rebuildReminderList(readAll());
+}
+
+void ObsoleteCleanup::removePassed(const obsolete::Moment& now) {
     RecordSet* set = m_app.scheduleRecords.get();
-    bool removed = false;
-    if (!set || !set->moveFirst()) return false;
+    if (!set || !set->moveFirst()) return;
     while (!set->atEnd()) {
-        const QVariantList record = set->values();
         // A deletion that fails leaves the record where it is.
-        if (obsolete::passOf(record, now) != 0 && set->remove()) removed = true;
+        if (passOf(set->values(), now) != 0) set->remove();
         if (!set->moveNext()) break;
     }
-    return removed;
 }
 
 void ObsoleteCleanup::rebuildReminderList(const std::vector<QVariantList>& records) {
-    const texts::DateParts today = texts::dateParts(m_services.clock->now().date());
+    const QDate todayDate = m_services.clock->now().date();
+    const texts::DateParts today = texts::dateParts(todayDate);
     if (m_reminderList) m_reminderList->clear();
     m_app.appToday = false;
     for (const QVariantList& record : records) {
@@ -102,4 +114,5 @@ void ObsoleteCleanup::rebuildReminderList(const std::vector<QVariantList>& recor
         const QString entry = obsolete::reminderEntry(record);
         if (m_reminderList && !entry.isEmpty()) m_reminderList->addItem(entry);
     }
+    m_listDate = todayDate;
 }
