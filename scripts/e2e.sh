@@ -120,7 +120,7 @@ PY
   left=$(sqlite3 "$folder/scheduler.mdb" "SELECT group_concat(stext, '|') FROM scheduler")
   if [ "$left" = "Dinner with friends" ]; then pass "reminder: the reminded appointment is gone, the other stays"
   else fail "reminder: appointments left: '$left'"; fi
-  kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
+  kill "$app" "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
 }
 
 # --- 3. A database file of random bytes -----------------------------------
@@ -162,7 +162,7 @@ question_left_open() {
     INSERT INTO scheduler VALUES ('8', 'December', '2026', '05', 7, 'PM', 'Dentist at five past');"
   # The fake wall clock comes from a file it rereads every second, so that
   # it can be set forward while the program runs; the timers keep real time.
-  set_clock() { echo "+$(( $(date -d "$1" +%s) - $(date +%s) ))" > "$clockrc"; }
+  set_clock() { printf '%+d\n' $(( $(date -d "$1" +%s) - $(date +%s) )) > "$clockrc"; }
   set_clock '2026-12-08 16:59:50'
   (cd "$folder" && SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$audio LD_PRELOAD=$libfaketime \
     FAKETIME_TIMESTAMP_FILE=$clockrc FAKETIME_CACHE_DURATION=1 FAKETIME_DONT_FAKE_MONOTONIC=1 \
@@ -173,7 +173,7 @@ question_left_open() {
     fail "question left open: the clean-up question did not appear"; kill "$pid" 2>/dev/null; return
   fi
   local clock
-  clock=$(xdotool search --onlyvisible --pid "$pid" --name "December" | head -1 || true)
+  clock=$(xdotool search --all --onlyvisible --pid "$pid" --name "December" | head -1 || true)
   import -window "$clock" "$shots/face-1.png"
   sleep 3
   import -window "$clock" "$shots/face-2.png"
@@ -192,16 +192,15 @@ question_left_open() {
   else fail "question left open: the clock face stood still ($changes of 2 pairs differ)"; fi
 
   set_clock '2026-12-08 17:06:45'
-  local reminder=
+  # The reminder: a second box, over the planner window.
+  local reminder= reminded=0
   for _ in $(seq 1 400); do
-    for w in $(xdotool search --onlyvisible --pid "$pid" --name "Tavenel V 1.0" 2>/dev/null || true); do
+    for w in $(xdotool search --all --onlyvisible --pid "$pid" --name "Tavenel V 1.0" 2>/dev/null || true); do
       [ "$w" != "$question" ] && reminder=$w
     done
-    [ -n "$reminder" ] && break
+    if [ -n "$reminder" ] && grep -q "Today :" <<<"$(visible_names "$pid")"; then reminded=1; break; fi
     sleep 0.1
   done
-  local reminded=0
-  if [ -n "$reminder" ] && grep -q "Today :" <<<"$(visible_names "$pid")"; then reminded=1; fi
   local before_alarm
   before_alarm=$(stat -c %s "$audio" 2>/dev/null || echo 0)
   sleep 3
@@ -209,7 +208,7 @@ question_left_open() {
   local strokes alarm_ms
   read -r _ strokes _ _ <<<"$(python3 "$here/scripts/sound-events.py" "$audio" 0 "$chimed")"
   read -r _ _ _ alarm_ms <<<"$(python3 "$here/scripts/sound-events.py" "$audio" "$before_alarm")"
-  echo "question left open: reminders lost $((1 - reminded)) of 1, chime strokes lost $((5 - strokes)) of 5 ($strokes heard), alarm sound ${alarm_ms} ms in the first 3 s"
+  echo "question left open: reminders lost $((1 - reminded)) of 1, chime strokes lost $((5 - strokes)) of 5 ($strokes heard), alarm sound heard for ${alarm_ms} ms once it came"
   if [ "$reminded" -eq 1 ] && [ "$alarm_ms" -gt 500 ]; then pass "question left open: the 5:07 PM reminder came with its sound"
   else fail "question left open: reminder shown $reminded, alarm sound $alarm_ms ms"; fi
   if [ "$strokes" -eq 5 ]; then pass "question left open: five o'clock struck five"
@@ -249,12 +248,11 @@ second_start() {
   sleep 1
   local active
   active=$(xdotool getactivewindow 2>/dev/null || true)
-  local clocks
-  clocks=$(xdotool search --onlyvisible --name "December|January|February|March|April|May|June|July|August|September|October|November" 2>/dev/null | wc -l)
-  if [ "$code" -eq 0 ] && [ "$active" = "$clock" ] && [ "$clocks" -eq 1 ] && [ "$(sha256sum "$folder/scheduler.mdb")" = "$before" ]; then
+  # Having ended, the second start can have left no window of its own.
+  if [ "$code" -eq 0 ] && [ "$active" = "$clock" ] && [ "$(sha256sum "$folder/scheduler.mdb")" = "$before" ]; then
     pass "second start: it ended at once and brought the running clock to the front; database untouched"
   else
-    fail "second start: exit $code, active window $active (clock $clock), $clocks clock windows"
+    fail "second start: exit $code, active window $active (clock $clock)"
   fi
   kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
 }

@@ -81,6 +81,22 @@ private slots:
         QVERIFY(!answered);
     }
 
+    void answerMayDeliverPostedEvents() {
+        // A reminder's OK narrows the planner window, whose animation
+        // delivers posted events: the box's own deletion must not be among
+        // them while the box is still handling the key.
+        QtDialogs dialogs;
+        QObject owner;
+        bool answered = false;
+        dialogs.openMessage(&owner, QStringLiteral("Schedule Reminder"), [&] {
+            QCoreApplication::sendPostedEvents();
+            answered = true;
+        });
+        pressLater(1200, Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(answered, 5000);
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+    }
+
     void ordinaryBoxesTakeKeysAtOnce() {
         QtDialogs dialogs;
         pressLater(150, Qt::Key_Return);

@@ -61,10 +61,16 @@ void openUnbidden(QMessageBox* box, QObject* owner, std::function<void(int)> ans
     new KeyGuard(box);
     if (owner) {
         QObject::connect(owner, &QObject::destroyed, box, &QObject::deleteLater);
-        QObject::connect(box, &QMessageBox::finished, owner,
-                         [answered = std::move(answered)](int result) {
-                             if (answered) answered(result);
-                         });
+        // Queued: the answer runs once the box has finished handling the
+        // click, so that whatever the answer does (a window animation that
+        // delivers posted events, the box's own deletion among them) cannot
+        // pull the box away under its own handler.
+        QObject::connect(
+            box, &QMessageBox::finished, owner,
+            [answered = std::move(answered)](int result) {
+                if (answered) answered(result);
+            },
+            Qt::QueuedConnection);
     }
     box->show();
     box->raise();
