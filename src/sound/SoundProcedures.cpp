@@ -87,11 +87,13 @@ bool SoundProcedures::withinHold() const {
 }
 
 void SoundProcedures::holdAlarm() {
+    ++m_holds;
     m_heldSince = m_form.services().clock->now();
 }
 
 void SoundProcedures::releaseAlarm() {
-    m_heldSince = QDateTime();
+    if (m_holds > 0) --m_holds;
+    if (m_holds > 0) return;
     // A sound still playing clears alarmRinging when the caller's "Stop"
     // has ended it; one that has ended already cannot.
     if (!m_alarmSounding) m_form.alarmRinging = false;

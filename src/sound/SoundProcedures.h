@@ -33,13 +33,15 @@ public:
 
     // The alarm sound held while the alarm's question or a reminder waits
     // for its answer: it starts again whenever it ends, for at most
-    // kHoldLimitMs, and alarmRinging stays set until the hold is released.
+    // kHoldLimitMs after the last hold, and alarmRinging stays set until
+    // every hold is released (the postponed alarm's question may come while
+    // a reminder waits).
     static constexpr qint64 kHoldLimitMs = 10 * 60 * 1000;
     void holdAlarm();
-    // The answer has come: the sound no longer starts again. The caller then
-    // sends "Stop".
+    // An answer has come: once no other question holds it, the sound no
+    // longer starts again. The caller then sends "Stop".
     void releaseAlarm();
-    bool alarmHeld() const { return m_heldSince.isValid(); }
+    bool alarmHeld() const { return m_holds > 0; }
     // Run on every clock tick: a held alarm sound that another sound took
     // the device from (a bell stroke, the hour's tune) starts again once
     // the hourly chime lets it.
@@ -58,5 +60,6 @@ private:
     Form1& m_form;
     ISoundDevice* m_device;
     bool m_alarmSounding = false;  // the alarm sound is what the device plays
-    QDateTime m_heldSince;         // invalid while the alarm is not held
+    int m_holds = 0;               // questions and reminders holding the alarm sound
+    QDateTime m_heldSince;         // when the last of them came
 };
