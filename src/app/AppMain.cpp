@@ -25,8 +25,9 @@ namespace {
 // What a later start in the same folder asks for: the planner when it is
 // open, else the clock window, brought up from the task bar and to the front.
 void bringToFront(Form1& clock) {
-    QWidget* window = clock.planner() && clock.planner()->isVisible() ? static_cast<QWidget*>(clock.planner())
-                                                                       : &clock;
+    QWidget* window = clock.planner() && clock.planner()->isVisible()
+                          ? static_cast<QWidget*>(clock.planner())
+                          : &clock;
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     window->show();
     window->raise();
@@ -51,9 +52,10 @@ int runTavenel(QApplication& app) {
         case SingleInstance::Claim::RunningThere:
             return 0;
         case SingleInstance::Claim::HeldElsewhere:
-            dialogs.message(QStringLiteral("Tavenel already runs on the data folder %1 (%2), and it "
-                                           "could not be brought to the front. This start ends here.")
-                                .arg(folder, instance.holder()));
+            dialogs.message(
+                QStringLiteral("Tavenel already runs on the data folder %1 (%2), and it "
+                               "could not be brought to the front. This start ends here.")
+                    .arg(folder, instance.holder()));
             return 1;
         case SingleInstance::Claim::Claimed:
         case SingleInstance::Claim::Unchecked:

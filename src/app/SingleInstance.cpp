@@ -22,8 +22,9 @@ QString SingleInstance::serverName(const QString& folder) {
     QString path = QFileInfo(folder).canonicalFilePath();
     if (path.isEmpty()) path = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
     return QStringLiteral("tavenel-") +
-           QString::fromLatin1(
-               QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha256).toHex().left(32));
+           QString::fromLatin1(QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha256)
+                                   .toHex()
+                                   .left(32));
 }
 
 SingleInstance::Claim SingleInstance::claim(const QString& folder) {

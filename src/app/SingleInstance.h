@@ -17,10 +17,10 @@ class SingleInstance : public QObject {
     Q_OBJECT
 public:
     enum class Claim {
-        Claimed,         // this program has the folder
-        RunningThere,    // another program has it and was asked to come to the front
-        HeldElsewhere,   // another program has it and could not be reached
-        Unchecked,       // no lock can be made there (a read-only folder): run unguarded
+        Claimed,        // this program has the folder
+        RunningThere,   // another program has it and was asked to come to the front
+        HeldElsewhere,  // another program has it and could not be reached
+        Unchecked,      // no lock can be made there (a read-only folder): run unguarded
     };
 
     explicit SingleInstance(QObject* parent = nullptr);

@@ -562,7 +562,8 @@ ObsoleteCleanup& Form1::obsoleteCleanup() {
     if (!m_obsoleteCleanup) {
         m_obsoleteCleanup = std::make_unique<ObsoleteCleanup>(m_app, m_services, List2);
         // An appointment still to be reminded is not offered as past.
-        m_obsoleteCleanup->setStillOwed([this](const QDateTime& due) { return reminders().owes(due); });
+        m_obsoleteCleanup->setStillOwed(
+            [this](const QDateTime& due) { return reminders().owes(due); });
     }
     return *m_obsoleteCleanup;
 }

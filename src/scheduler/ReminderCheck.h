@@ -55,7 +55,7 @@ private:
     void raise(const QDateTime& nowMinute);
 
     Form1& m_form;
-    QDateTime m_examinedUpTo;  // the last minute examined; null before the first tick
+    QDateTime m_examinedUpTo;       // the last minute examined; null before the first tick
     std::deque<QDateTime> m_queue;  // in time order
     std::optional<DueReminder> m_handedOver;
 };

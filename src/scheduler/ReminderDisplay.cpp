@@ -39,7 +39,10 @@ DateTexts dateTexts(const QDate& date) {
 // "5:07 PM"
 QString timeText(const QTime& time) {
     const texts::TimeParts parts = texts::timeParts(time);
-    return QStringLiteral("%1:%2 %3").arg(parts.hour).arg(parts.minute, 2, 10, QLatin1Char('0')).arg(parts.ampm);
+    return QStringLiteral("%1:%2 %3")
+        .arg(parts.hour)
+        .arg(parts.minute, 2, 10, QLatin1Char('0'))
+        .arg(parts.ampm);
 }
 
 }  // namespace
@@ -53,9 +56,11 @@ QString ReminderDisplay::messageText(const QDateTime& due, bool late, const QDat
     QString when = timeText(due.time());
     if (due.date() != today) {
         const DateTexts date = dateTexts(due.date());
-        when += QStringLiteral(" on ") + date.day + QLatin1Char(' ') + date.month + QStringLiteral(", ") + date.year;
+        when += QStringLiteral(" on ") + date.day + QLatin1Char(' ') + date.month +
+                QStringLiteral(", ") + date.year;
     }
-    return reminder + QStringLiteral("\r\n\r\nThis reminder comes late: it was due at ") + when + QLatin1Char('.');
+    return reminder + QStringLiteral("\r\n\r\nThis reminder comes late: it was due at ") + when +
+           QLatin1Char('.');
 }
 
 QString ReminderDisplay::notificationSummary(bool late) {
@@ -128,15 +133,15 @@ void ReminderDisplay::show() {
 
     // 8: announced without waiting, so the clock goes on meanwhile.
     IDesktopNotifier* notifier = services.notifier;
-    const int notice = notifier ? notifier->notify(notificationSummary(due->late),
-                                                   notificationBody(due->at, due->late,
-                                                                    found ? m_form.RichTextBox2->text()
-                                                                          : QString()))
-                                : 0;
+    const int notice =
+        notifier
+            ? notifier->notify(notificationSummary(due->late),
+                               notificationBody(due->at, due->late,
+                                                found ? m_form.RichTextBox2->text() : QString()))
+            : 0;
     const QDateTime at = due->at;
-    services.dialogs->openMessage(
-        this, messageText(at, due->late, services.clock->now().date()),
-        [this, at, found, notice] { answered(at, found, notice); });
+    services.dialogs->openMessage(this, messageText(at, due->late, services.clock->now().date()),
+                                  [this, at, found, notice] { answered(at, found, notice); });
 }
 
 void ReminderDisplay::answered(const QDateTime& due, bool found, int notice) {
@@ -153,7 +158,8 @@ void ReminderDisplay::answered(const QDateTime& due, bool found, int notice) {
         const QString hour = m_form.Label53->text();
         const QString minute = m_form.Label55->text();
         const QString ampm = m_form.Label56->text();
-        if (const std::unique_ptr<RecordSet> set = app.plannerDb->openRecordSet(QStringLiteral("scheduler"))) {
+        if (const std::unique_ptr<RecordSet> set =
+                app.plannerDb->openRecordSet(QStringLiteral("scheduler"))) {
             for (bool ok = set->moveFirst(); ok && !set->atEnd(); ok = set->moveNext()) {
                 const Appointment a = Appointment::current(*set);
                 // A deletion that fails leaves the record; the next refresh lists it as past.

@@ -73,7 +73,8 @@ private slots:
         bool answered = false;
         {
             QObject owner;
-            dialogs.openMessage(&owner, QStringLiteral("Schedule Reminder"), [&] { answered = true; });
+            dialogs.openMessage(&owner, QStringLiteral("Schedule Reminder"),
+                                [&] { answered = true; });
             QTRY_VERIFY(QApplication::activeModalWidget());
         }
         // The box closes unanswered, and nothing is called on the owner that went.

@@ -41,7 +41,8 @@ private slots:
     void notifyAndWithdraw_data() {
         QTest::addColumn<QStringList>("steps");  // notify, answer (wait for it), withdraw N
         QTest::addColumn<QStringList>("expected");
-        const QString sent = QStringLiteral("Notify Tavenel 0 Schedule Reminder / 5:07 PM urgency 2 timeout 0");
+        const QString sent =
+            QStringLiteral("Notify Tavenel 0 Schedule Reminder / 5:07 PM urgency 2 timeout 0");
         QTest::newRow("shown, then withdrawn")
             << QStringList{"notify", "answer", "withdraw 1"} << QStringList{sent, "Close 40"};
         QTest::newRow("withdrawn before the service answered")
@@ -56,8 +57,8 @@ private slots:
         QFETCH(QStringList, expected);
         QDBusConnection serviceBus = m_bus.connect(QStringLiteral("service"));
         NotificationService service;
-        QVERIFY(serviceBus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &service,
-                                          QDBusConnection::ExportAllSlots));
+        QVERIFY(serviceBus.registerObject(QStringLiteral("/org/freedesktop/Notifications"),
+                                          &service, QDBusConnection::ExportAllSlots));
         QVERIFY(serviceBus.registerService(QStringLiteral("org.freedesktop.Notifications")));
         int connected = 0;
         {
@@ -69,9 +70,9 @@ private slots:
             QList<int> tickets;
             for (const QString& step : steps) {
                 if (step == QLatin1String("notify"))
-                    tickets << notifier.notify(QStringLiteral("Schedule Reminder"), QStringLiteral("5:07 PM"));
-                if (step == QLatin1String("answer"))
-                    QTRY_VERIFY(notifier.shown(tickets.last()));
+                    tickets << notifier.notify(QStringLiteral("Schedule Reminder"),
+                                               QStringLiteral("5:07 PM"));
+                if (step == QLatin1String("answer")) QTRY_VERIFY(notifier.shown(tickets.last()));
                 if (step.startsWith(QLatin1String("withdraw")))
                     notifier.withdraw(tickets.value(step.section(' ', 1).toInt() - 1));
             }

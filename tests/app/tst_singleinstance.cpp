@@ -91,7 +91,8 @@ private slots:
 
         // Killed, the first leaves its lock file behind; the next start takes it over.
         stop(*first);
-        QVERIFY(QFileInfo::exists(m_a.filePath(QString::fromLatin1(SingleInstance::kLockFileName))));
+        QVERIFY(
+            QFileInfo::exists(m_a.filePath(QString::fromLatin1(SingleInstance::kLockFileName))));
         QVERIFY(!answers(a));
         auto next = start(a);
         QTRY_VERIFY_WITH_TIMEOUT(answers(a), 20000);

@@ -24,9 +24,10 @@ private slots:
         QVERIFY(watcher.watching());
         QSignalSpy resumed(&watcher, &LogindSleepWatcher::resumed);
         const auto prepare = [](QDBusConnection& bus, bool goingToSleep) {
-            QDBusMessage signal = QDBusMessage::createSignal(
-                QStringLiteral("/org/freedesktop/login1"),
-                QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PrepareForSleep"));
+            QDBusMessage signal =
+                QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/login1"),
+                                           QStringLiteral("org.freedesktop.login1.Manager"),
+                                           QStringLiteral("PrepareForSleep"));
             signal << goingToSleep;
             QVERIFY(bus.send(signal));
         };

@@ -30,8 +30,10 @@ private slots:
 
 namespace {
 const QString kReminder = QStringLiteral("Schedule Reminder");
-const QString kInsert = QStringLiteral("INSERT INTO scheduler VALUES ('%1', 'December', '2026', '%2', %3, '%4', '%5')");
-QString lateText(int hour24, int minute, const QDate& due = QDate(2026, 12, 8), const QDate& today = QDate(2026, 12, 8)) {
+const QString kInsert =
+    QStringLiteral("INSERT INTO scheduler VALUES ('%1', 'December', '2026', '%2', %3, '%4', '%5')");
+QString lateText(int hour24, int minute, const QDate& due = QDate(2026, 12, 8),
+                 const QDate& today = QDate(2026, 12, 8)) {
     return ReminderDisplay::messageText(QDateTime(due, QTime(hour24, minute)), true, today);
 }
 }  // namespace
@@ -154,7 +156,8 @@ void TestMissedReminders::longTextShownCut() {
     QVERIFY(rig.folder.exec(kInsert.arg("8", "05", "7", "PM", text)));
     QVERIFY(rig.load());
     QString shown;
-    rig.dialogs.setOnMessage([&](const QString&) { shown = rig.form->planner()->RichTextBox2->text(); });
+    rig.dialogs.setOnMessage(
+        [&](const QString&) { shown = rig.form->planner()->RichTextBox2->text(); });
     rig.tickAt(17, 6, 58);
     rig.tickAt(17, 7, 0);
     // The box writes its line break as CR LF.

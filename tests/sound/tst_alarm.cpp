@@ -365,7 +365,8 @@ void AlarmTest::questionOpenAcrossTheHour() {
     rig.arm();
     rig.dialogs.leaveOpen();
     rig.ticks(134);  // to 3:00:59.7
-    QCOMPARE(rig.sound.played, (QStringList{QStringLiteral("alarm.mp3"), kBell, kBell, kBell, kBell}));
+    QCOMPARE(rig.sound.played,
+             (QStringList{QStringLiteral("alarm.mp3"), kBell, kBell, kBell, kBell}));
     rig.ticks(1);
     QCOMPARE(rig.sound.played.last(), QStringLiteral("alarm.mp3"));
     QCOMPARE(rig.dialogs.openBoxes(), QStringList{kPostpone});

@@ -218,7 +218,8 @@ void SoundProceduresTest::completionClearsAlarmRinging() {
     rig.sound.clearLog();
     rig.sound.finishSound();
     // Unanswered, it starts over at once and stays ringing.
-    QCOMPARE(rig.sound.played, startsOver ? QStringList{QStringLiteral("alarm.mp3")} : QStringList());
+    QCOMPARE(rig.sound.played,
+             startsOver ? QStringList{QStringLiteral("alarm.mp3")} : QStringList());
     QCOMPARE(rig.form->alarmRinging, startsOver);
 }
 

@@ -117,7 +117,8 @@ void FakeDialogs::openQuestion(QObject* owner, const QString& text, DefaultAnswe
     if (const std::optional<bool> yes = scriptedAnswer(text)) {
         close(id, *yes);
     } else if (!m_leaveOpen) {
-        QTest::qFail(qPrintable(QStringLiteral("unexpected question: %1").arg(text)), __FILE__, __LINE__);
+        QTest::qFail(qPrintable(QStringLiteral("unexpected question: %1").arg(text)), __FILE__,
+                     __LINE__);
         close(id, false);
     }
 }

@@ -49,9 +49,13 @@ void ReminderRig::runUntil(int hour, int minute, int second) {
     runUntil(QDateTime(QDate(2026, 12, 8), QTime(hour, minute, second)));
 }
 
-QString ReminderRig::flag() const { return folder.query("SELECT f0 FROM signal").value(0); }
+QString ReminderRig::flag() const {
+    return folder.query("SELECT f0 FROM signal").value(0);
+}
 
-QStringList ReminderRig::texts() const { return folder.query("SELECT stext FROM scheduler"); }
+QStringList ReminderRig::texts() const {
+    return folder.query("SELECT stext FROM scheduler");
+}
 
 QStringList ReminderRig::reminderList() const {
     QStringList entries;

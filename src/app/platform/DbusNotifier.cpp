@@ -17,7 +17,8 @@ int DbusNotifier::notify(const QString& summary, const QString& body) {
     if (!m_bus) m_bus = m_connect();
     if (!m_bus->isConnected()) return 0;
 
-    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("Notify"));
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("Notify"));
     QVariantMap hints;
     hints.insert(QStringLiteral("urgency"), QVariant::fromValue<uchar>(2));  // critical: stays until seen
     hints.insert(QStringLiteral("desktop-entry"), QStringLiteral("tavenel"));
@@ -30,8 +31,8 @@ int DbusNotifier::notify(const QString& summary, const QString& body) {
             [this, ticket](QDBusPendingCallWatcher* done) {
                 done->deleteLater();
                 const QDBusPendingReply<quint32> reply = *done;
-                onNotifyReply(ticket, reply.isValid() ? std::optional<quint32>(reply.value())
-                                                      : std::nullopt);
+                onNotifyReply(
+                    ticket, reply.isValid() ? std::optional<quint32>(reply.value()) : std::nullopt);
             });
     return ticket;
 }
@@ -60,8 +61,8 @@ void DbusNotifier::withdraw(int ticket) {
 }
 
 void DbusNotifier::close(quint32 serviceId) {
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("CloseNotification"));
+    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kService,
+                                                       QStringLiteral("CloseNotification"));
     call << serviceId;
     m_bus->send(call);
 }
