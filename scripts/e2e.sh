@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end runs of the real program under a virtual X server with a window
 # manager: a first start, a reminder coming at its minute, a database file
-# that is not a database, and the window places (check-positions.sh).
+# that is not a database, the clean-up question left open across the hour
+# and a reminder, a second start in the same data folder, the tray icon, and
+# the window places (check-positions.sh).
 # Uses the build in build/ (or $TAVENEL_BUILD_DIR).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -14,6 +16,7 @@ trap 'kill $wm 2>/dev/null || true' EXIT
 sleep 1
 
 program=$build/src/tavenel
+libfaketime=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -1)
 setup=$build/src/tavenel-setup
 work=$(mktemp -d)
 shots=${E2E_SHOTS:-$work/shots}
@@ -184,9 +187,120 @@ tray_and_autostart() {
   kill "$host" 2>/dev/null; wait "$pid" 2>/dev/null || true
 }
 
+# --- 5. The clean-up question left open across the hour and a reminder ----
+# The start-up question about a past appointment is left unanswered while
+# the hourly chime strikes five and, after the wall clock has been set
+# forward to 5:06:45 PM, while the 5:07 PM reminder comes. The clock face
+# must keep changing, and neither a stroke nor the reminder may be lost.
+question_left_open() {
+  local folder=$work/question audio=$work/question.raw clockrc=$work/question.faketime
+  "$setup" "$folder" "$here/data" >/dev/null
+  sqlite3 "$folder/scheduler.mdb" "UPDATE signal SET f6 = 'U';
+    INSERT INTO clockini VALUES (300, 300, 'normal', 'Chime');
+    INSERT INTO scheduler VALUES ('7', 'December', '2026', '09', 0, 'AM', 'Yesterday, kept on purpose');
+    INSERT INTO scheduler VALUES ('8', 'December', '2026', '05', 7, 'PM', 'Dentist at five past');"
+  # The fake wall clock comes from a file it rereads every second, so that
+  # it can be set forward while the program runs; the timers keep real time.
+  set_clock() { printf '%+d\n' $(( $(date -d "$1" +%s) - $(date +%s) )) > "$clockrc"; }
+  set_clock '2026-12-08 16:59:50'
+  (cd "$folder" && SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$audio LD_PRELOAD=$libfaketime \
+    FAKETIME_TIMESTAMP_FILE=$clockrc FAKETIME_CACHE_DURATION=1 FAKETIME_DONT_FAKE_MONOTONIC=1 \
+    exec "$program") &
+  local pid=$! started=$SECONDS
+  local question
+  if ! question=$(wait_window "$pid" 20 "Tavenel V 1.0"); then
+    fail "question left open: the clean-up question did not appear"; kill "$pid" 2>/dev/null; return
+  fi
+  local clock
+  clock=$(xdotool search --all --onlyvisible --pid "$pid" --name "December" | head -1 || true)
+  import -window "$clock" "$shots/face-1.png"
+  sleep 3
+  import -window "$clock" "$shots/face-2.png"
+  # Past the top of the hour, with the question still open.
+  sleep $(( 20 - (SECONDS - started) > 0 ? 20 - (SECONDS - started) : 0 ))
+  import -window "$clock" "$shots/face-3.png"
+  import -window root "$shots/question-open-at-five.png"
+  local chimed
+  chimed=$(stat -c %s "$audio" 2>/dev/null || echo 0)
+  local changes=0
+  for pair in "1 2" "2 3"; do
+    set -- $pair
+    if ! cmp -s "$shots/face-$1.png" "$shots/face-$2.png"; then changes=$((changes + 1)); fi
+  done
+  if [ "$changes" -eq 2 ]; then pass "question left open: the clock face kept changing behind it"
+  else fail "question left open: the clock face stood still ($changes of 2 pairs differ)"; fi
+
+  set_clock '2026-12-08 17:06:45'
+  # The reminder: a second box, over the planner window.
+  local reminder= reminded=0
+  for _ in $(seq 1 400); do
+    for w in $(xdotool search --all --onlyvisible --pid "$pid" --name "Tavenel V 1.0" 2>/dev/null || true); do
+      [ "$w" != "$question" ] && reminder=$w
+    done
+    if [ -n "$reminder" ] && grep -q "Today :" <<<"$(visible_names "$pid")"; then reminded=1; break; fi
+    sleep 0.1
+  done
+  local before_alarm
+  before_alarm=$(stat -c %s "$audio" 2>/dev/null || echo 0)
+  sleep 3
+  import -window root "$shots/reminder-over-question.png"
+  local strokes alarm_ms
+  read -r _ strokes _ _ <<<"$(python3 "$here/scripts/sound-events.py" "$audio" 0 "$chimed")"
+  read -r _ _ _ alarm_ms <<<"$(python3 "$here/scripts/sound-events.py" "$audio" "$before_alarm")"
+  echo "question left open: reminders lost $((1 - reminded)) of 1, chime strokes lost $((5 - strokes)) of 5 ($strokes heard), alarm sound heard for ${alarm_ms} ms once it came"
+  if [ "$reminded" -eq 1 ] && [ "$alarm_ms" -gt 500 ]; then pass "question left open: the 5:07 PM reminder came with its sound"
+  else fail "question left open: reminder shown $reminded, alarm sound $alarm_ms ms"; fi
+  if [ "$strokes" -eq 5 ]; then pass "question left open: five o'clock struck five"
+  else fail "question left open: $strokes strokes heard at five o'clock"; fi
+
+  # The reminder answered first, then the question: No keeps the past one.
+  [ -n "$reminder" ] && xdotool windowactivate --sync "$reminder" key Return
+  sleep 1.5
+  local left
+  left=$(sqlite3 "$folder/scheduler.mdb" "SELECT group_concat(stext, '|') FROM scheduler")
+  if [ "$left" = "Yesterday, kept on purpose" ]; then pass "question left open: the reminded appointment is gone, the question still open"
+  else fail "question left open: appointments left: '$left'"; fi
+  xdotool windowactivate --sync "$question" key Return
+  sleep 1.5
+  left=$(sqlite3 "$folder/scheduler.mdb" "SELECT group_concat(stext, '|') FROM scheduler")
+  if [ "$left" = "Yesterday, kept on purpose" ]; then pass "question left open: Return answers the question No"
+  else fail "question left open: after Return on the question, left: '$left'"; fi
+  kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
+}
+
+# --- 6. A second start in the same data folder ------------------------------
+second_start() {
+  local folder=$work/second
+  "$setup" "$folder" "$here/data" >/dev/null
+  sqlite3 "$folder/scheduler.mdb" "UPDATE signal SET f6 = 'U'"
+  (cd "$folder" && exec "$program") &
+  local pid=$!
+  local clock
+  if ! clock=$(wait_window "$pid" 20 "December|January|February|March|April|May|June|July|August|September|October|November"); then
+    fail "second start: the first program showed no clock window"; kill "$pid" 2>/dev/null; return
+  fi
+  xdotool windowminimize --sync "$clock"
+  local before
+  before=$(sha256sum "$folder/scheduler.mdb")
+  local code=0
+  (cd "$folder" && timeout 20 "$program") || code=$?
+  sleep 1
+  local active
+  active=$(xdotool getactivewindow 2>/dev/null || true)
+  # Having ended, the second start can have left no window of its own.
+  if [ "$code" -eq 0 ] && [ "$active" = "$clock" ] && [ "$(sha256sum "$folder/scheduler.mdb")" = "$before" ]; then
+    pass "second start: it ended at once and brought the running clock to the front; database untouched"
+  else
+    fail "second start: exit $code, active window $active (clock $clock)"
+  fi
+  kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
+}
+
 random_database
 first_start
 reminder
+question_left_open
+second_start
 tray_and_autostart
 # Window places through restarts, the help window and full screen.
 if E2E_WM_RUNNING=1 TAVENEL_BUILD_DIR=$build "$here/scripts/check-positions.sh"; then

@@ -3,14 +3,17 @@
 #include <QApplication>
 #include <QIcon>
 #include <QDBusConnection>
+#include <QTimer>
 
 #include "AppContext.h"
 #include "DataFolder.h"
+#include "SingleInstance.h"
 #include "clock/Form1.h"
 #include "clock/TimedatedTimeSetter.h"
 #include "clock/TrayIcon.h"
 #include "platform/DBusScreenSaverInhibitor.h"
 #include "platform/DbusNotifier.h"
+#include "platform/LogindSleepWatcher.h"
 #include "platform/QtPrinter.h"
 #include "platform/IClock.h"
 #include "platform/QtDialogs.h"
@@ -18,6 +21,23 @@
 #include "platform/XdgAutostart.h"
 #include "platform/Services.h"
 #include "sound/SdlSoundDevice.h"
+#include "scheduler/Form2.h"
+
+namespace {
+
+// What a later start in the same folder asks for: the planner when it is
+// open, else the clock window, brought up from the task bar and to the front.
+void bringToFront(Form1& clock) {
+    QWidget* window = clock.planner() && clock.planner()->isVisible()
+                          ? static_cast<QWidget*>(clock.planner())
+                          : &clock;
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+}  // namespace
 
 int runTavenel(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("Tavenel"));
@@ -26,8 +46,26 @@ int runTavenel(QApplication& app) {
     Q_INIT_RESOURCE(tavenel);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/data/icons/tavenel-64.png")));
 
-    SystemClock clock;
+    // One program per data folder: a later start only brings this one to the
+    // front, before it has opened anything there.
+    const QString folder = datafolder::appFolder();
+    SingleInstance instance;
     QtDialogs dialogs;
+    switch (instance.claim(folder)) {
+        case SingleInstance::Claim::RunningThere:
+            return 0;
+        case SingleInstance::Claim::HeldElsewhere:
+            dialogs.message(
+                QStringLiteral("Tavenel already runs on the data folder %1 (%2), and it "
+                               "could not be brought to the front. This start ends here.")
+                    .arg(folder, instance.holder()));
+            return 1;
+        case SingleInstance::Claim::Claimed:
+        case SingleInstance::Claim::Unchecked:
+            break;
+    }
+
+    SystemClock clock;
     QtPauser pauser;
     // Without a usable audio device the program runs on, silent.
     SdlSoundDevice sound;
@@ -47,14 +85,22 @@ int runTavenel(QApplication& app) {
     services.notifier = &notifier;
 
     AppContext context;
-    context.appFolder = datafolder::appFolder();
+    context.appFolder = folder;
     XdgAutostart autostart(XdgAutostart::defaultConfigFolder(),
                            XdgAutostart::launcherBeside(QApplication::applicationDirPath()),
                            context.appFolder);
     services.autostart = &autostart;
     Form1 form(context, services);
+    QObject::connect(&instance, &SingleInstance::activationRequested, &form,
+                     [&form] { bringToFront(form); });
     if (!form.load()) return 1;
     // Its icon appears once the clock has been drawn.
     new TrayIcon(form);
+    // Woken from sleep: the clock catches up at once on what it passed over.
+    // The system bus is joined after the first frame, not before it.
+    QTimer::singleShot(1000, &form, [&form] {
+        auto* sleepWatcher = new LogindSleepWatcher(QDBusConnection::systemBus(), &form);
+        QObject::connect(sleepWatcher, &LogindSleepWatcher::resumed, &form, &Form1::tick);
+    });
     return app.exec();
 }

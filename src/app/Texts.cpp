@@ -34,6 +34,11 @@ TimeParts timeParts(const QTime& time) {
     return parts;
 }
 
+std::optional<QTime> timeOfDay(qint64 hour, qint64 minute, bool pm) {
+    if (hour < 1 || hour > 12 || minute < 0 || minute > 59) return std::nullopt;
+    return QTime(int(hour % 12) + (pm ? 12 : 0), int(minute));
+}
+
 std::optional<qint64> wholeNumber(const QString& text) {
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty()) return std::nullopt;

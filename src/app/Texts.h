@@ -34,6 +34,10 @@ struct TimeParts {
     QString ampm;
 };
 TimeParts timeParts(const QTime& time);
+// The time of day an hour of the 12-hour clock (1 .. 12), a minute and the
+// afternoon flag name: 12 AM is midnight, 12 PM noon. nullopt when the hour
+// or the minute is out of range.
+std::optional<QTime> timeOfDay(qint64 hour, qint64 minute, bool pm);
 
 // A stored value read "by value": its decimal form without blanks or leading
 // zeros ("05" -> "5", " 7" -> "7", 3.0 -> "3"); nullopt when it is not a

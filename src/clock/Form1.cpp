@@ -517,6 +517,8 @@ void Form1::applySavedSize(const QString& word) {
 void Form1::alarm() { m_soundProcedures->alarm(); }
 bool Form1::chimey() { return m_soundProcedures->chimey(); }
 void Form1::ringdude() { m_soundProcedures->ringdude(); }
+void Form1::holdAlarm() { m_soundProcedures->holdAlarm(); }
+void Form1::releaseAlarm() { m_soundProcedures->releaseAlarm(); }
 // --- Clock: the tick, the sizes and the settings panel ----------------------
 
 void Form1::setUpClock() {
@@ -587,7 +589,12 @@ void Form1::on_Check4_clicked(bool checked) { m_startWithDesktop->set(checked); 
 // --- Past appointments and today's reminder list ---------------------------
 
 ObsoleteCleanup& Form1::obsoleteCleanup() {
-    if (!m_obsoleteCleanup) m_obsoleteCleanup = std::make_unique<ObsoleteCleanup>(m_app, m_services, List2);
+    if (!m_obsoleteCleanup) {
+        m_obsoleteCleanup = std::make_unique<ObsoleteCleanup>(m_app, m_services, List2);
+        // An appointment still to be reminded is not offered as past.
+        m_obsoleteCleanup->setStillOwed(
+            [this](const QDateTime& due) { return reminders().owes(due); });
+    }
     return *m_obsoleteCleanup;
 }
 
@@ -596,9 +603,12 @@ void Form1::dailyCheck() { obsoleteCleanup().refresh(ScratchBox(RichTextBox2)); 
 
 // --- Reminders -----------------------------------------------------------------
 
-void Form1::reminderCheck(const texts::TimeParts& now) {
+// The check reads the clock itself: it needs the date as well as the time.
+void Form1::reminderCheck(const texts::TimeParts&) { reminders().run(); }
+
+ReminderCheck& Form1::reminders() {
     if (!m_reminderCheck) m_reminderCheck = std::make_unique<ReminderCheck>(*this);
-    m_reminderCheck->run(now);
+    return *m_reminderCheck;
 }
 // --- Help for first-time users ---------------------------------------------
 

@@ -188,6 +188,10 @@ public:
     void alarm();
     bool chimey();
     void ringdude();
+    // The alarm sound held while a question or reminder waits for its answer
+    // (it starts again whenever it ends), and released once it is answered.
+    void holdAlarm();
+    void releaseAlarm();
 
     // Loads the planner window; when it is already loaded nothing happens.
     // The caller hides this window first. When the planner unloads, this
@@ -202,6 +206,8 @@ public:
     // The clean-up of past appointments and the rebuilding of today's
     // reminder list List2; the planner window runs it too.
     ObsoleteCleanup& obsoleteCleanup();
+    // Today's reminders: which are queued, which is handed to the planner.
+    ReminderCheck& reminders();
 
     // The size word saved at exit: "compact", "small" or "normal".
     QString sizeWord() const;

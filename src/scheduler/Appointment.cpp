@@ -67,3 +67,11 @@ bool Appointment::isAtEntry(const QString& hourPart, const QString& minutePart,
     return numberMatchesText(hour, hourPart) && numberMatchesText(minute, minutePart) &&
            textMatches(ampm, ampmPart);
 }
+
+QString Appointment::shownText(const QString& stored, int limit) {
+    if (stored.size() <= limit) return stored;
+    return stored.left(limit) +
+           QStringLiteral("\n[... cut here: only the first %L1 of its %L2 characters are shown]")
+               .arg(limit)
+               .arg(stored.size());
+}

@@ -51,6 +51,14 @@ public:
     // The appointment's text as stored ("" for null).
     QString textValue() const { return text.toString(); }
 
+    // The longest text a new appointment may have. Laying out a far longer
+    // text would hold the window (and the clock with it) for minutes.
+    static constexpr int kMaxTextLength = 10000;
+    // A stored text as the windows show it: one longer than kMaxTextLength
+    // (stored before there was a limit, or by another program) is cut there,
+    // with a line that says so. What is stored stays as it is.
+    static QString shownText(const QString& stored, int limit = kMaxTextLength);
+
     // --- The rules, one column at a time --------------------------------
     // The stored number in its decimal form without blanks or leading
     // zeros; empty when the column holds no whole number.

@@ -58,6 +58,14 @@ QString AppointmentPanel::duplicateText(const QString& existingText) {
            QStringLiteral("' at this time of the day. Please reschedule.");
 }
 
+QString AppointmentPanel::tooLongText(int length) {
+    return QStringLiteral(
+               "The text of an appointment may have at most %L1 characters; this one has %L2. "
+               "Please shorten it. Nothing was saved.")
+        .arg(Appointment::kMaxTextLength)
+        .arg(length);
+}
+
 QString AppointmentPanel::madeText(const DateTexts& date, const QString& hourLabel, int minute,
                                    const QString& ampm) {
     return QStringLiteral("I have made an appointment on ") + withSignBlank(date.day) +
@@ -187,7 +195,7 @@ void AppointmentPanel::showAppointment(const Appointment& appointment) {
         minute && *minute >= 0 && *minute <= 59)
         m_form.Label55->setText(QString::number(*minute));
     m_form.Label56->setText(appointment.ampm.toString().trimmed());
-    m_form.RichTextBox2->setText(appointment.textValue());
+    m_form.RichTextBox2->setText(Appointment::shownText(appointment.textValue()));
 }
 
 // --- Command1 ----------------------------------------------------------------
@@ -207,11 +215,16 @@ void AppointmentPanel::make() {
     const int minute = minuteOf(m_form.Label55->text());
     const QString ampm = m_form.Label56->text().trimmed();
     const QString text = m_form.RichTextBox2->text();
+    if (text.size() > Appointment::kMaxTextLength) {
+        dialogs.message(tooLongText(int(text.size())));
+        return;
+    }
 
     AppointmentBook book(m_form.app());
     if (!book.isOpen()) return;
-    const auto existing =
+    std::optional<QString> existing =
         book.textAt(AppointmentSlot::wanted(date, hour, QString::number(minute), ampm));
+    if (existing) existing = Appointment::shownText(*existing);
     if (existing) {
         dialogs.message(duplicateText(*existing));
         return;

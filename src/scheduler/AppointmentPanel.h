@@ -39,6 +39,7 @@ public:
 
     // The messages, as the user reads them.
     static QString duplicateText(const QString& existingText);
+    static QString tooLongText(int length);
     static QString madeText(const DateTexts& date, const QString& hourLabel, int minute,
                             const QString& ampm);
     static QString countText(int count);

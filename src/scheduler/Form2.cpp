@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -305,8 +306,12 @@ ObsoleteCleanup& Form2::obsoleteCleanup() {
 }
 
 void Form2::refresh() {
-    obsoleteCleanup().refresh(ScratchBox(RichTextBox2));
-    markDays();
+    // The calendar is marked again once the question, if one is asked, has
+    // been answered; the window may have gone by then.
+    const QPointer<Form2> self(this);
+    obsoleteCleanup().refresh(ScratchBox(RichTextBox2), [self] {
+        if (self) self->markDays();
+    });
 }
 
 void Form2::showReminder() {

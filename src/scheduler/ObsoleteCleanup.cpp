@@ -5,6 +5,7 @@
 #include "WriteBatch.h"
 #include "platform/IClock.h"
 #include "platform/IDialogs.h"
+#include "scheduler/Appointment.h"
 
 namespace {
 constexpr int kTextColumn = 6;
@@ -14,21 +15,6 @@ ObsoleteCleanup::ObsoleteCleanup(AppContext& app, const Services& services,
                                  QListWidget* reminderList)
     : m_app(app), m_services(services), m_reminderList(reminderList) {}
 
-void ObsoleteCleanup::refresh(ScratchBox scratch) {
-    scan(readAll(), scratch);
-    // Read again: the scan may have deleted, and the table may have been
-    // read anew while its question was open.
-    rebuildReminderList(readAll());
-}
-
-void ObsoleteCleanup::obsoleteScan(ScratchBox scratch) {
-    scan(readAll(), scratch);
-}
-
-void ObsoleteCleanup::rebuildReminderList() {
-    rebuildReminderList(readAll());
-}
-
 std::vector<StoredRecord> ObsoleteCleanup::readAll() const {
     std::vector<StoredRecord> records;
     if (RecordSet* set = m_app.scheduleRecords.get())
@@ -36,72 +22,97 @@ std::vector<StoredRecord> ObsoleteCleanup::readAll() const {
     return records;
 }
 
-bool ObsoleteCleanup::scan(const std::vector<StoredRecord>& records, ScratchBox& scratch) {
-    if (m_asking) return false;
-    // One moment for the listing and the deletion, so that what is deleted
-    // is what was listed even when the user answers a minute later.
-    const obsolete::Moment now = obsolete::momentOf(m_services.clock->now());
+int ObsoleteCleanup::passOf(const StoredRecord& record, const obsolete::Moment& now) const {
+    const int pass = obsolete::passOf(record, now);
+    if (pass == 0 || !m_stillOwed) return pass;
+    const std::optional<QDateTime> due = obsolete::dueAt(record);
+    return due && m_stillOwed(*due) ? 0 : pass;
+}
 
+QString ObsoleteCleanup::listing(const std::vector<StoredRecord>& records,
+                                 const obsolete::Moment& now, QString* lastListed) const {
     // Each record's pass is worked out once; the six passes then go through
     // the table in stored order, each listing the records of its own test.
     std::vector<int> passes(records.size());
-    for (std::size_t i = 0; i < records.size(); ++i) passes[i] = obsolete::passOf(records[i], now);
-    QString listing;
+    for (std::size_t i = 0; i < records.size(); ++i) passes[i] = passOf(records[i], now);
+    QString lines;
     int n = 0;
-    const StoredRecord* lastListed = nullptr;
     for (int pass = 1; pass <= 6; ++pass) {
         for (std::size_t i = 0; i < records.size(); ++i) {
             if (passes[i] != pass) continue;
             ++n;
-            const StoredRecord& record = records[i];
-            listing += obsolete::listingLine(n, record, ScratchBox::excerpt(record.text(kTextColumn)));
-            lastListed = &record;
+            const QString text = records[i].text(kTextColumn);
+            lines += obsolete::listingLine(n, records[i], ScratchBox::excerpt(text));
+            *lastListed = text;
         }
     }
-    if (listing.trimmed().isEmpty()) return false;
-    scratch.holdWithStartSelected(lastListed->text(kTextColumn));
-
-    IDialogs& dialogs = *m_services.dialogs;
-    m_asking = true;
-    const bool yes = dialogs.question(obsolete::questionText(listing));
-    m_asking = false;
-    if (!yes) {
-        dialogs.message(QStringLiteral("Obsolete schedules NOT removed"));
-        return false;
-    }
-    QString failure;
-    const bool removed = removePassed(now, &failure);
-    if (!failure.isEmpty()) {
-        dialogs.message(QStringLiteral("The obsolete schedules could not be removed (%1). "
-                                       "The schedules have been left as they were.")
-                            .arg(failure));
-        return false;
-    }
-    dialogs.message(QStringLiteral("Obsolete schedules have been removed"));
-    return removed;
+    return lines;
 }
 
-bool ObsoleteCleanup::removePassed(const obsolete::Moment& now, QString* failure) {
+void ObsoleteCleanup::refresh(ScratchBox scratch, std::function<void()> done) {
+    const std::vector<StoredRecord> records = readAll();
+    rebuildReminderList(records);
+    if (m_asking) {
+        if (done) done();
+        return;
+    }
+    // One moment for the listing and the deletion, so that what is deleted
+    // is what was listed even when the user answers a minute later.
+    const obsolete::Moment now = obsolete::momentOf(m_services.clock->now());
+    QString lastListed;
+    const QString lines = listing(records, now, &lastListed);
+    if (lines.trimmed().isEmpty()) {
+        if (done) done();
+        return;
+    }
+    scratch.holdWithStartSelected(Appointment::shownText(lastListed));
+    m_asking = true;
+    m_services.dialogs->openQuestion(this, obsolete::questionText(lines), DefaultAnswer::No,
+                                     [this, now, done = std::move(done)](bool yes) {
+                                         answered(yes, now);
+                                         if (done) done();
+                                     });
+}
+
+void ObsoleteCleanup::answered(bool yes, const obsolete::Moment& now) {
+    m_asking = false;
+    QString notice = QStringLiteral("Obsolete schedules NOT removed");
+    if (yes) {
+        QString failure;
+        removePassed(now, &failure);
+        notice = failure.isEmpty()
+                     ? QStringLiteral("Obsolete schedules have been removed")
+                     : QStringLiteral("The obsolete schedules could not be removed (%1). "
+                                      "The schedules have been left as they were.")
+                           .arg(failure);
+    }
+    // Never on top of the same notice still open from an earlier answer.
+    if (!m_openNotices.contains(notice)) {
+        m_openNotices << notice;
+        m_services.dialogs->openMessage(this, notice,
+                                        [this, notice] { m_openNotices.removeOne(notice); });
+    }
+    rebuildReminderList(readAll());
+}
+
+void ObsoleteCleanup::removePassed(const obsolete::Moment& now, QString* failure) {
     RecordSet* set = m_app.scheduleRecords.get();
-    bool removed = false;
-    if (!set || !set->moveFirst()) return false;
+    if (!set || !set->moveFirst()) return;
     // All of the scan's deletions reach the file together, durable before
     // the message that reports them.
     WriteBatch batch(set->database());
     while (!set->atEnd()) {
         // A deletion that fails leaves the record where it is.
-        if (obsolete::passOf(set->record(), now) != 0 && set->remove()) removed = true;
+        if (passOf(set->record(), now) != 0) set->remove();
         if (!set->moveNext()) break;
     }
-    if (!batch.commit(failure)) {
-        if (failure->isEmpty()) *failure = QStringLiteral("the planner database could not be written");
-        return false;
-    }
-    return removed;
+    if (!batch.commit(failure) && failure->isEmpty())
+        *failure = QStringLiteral("the planner database could not be written");
 }
 
 void ObsoleteCleanup::rebuildReminderList(const std::vector<StoredRecord>& records) {
-    const texts::DateParts today = texts::dateParts(m_services.clock->now().date());
+    const QDate todayDate = m_services.clock->now().date();
+    const texts::DateParts today = texts::dateParts(todayDate);
     if (m_reminderList) m_reminderList->clear();
     m_app.appToday = false;
     for (const StoredRecord& record : records) {
@@ -110,4 +121,5 @@ void ObsoleteCleanup::rebuildReminderList(const std::vector<StoredRecord>& recor
         const QString entry = obsolete::reminderEntry(record);
         if (m_reminderList && !entry.isEmpty()) m_reminderList->addItem(entry);
     }
+    m_listDate = todayDate;
 }

@@ -28,6 +28,15 @@ std::optional<Columns> readColumns(const StoredRecord& record) {
     return Columns{*day, monthNumber, *year, *hour, *minute, half(record.text(5))};
 }
 
+std::optional<QDateTime> dueAt(const StoredRecord& record) {
+    const auto c = readColumns(record);
+    if (!c || c->year < 1 || c->year > 9999 || c->day < 1 || c->day > 31) return std::nullopt;
+    const QDate date(int(c->year), c->month, int(c->day));
+    const std::optional<QTime> time = texts::timeOfDay(c->hour, c->minute, c->half == 2);
+    if (!date.isValid() || !time) return std::nullopt;
+    return QDateTime(date, *time);
+}
+
 int passOf(const StoredRecord& record, const Moment& now) {
     // A later year has not passed whatever the rest holds: the common case
     // is settled without reading the other columns.

@@ -44,6 +44,11 @@ struct Columns {
 };
 std::optional<Columns> readColumns(const StoredRecord& record);
 
+// The date and minute the record's appointment falls on, its half read as
+// above; nullopt when its columns cannot be read or name no real day or
+// time of day.
+std::optional<QDateTime> dueAt(const StoredRecord& record);
+
 // Which of the six passes lists the record (1 .. 6), or 0 when it has not
 // passed. The passes: an earlier year; an earlier month of this year; an
 // earlier day of this month; today in the morning when it is now afternoon;

@@ -10,22 +10,6 @@
 #include "platform/IDialogs.h"
 #include "sound/SoundProcedures.h"
 
-namespace {
-
-// Marks a dialog of the alarm as open for as long as it is on screen.
-class DialogOpen {
-public:
-    explicit DialogOpen(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~DialogOpen() { m_flag = false; }
-    DialogOpen(const DialogOpen&) = delete;
-    DialogOpen& operator=(const DialogOpen&) = delete;
-
-private:
-    bool& m_flag;
-};
-
-}  // namespace
-
 Alarm::Alarm(Form1& form, SoundProcedures& sound) : m_form(form), m_sound(sound) {}
 
 QString Alarm::chimeClashText() {
@@ -55,42 +39,52 @@ QString Alarm::alarmAmPm() const {
     return m_form.Label5->text().trimmed();
 }
 
-void Alarm::showMessage(const QString& text) {
-    DialogOpen open(m_dialogOpen);
-    m_form.services().dialogs->message(text);
-}
-
-bool Alarm::askPostpone() {
-    DialogOpen open(m_dialogOpen);
+void Alarm::askPostpone(std::function<void(bool)> answered) {
+    m_dialogOpen = true;
+    m_sound.holdAlarm();
     // The desktop hears of the ringing too; without a notification service
     // the question alone is shown.
-    if (IDesktopNotifier* notifier = m_form.services().notifier)
-        notifier->notify(QStringLiteral("Alarm"),
-                         QStringLiteral("The alarm set for %1:%2 %3 is ringing")
-                             .arg(m_form.Label2->text().trimmed(), m_form.Label3->text().trimmed(),
-                                  alarmAmPm()));
-    // It comes unbidden, from the tick: a key being typed elsewhere must not answer it.
-    return m_form.services().dialogs->unbiddenQuestion(postponeQuestion());
+    IDesktopNotifier* notifier = m_form.services().notifier;
+    const int notice =
+        notifier ? notifier->notify(QStringLiteral("Alarm"),
+                                    QStringLiteral("The alarm set for %1:%2 %3 is ringing")
+                                        .arg(m_form.Label2->text().trimmed(),
+                                             m_form.Label3->text().trimmed(), alarmAmPm()))
+                 : 0;
+    m_form.services().dialogs->openQuestion(
+        this, postponeQuestion(), DefaultAnswer::Yes,
+        [this, notifier, notice, answered = std::move(answered)](bool postpone) {
+            m_dialogOpen = false;
+            m_sound.releaseAlarm();
+            if (notifier) notifier->withdraw(notice);
+            answered(postpone);
+        });
 }
 
 void Alarm::step(const texts::TimeParts& now) {
+    m_sound.keepRinging();
     if (m_dialogOpen) return;
-    chimeClashCheck();
-    appointmentClashCheck();
+    if (chimeClashCheck() || appointmentClashCheck()) return;
     ringingCheck(now);
 }
 
-void Alarm::chimeClashCheck() {
-    if (alarmMinute() != 0 || !m_form.Check1->isChecked() || !m_form.Check2->isChecked()) return;
-    showMessage(chimeClashText());
-    m_form.Check1->setChecked(false);
+bool Alarm::chimeClashCheck() {
+    if (alarmMinute() != 0 || !m_form.Check1->isChecked() || !m_form.Check2->isChecked())
+        return false;
+    m_dialogOpen = true;
+    m_form.services().dialogs->openMessage(this, chimeClashText(), [this] {
+        m_dialogOpen = false;
+        m_form.Check1->setChecked(false);
+    });
+    return true;
 }
 
-void Alarm::appointmentClashCheck() {
-    if (!m_form.Check1->isChecked()) return;
+bool Alarm::appointmentClashCheck() {
+    if (!m_form.Check1->isChecked()) return false;
     const std::optional<qint64> hour = alarmHour();
     const std::optional<qint64> minute = alarmMinute();
     // Every matching appointment gets its message, one after the other.
+    int clashes = 0;
     for (int row = 0; row < m_form.List2->count(); ++row) {
         const QListWidgetItem* item = m_form.List2->item(row);
         if (!item) continue;
@@ -100,9 +94,20 @@ void Alarm::appointmentClashCheck() {
         const std::optional<qint64> entryMinute = texts::wholeNumber(parts[1]);
         if (!entryHour || !entryMinute || entryHour != hour || entryMinute != minute) continue;
         if (parts[2].trimmed() != alarmAmPm()) continue;
-        showMessage(appointmentClashText());
-        m_form.Check1->setChecked(false);
+        ++clashes;
     }
+    if (clashes == 0) return false;
+    showClashes(clashes);
+    return true;
+}
+
+void Alarm::showClashes(int count) {
+    m_dialogOpen = true;
+    m_form.services().dialogs->openMessage(this, appointmentClashText(), [this, count] {
+        m_dialogOpen = false;
+        m_form.Check1->setChecked(false);
+        if (count > 1) showClashes(count - 1);
+    });
 }
 
 void Alarm::ringingCheck(const texts::TimeParts& now) {
@@ -111,32 +116,34 @@ void Alarm::ringingCheck(const texts::TimeParts& now) {
         return;
     m_sound.alarm();
     if (!m_form.alarmRinging) return;  // no sound: armed still, tried again next tick
-    const bool postpone = askPostpone();
-    // A failing stop changes nothing here: the answer is carried out.
-    m_sound.stop();
-    if (postpone) {
-        m_form.Timer3->start(kPostponeMs);
-        m_form.Check1->setChecked(false);
-    } else {
-        m_form.Check1->setChecked(false);
-        m_form.Timer3->stop();
-    }
+    askPostpone([this](bool postpone) {
+        // A failing stop changes nothing here: the answer is carried out.
+        m_sound.stop();
+        if (postpone) {
+            m_form.Timer3->start(kPostponeMs);
+            m_form.Check1->setChecked(false);
+        } else {
+            m_form.Check1->setChecked(false);
+            m_form.Timer3->stop();
+        }
+    });
 }
 
 void Alarm::on_Timer3_timeout() {
     // The question of the last ring is still open: this minute is skipped.
     if (m_dialogOpen) return;
     m_sound.alarm();
-    const bool postpone = askPostpone();
-    if (!postpone) {
-        m_sound.stop();
-        m_form.Timer3->stop();
-        m_form.Check1->setChecked(false);
-    } else {
-        m_form.Timer3->start(kPostponeMs);
-        m_form.Check1->setChecked(false);
-        m_sound.stop();
-    }
+    askPostpone([this](bool postpone) {
+        if (!postpone) {
+            m_sound.stop();
+            m_form.Timer3->stop();
+            m_form.Check1->setChecked(false);
+        } else {
+            m_form.Timer3->start(kPostponeMs);
+            m_form.Check1->setChecked(false);
+            m_sound.stop();
+        }
+    });
 }
 
 void Alarm::on_Check1_clicked() {

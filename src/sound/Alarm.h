@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "Texts.h"
@@ -15,10 +16,12 @@ class SoundProcedures;
 // rings when the armed time comes, offering to postpone it by a minute;
 // a postponed alarm rings again from Timer3.
 //
-// The clock keeps ticking while a message or the question of this feature
-// is open; such a tick leaves the alarm alone, so nothing is ever shown on
-// top of the same message or question, and a sound that ends while the
-// question waits does not ring the alarm a second time.
+// Its messages and its question are opened without waiting, so the clock
+// keeps ticking while they are open; what the alarm does after a message or
+// question runs when it is answered. Such a tick leaves the alarm alone, so
+// nothing is ever shown on top of the same message or question. While the
+// question waits, the alarm sound is held: it starts again whenever it ends
+// (for a bounded time), and it stops as soon as the question is answered.
 class Alarm : public QObject {
     Q_OBJECT
 public:
@@ -39,11 +42,17 @@ public:
     bool dialogOpen() const { return m_dialogOpen; }
 
 private:
-    void chimeClashCheck();
-    void appointmentClashCheck();
+    // Each check returns true when it has opened a message or question; the
+    // tick's remaining checks then wait for a later tick.
+    bool chimeClashCheck();
+    bool appointmentClashCheck();
     void ringingCheck(const texts::TimeParts& now);
-    void showMessage(const QString& text);
-    bool askPostpone();
+    // The appointment-clash message, once for each of `count` clashes, one
+    // after the other; every OK clears Check1.
+    void showClashes(int count);
+    // Asks the postpone question while the alarm sound is held; `answered`
+    // runs with the answer once the sound has been released and stopped.
+    void askPostpone(std::function<void(bool)> answered);
     std::optional<qint64> alarmHour() const;
     std::optional<qint64> alarmMinute() const;
     QString alarmAmPm() const;

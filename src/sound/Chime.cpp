@@ -56,7 +56,13 @@ void Chime::applyBellChoice() {
 }
 
 void Chime::step(const texts::TimeParts& now) {
-    const bool topOfHour = now.minute == 0 && now.second == 0;
+    // The top of the hour is second 00 of minute 00, or the first tick of
+    // minute 00 when the tick before it fell in an earlier minute: a tick
+    // held up past second 00 (the program busy, the machine loaded) does not
+    // lose the chime.
+    const bool topOfHour =
+        now.minute == 0 && (now.second == 0 || (m_lastTickMinute >= 0 && m_lastTickMinute != 0));
+    m_lastTickMinute = now.minute;
     if (!topOfHour) m_chimeStartedThisTop = false;
     if (!m_form.Check2->isChecked()) return;
     if (m_strikeCount == 0) {

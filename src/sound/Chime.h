@@ -38,5 +38,6 @@ private:
     Form1& m_form;
     SoundProcedures& m_sound;
     int m_strikeCount = 0;
-    bool m_chimeStartedThisTop = false;  // a chime began in this second 00
+    bool m_chimeStartedThisTop = false;  // a chime began at this top of the hour
+    int m_lastTickMinute = -1;           // the minute of the tick before; -1 before the first
 };

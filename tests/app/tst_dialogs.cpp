@@ -5,8 +5,11 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <optional>
 
 #include "platform/QtDialogs.h"
+
+Q_DECLARE_METATYPE(DefaultAnswer)
 
 namespace {
 // Presses a key on whatever modal box is open after `ms` milliseconds.
@@ -22,24 +25,77 @@ class TestDialogs : public QObject {
 private slots:
     void unbiddenBoxesIgnoreKeysForOneSecond_data() {
         QTest::addColumn<bool>("question");
+        QTest::addColumn<DefaultAnswer>("defaultAnswer");
         QTest::addColumn<Qt::Key>("key");
-        QTest::newRow("notice, Return") << false << Qt::Key_Return;
-        QTest::newRow("question, Return") << true << Qt::Key_Return;
-        QTest::newRow("notice, Escape") << false << Qt::Key_Escape;
+        QTest::addColumn<bool>("answer");  // what the key gives once it is heard
+        QTest::newRow("notice, Return") << false << DefaultAnswer::Yes << Qt::Key_Return << true;
+        QTest::newRow("question, Return") << true << DefaultAnswer::Yes << Qt::Key_Return << true;
+        QTest::newRow("notice, Escape") << false << DefaultAnswer::Yes << Qt::Key_Escape << true;
+        QTest::newRow("question deleting data, Return")
+            << true << DefaultAnswer::No << Qt::Key_Return << false;
     }
     void unbiddenBoxesIgnoreKeysForOneSecond() {
         QFETCH(bool, question);
+        QFETCH(DefaultAnswer, defaultAnswer);
         QFETCH(Qt::Key, key);
+        QFETCH(bool, answer);
         QtDialogs dialogs;
-        pressLater(150, key);   // swallowed
-        pressLater(1300, key);  // answers
+        QObject owner;
+        std::optional<bool> answered;
+        qint64 answeredAfter = -1;
         QElapsedTimer open;
         open.start();
         if (question)
-            QVERIFY(dialogs.unbiddenQuestion(QStringLiteral("Do you wish to postpone the alarm by a minute?")));
+            dialogs.openQuestion(&owner, QStringLiteral("The following schedules are obsolete!"),
+                                 defaultAnswer, [&](bool yes) {
+                                     answered = yes;
+                                     answeredAfter = open.elapsed();
+                                 });
         else
-            dialogs.unbiddenMessage(QStringLiteral("Schedule Reminder"));
-        QVERIFY2(open.elapsed() >= 1000, qPrintable(QString::number(open.elapsed())));
+            dialogs.openMessage(&owner, QStringLiteral("Schedule Reminder"), [&] {
+                answered = true;
+                answeredAfter = open.elapsed();
+            });
+        // Opened without waiting: the caller goes on at once (the keys below
+        // are sent only from here on).
+        QVERIFY(!answered);
+        open.restart();
+        pressLater(150, key);   // swallowed
+        pressLater(1300, key);  // answers
+        QTRY_VERIFY_WITH_TIMEOUT(answered.has_value(), 5000);
+        QCOMPARE(*answered, answer);
+        QVERIFY2(answeredAfter >= 1000, qPrintable(QString::number(answeredAfter)));
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+    }
+
+    void unbiddenBoxGoesWithItsOwner() {
+        QtDialogs dialogs;
+        bool answered = false;
+        {
+            QObject owner;
+            dialogs.openMessage(&owner, QStringLiteral("Schedule Reminder"),
+                                [&] { answered = true; });
+            QTRY_VERIFY(QApplication::activeModalWidget());
+        }
+        // The box closes unanswered, and nothing is called on the owner that went.
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QVERIFY(!answered);
+    }
+
+    void answerMayDeliverPostedEvents() {
+        // A reminder's OK narrows the planner window, whose animation
+        // delivers posted events: the box's own deletion must not be among
+        // them while the box is still handling the key.
+        QtDialogs dialogs;
+        QObject owner;
+        bool answered = false;
+        dialogs.openMessage(&owner, QStringLiteral("Schedule Reminder"), [&] {
+            QCoreApplication::sendPostedEvents();
+            answered = true;
+        });
+        pressLater(1200, Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(answered, 5000);
+        QTRY_VERIFY(!QApplication::activeModalWidget());
     }
 
     void ordinaryBoxesTakeKeysAtOnce() {

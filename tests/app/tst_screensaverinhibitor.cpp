@@ -1,10 +1,9 @@
 #include <QDBusConnection>
-#include <QProcess>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTest>
 
 #include "platform/DBusScreenSaverInhibitor.h"
+#include "support/PrivateBus.h"
 
 // The desktop's screen-saver service, as the program meets it on a bus of
 // the test's own.
@@ -28,37 +27,19 @@ class TestScreenSaverInhibitor : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void calls_data();
     void calls();
     void noService();
     void noBus();
 
 private:
-    QProcess m_daemon;
-    QString m_address;
-    int m_connections = 0;
-    QDBusConnection busFor(const QString& role);
+    PrivateBus m_bus;
+    QDBusConnection busFor(const QString& role) { return m_bus.connect(role); }
 };
 
-QDBusConnection TestScreenSaverInhibitor::busFor(const QString& role) {
-    return QDBusConnection::connectToBus(m_address, role + QString::number(++m_connections));
-}
-
 void TestScreenSaverInhibitor::initTestCase() {
-    const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
-    if (daemon.isEmpty()) QSKIP("dbus-daemon is not installed (package dbus-daemon)");
-    m_daemon.start(daemon, {"--session", "--nofork", "--print-address=1"});
-    QVERIFY(m_daemon.waitForStarted());
-    QTRY_VERIFY(m_daemon.canReadLine());
-    m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
-    QVERIFY(!m_address.isEmpty());
-}
-
-void TestScreenSaverInhibitor::cleanupTestCase() {
-    if (m_daemon.state() == QProcess::NotRunning) return;
-    m_daemon.terminate();
-    m_daemon.waitForFinished(3000);
+    QString why;
+    if (!m_bus.start(&why)) QSKIP(qPrintable(why));
 }
 
 void TestScreenSaverInhibitor::calls_data() {

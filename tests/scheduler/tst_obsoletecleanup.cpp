@@ -105,6 +105,8 @@ private slots:
             false);
         h.cleanup->refresh(ScratchBox(&h.box));
         QVERIFY(h.fake.allAnswersUsed());
+        // It comes unbidden and deletes: Return alone must not say Yes.
+        QCOMPARE(h.fake.noByDefault, h.fake.questions);
         QCOMPARE(h.fake.messages, QStringList{QStringLiteral("Obsolete schedules NOT removed")});
         // No leaves every record, and the next refresh asks again.
         QCOMPARE(h.texts().size(), 4);

@@ -9,6 +9,7 @@ namespace {
 const QString kChimeClash = Alarm::chimeClashText();
 const QString kScheduleClash = Alarm::appointmentClashText();
 const QString kPostpone = Alarm::postponeQuestion();
+const QString kBell = QStringLiteral("bell.mp3");
 }  // namespace
 
 class AlarmTest : public QObject {
@@ -29,6 +30,9 @@ private slots:
     void clearingTheBoxStops();
     void ringingIsAnnounced_data();
     void ringingIsAnnounced();
+    void soundHeldUntilAnswered_data();
+    void soundHeldUntilAnswered();
+    void questionOpenAcrossTheHour();
 };
 
 void AlarmTest::messagesReadAsWritten() {
@@ -197,12 +201,13 @@ void AlarmTest::noStackedDialogs_data() {
     QTest::addColumn<QStringList>("reminders");
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QStringList>("questions");
+    QTest::addColumn<int>("alarmPlays");  // the sound starts over when it ends unanswered
     QTest::newRow("chime clash") << "Chime" << 0 << QStringList() << QStringList{kChimeClash}
-                                 << QStringList();
+                                 << QStringList() << 0;
     QTest::newRow("appointment clash") << "None" << 10 << QStringList{QStringLiteral("7:10:AM")}
-                                       << QStringList{kScheduleClash} << QStringList();
+                                       << QStringList{kScheduleClash} << QStringList() << 0;
     QTest::newRow("postpone question")
-        << "None" << 10 << QStringList() << QStringList() << QStringList{kPostpone};
+        << "None" << 10 << QStringList() << QStringList() << QStringList{kPostpone} << 2;
 }
 
 void AlarmTest::noStackedDialogs() {
@@ -211,6 +216,7 @@ void AlarmTest::noStackedDialogs() {
     QFETCH(QStringList, reminders);
     QFETCH(QStringList, messages);
     QFETCH(QStringList, questions);
+    QFETCH(int, alarmPlays);
     ClockRig rig(chimeMode);
     rig.at(7, minute, 0);
     rig.form->List2->addItems(reminders);
@@ -231,7 +237,7 @@ void AlarmTest::noStackedDialogs() {
     QCOMPARE(rig.dialogs.questions, questions);
     QCOMPARE(rig.dialogs.stacked, 0);
     QCOMPARE(rig.dialogs.maxOpen, 1);
-    QCOMPARE(rig.playedOf(QStringLiteral("alarm")).size(), questions.size());
+    QCOMPARE(rig.playedOf(QStringLiteral("alarm")).size(), alarmPlays);
     QVERIFY(!rig.form->Check1->isChecked());
 }
 
@@ -305,6 +311,65 @@ void AlarmTest::ringingIsAnnounced() {
     QCOMPARE(rig.dialogs.unbidden, (QStringList{kPostpone, kPostpone}));
     QCOMPARE(rig.notifier.sent.size(), 2);
     QVERIFY(rig.dialogs.allAnswersUsed());
+    // Each is taken off the desktop when answered (none without a service).
+    QCOMPARE(rig.notifier.withdrawn, desktopService ? (QList<int>{1, 2}) : QList<int>{});
+}
+
+void AlarmTest::soundHeldUntilAnswered_data() {
+    QTest::addColumn<int>("openMinutes");  // how long the question is left open
+    QTest::addColumn<int>("plays");
+    QTest::addColumn<bool>("soundingAtAnswer");
+    QTest::newRow("answered after two plays") << 0 << 3 << true;
+    QTest::newRow("left open past the limit") << 12 << 3 << false;
+}
+
+void AlarmTest::soundHeldUntilAnswered() {
+    QFETCH(int, openMinutes);
+    QFETCH(int, plays);
+    QFETCH(bool, soundingAtAnswer);
+    ClockRig rig;
+    rig.at(7, 5, 0);
+    rig.setAlarm(7, 5, QStringLiteral("AM"));
+    rig.arm();
+    rig.dialogs.leaveOpen();
+    rig.tick();
+    QCOMPARE(rig.dialogs.openBoxes(), QStringList{kPostpone});
+    // Each time it ends unanswered, it starts over, however long the clock runs.
+    rig.sound.finishSound();
+    rig.ticks(20);
+    rig.sound.finishSound();
+    rig.clock.advanceMs(qint64(openMinutes) * 60000);
+    if (openMinutes) rig.sound.finishSound();  // past the limit it is left to end
+    rig.ticks(20);
+    QCOMPARE(rig.playedOf(QStringLiteral("alarm")).size(), plays);
+    QCOMPARE(!rig.sound.playing.isEmpty(), soundingAtAnswer);
+    QVERIFY(rig.form->alarmRinging);  // unanswered all along
+    rig.sound.clearLog();
+    QVERIFY(rig.dialogs.answer(kPostpone, false));
+    // Stopped at once; nothing starts it again.
+    QVERIFY(rig.sound.playing.isEmpty());
+    QVERIFY(rig.sound.log.contains(QStringLiteral("Stop")));
+    rig.sound.finishSound(ISoundDevice::Stopped);
+    rig.ticks(20);
+    QVERIFY(rig.playedOf(QStringLiteral("alarm")).isEmpty());
+    QVERIFY(!rig.form->alarmRinging);
+}
+
+void AlarmTest::questionOpenAcrossTheHour() {
+    // The alarm rings at 2:59 PM and its question is left open: the clock
+    // goes on, three o'clock is struck, and the alarm sound comes back once
+    // the chime has had its minute.
+    ClockRig rig(QStringLiteral("Chime"));
+    rig.at(14, 59, 0);
+    rig.setAlarm(2, 59, QStringLiteral("PM"));
+    rig.arm();
+    rig.dialogs.leaveOpen();
+    rig.ticks(134);  // to 3:00:59.7
+    QCOMPARE(rig.sound.played,
+             (QStringList{QStringLiteral("alarm.mp3"), kBell, kBell, kBell, kBell}));
+    rig.ticks(1);
+    QCOMPARE(rig.sound.played.last(), QStringLiteral("alarm.mp3"));
+    QCOMPARE(rig.dialogs.openBoxes(), QStringList{kPostpone});
 }
 
 QTEST_MAIN(AlarmTest)

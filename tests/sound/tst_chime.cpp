@@ -16,6 +16,7 @@ private slots:
     void strikesTheHour_data();
     void strikesTheHour();
     void lastStrokeIsCutOffAtOnce();
+    void heldUpTickStillStrikes();
     void clearingTheBoxMidChime();
     void interruptedCountEndsInALaterHour();
     void startUpModes_data();
@@ -84,6 +85,16 @@ void ChimeTest::lastStrokeIsCutOffAtOnce() {
     QCOMPARE(perTick.value(2), stroke);
     QCOMPARE(perTick.value(3), stroke + QStringList{QStringLiteral("Close")});
     QVERIFY(perTick.value(4).isEmpty() && perTick.value(5).isEmpty());
+}
+
+void ChimeTest::heldUpTickStillStrikes() {
+    // The program was held up through second 00: the first tick of the hour
+    // comes at 3:00:01.4, and the hour is struck from there.
+    ClockRig rig(QStringLiteral("Chime"));
+    rig.clock.set(QDateTime(QDate(2026, 12, 8), QTime(14, 59, 59, 500)));
+    rig.tick(1900);
+    rig.ticks(10);
+    QCOMPARE(rig.sound.played, QStringList(4, kBell));
 }
 
 void ChimeTest::clearingTheBoxMidChime() {

@@ -23,6 +23,7 @@ private slots:
     void failingCommandEndsTheProcedure_data();
     void failingCommandEndsTheProcedure();
     void newSoundCutsOffTheOneBefore();
+    void completionClearsAlarmRinging_data();
     void completionClearsAlarmRinging();
     void windowGoneLeavesNoHandler();
     void noDeviceAtAll();
@@ -193,13 +194,33 @@ void SoundProceduresTest::newSoundCutsOffTheOneBefore() {
     QCOMPARE(rig.sound.playing, QStringLiteral("bell.mp3"));
 }
 
+void SoundProceduresTest::completionClearsAlarmRinging_data() {
+    // Holds: questions or reminders waiting for their answer.
+    QTest::addColumn<int>("holds");
+    QTest::addColumn<int>("releases");
+    QTest::addColumn<bool>("startsOver");
+    QTest::newRow("nothing waits") << 0 << 0 << false;
+    QTest::newRow("a question waits") << 1 << 0 << true;
+    QTest::newRow("a reminder waits, the postponed alarm's question answered") << 2 << 1 << true;
+    QTest::newRow("both answered") << 2 << 2 << false;
+}
+
 void SoundProceduresTest::completionClearsAlarmRinging() {
+    QFETCH(int, holds);
+    QFETCH(int, releases);
+    QFETCH(bool, startsOver);
     ClockRig rig;
     rig.at(6, 45, 0);
     rig.form->alarm();
+    for (int i = 0; i < holds; ++i) rig.form->holdAlarm();
+    for (int i = 0; i < releases; ++i) rig.form->releaseAlarm();
     QVERIFY(rig.form->alarmRinging);
+    rig.sound.clearLog();
     rig.sound.finishSound();
-    QVERIFY(!rig.form->alarmRinging);
+    // Unanswered, it starts over at once and stays ringing.
+    QCOMPARE(rig.sound.played,
+             startsOver ? QStringList{QStringLiteral("alarm.mp3")} : QStringList());
+    QCOMPARE(rig.form->alarmRinging, startsOver);
 }
 
 void SoundProceduresTest::windowGoneLeavesNoHandler() {

@@ -1,6 +1,7 @@
 #include "support/FakeServices.h"
 
 #include <QTest>
+#include <algorithm>
 
 void FakeDialogs::expectQuestion(const QString& text, bool yes) { m_questions.push_back({text, yes}); }
 
@@ -41,14 +42,7 @@ void FakeDialogs::longMessage(const QString& text) {
     message(text);
 }
 
-bool FakeDialogs::question(const QString& text) {
-    questions << text;
-    OpenDialog open(*this, text);
-    if (m_onQuestion) {
-        // A copy: the hook may replace itself.
-        auto hook = m_onQuestion;
-        hook(text);
-    }
+std::optional<bool> FakeDialogs::scriptedAnswer(const QString& text) {
     if (!m_questions.empty()) {
         const Scripted next = m_questions.front();
         m_questions.pop_front();
@@ -59,18 +53,89 @@ bool FakeDialogs::question(const QString& text) {
         return next.yes;
     }
     if (m_defaultAnswer >= 0) return m_defaultAnswer == 1;
+    return std::nullopt;
+}
+
+bool FakeDialogs::question(const QString& text) {
+    questions << text;
+    OpenDialog open(*this, text);
+    if (m_onQuestion) {
+        // A copy: the hook may replace itself.
+        auto hook = m_onQuestion;
+        hook(text);
+    }
+    if (const std::optional<bool> yes = scriptedAnswer(text)) return *yes;
     QTest::qFail(qPrintable(QStringLiteral("unexpected question: %1").arg(text)), __FILE__, __LINE__);
     return false;
 }
 
-void FakeDialogs::unbiddenMessage(const QString& text) {
+int FakeDialogs::openBox(QObject* owner, const QString& text, std::function<void(bool)> answered) {
     unbidden << text;
-    message(text);
+    if (openTexts.contains(text)) ++stacked;
+    openTexts << text;
+    ++openCount;
+    maxOpen = std::max(maxOpen, openCount);
+    const int id = m_nextBox++;
+    m_open.push_back(Box{id, text, owner != nullptr, owner, std::move(answered)});
+    return id;
 }
 
-bool FakeDialogs::unbiddenQuestion(const QString& text) {
-    unbidden << text;
-    return question(text);
+void FakeDialogs::close(int id, bool yes) {
+    const auto box =
+        std::find_if(m_open.begin(), m_open.end(), [id](const Box& b) { return b.id == id; });
+    if (box == m_open.end()) return;
+    Box closed = std::move(*box);
+    m_open.erase(box);
+    --openCount;
+    openTexts.removeAt(openTexts.lastIndexOf(closed.text));
+    if (closed.owned && !closed.owner) return;  // its owner has gone
+    if (closed.answered) closed.answered(yes);
+}
+
+void FakeDialogs::openMessage(QObject* owner, const QString& text, std::function<void()> answered) {
+    messages << text;
+    const int id = openBox(owner, text, [answered = std::move(answered)](bool) {
+        if (answered) answered();
+    });
+    if (m_onMessage) {
+        auto hook = std::move(m_onMessage);
+        m_onMessage = nullptr;
+        hook(text);
+    }
+    if (!m_leaveOpen) close(id, true);
+}
+
+void FakeDialogs::openQuestion(QObject* owner, const QString& text, DefaultAnswer defaultAnswer,
+                               std::function<void(bool)> answered) {
+    questions << text;
+    if (defaultAnswer == DefaultAnswer::No) noByDefault << text;
+    const int id = openBox(owner, text, std::move(answered));
+    if (m_onQuestion) {
+        auto hook = m_onQuestion;
+        hook(text);
+    }
+    if (const std::optional<bool> yes = scriptedAnswer(text)) {
+        close(id, *yes);
+    } else if (!m_leaveOpen) {
+        QTest::qFail(qPrintable(QStringLiteral("unexpected question: %1").arg(text)), __FILE__,
+                     __LINE__);
+        close(id, false);
+    }
+}
+
+bool FakeDialogs::answer(const QString& text, bool yes) {
+    for (auto box = m_open.rbegin(); box != m_open.rend(); ++box) {
+        if (!box->text.startsWith(text)) continue;
+        close(box->id, yes);
+        return true;
+    }
+    return false;
+}
+
+QStringList FakeDialogs::openBoxes() const {
+    QStringList texts;
+    for (const Box& box : m_open) texts << box.text;
+    return texts;
 }
 
 QString FakeDialogs::inputBox(const QString& prompt, const QString&, const QString&) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QDateTime>
+#include <QPointer>
 #include <QStringList>
 #include <deque>
 #include <functional>
+#include <vector>
 
 #include "platform/IClock.h"
 #include "platform/IDesktopNotifier.h"
@@ -26,6 +28,12 @@ private:
 
 // Dialogs whose answers the test scripts in advance. Every message, question
 // and input box is recorded; one that was not expected fails the test.
+//
+// Unbidden boxes (openMessage, openQuestion) are answered as soon as they
+// open, by the script like any question (a notice with OK), unless the test
+// has asked with leaveOpen() to keep them: then a notice, and a question the
+// script has no answer for, stays open while the clock goes on, until the
+// test answers it with answer().
 class FakeDialogs final : public IDialogs {
 public:
     // The next question with exactly this text is answered `yes`.
@@ -42,14 +50,23 @@ public:
     // A hook run inside every question call until replaced (to act while it
     // is "open", e.g. let the clock tick on).
     void setOnQuestion(std::function<void(const QString&)> hook) { m_onQuestion = std::move(hook); }
+    // Unbidden boxes stay open until answer() from now on (see above).
+    void leaveOpen(bool keep = true) { m_leaveOpen = keep; }
+    // Answers the unbidden box opened last of those still open whose text
+    // starts with `text`: OK for a notice, Yes or No for a question. False
+    // when there is none.
+    bool answer(const QString& text, bool yes = true);
+    // The texts of the unbidden boxes now open, in the order they opened.
+    QStringList openBoxes() const;
 
     void message(const QString& text) override;
     // Recorded with the messages, and counted in longMessages.
     void longMessage(const QString& text) override;
     bool question(const QString& text) override;
     // Recorded with the messages and questions, and in `unbidden` too.
-    void unbiddenMessage(const QString& text) override;
-    bool unbiddenQuestion(const QString& text) override;
+    void openMessage(QObject* owner, const QString& text, std::function<void()> answered) override;
+    void openQuestion(QObject* owner, const QString& text, DefaultAnswer defaultAnswer,
+                      std::function<void(bool)> answered) override;
     QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     std::optional<QString> openFile(const QString& folder, const QString& filter,
                                     const QString& title) override;
@@ -62,6 +79,7 @@ public:
     QStringList questions;  // every question asked, in order
     QStringList prompts;    // every input box prompt
     QStringList unbidden;   // the notices and questions that came unbidden
+    QStringList noByDefault;  // the unbidden questions whose default answer is No
     // Messages and questions currently "open" (nested calls), for stacking checks.
     // Identical texts opened while one is still open are counted in `stacked`.
     QStringList openTexts;
@@ -77,6 +95,22 @@ private:
         QString text;
         bool yes;
     };
+    struct Box {
+        int id;
+        QString text;
+        bool owned;  // an owner was named: the answer goes only while it lives
+        QPointer<QObject> owner;
+        std::function<void(bool)> answered;
+    };
+    int openBox(QObject* owner, const QString& text, std::function<void(bool)> answered);
+    // Closes the box, then gives its answer.
+    void close(int id, bool yes);
+    // The scripted answer to the next question, if any; fails the test when
+    // the script expected another text.
+    std::optional<bool> scriptedAnswer(const QString& text);
+    std::vector<Box> m_open;
+    int m_nextBox = 1;
+    bool m_leaveOpen = false;
     std::deque<Scripted> m_questions;
     std::deque<QString> m_inputs;
     std::deque<std::optional<QString>> m_openFiles;
@@ -91,12 +125,19 @@ private:
 // told that the desktop has none.
 class FakeNotifier final : public IDesktopNotifier {
 public:
-    bool notify(const QString& summary, const QString& body) override {
+    int notify(const QString& summary, const QString& body) override {
         sent << summary + QStringLiteral(" | ") + body;
-        return available;
+        return available ? ++m_lastTicket : 0;
     }
-    QStringList sent;  // "summary | body", in order
+    void withdraw(int ticket) override {
+        if (ticket) withdrawn << ticket;
+    }
+    QStringList sent;      // "summary | body", in order
+    QList<int> withdrawn;  // the tickets taken back, in order
     bool available = true;
+
+private:
+    int m_lastTicket = 0;
 };
 
 // Animation pauses that do not wait; counts them.

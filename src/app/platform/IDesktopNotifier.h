@@ -8,6 +8,10 @@
 class IDesktopNotifier {
 public:
     virtual ~IDesktopNotifier() = default;
-    // Returns false when no notification could be shown.
-    virtual bool notify(const QString& summary, const QString& body) = 0;
+    // Sends a notification without waiting for the desktop, and returns a
+    // ticket for withdraw(); 0 when it cannot even be sent.
+    virtual int notify(const QString& summary, const QString& body) = 0;
+    // Takes the notification off the screen once the user has answered in
+    // the program. Nothing happens for 0 or a ticket already withdrawn.
+    virtual void withdraw(int ticket) = 0;
 };

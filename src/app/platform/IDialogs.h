@@ -3,8 +3,10 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <functional>
 #include <optional>
 
+class QObject;
 class QWidget;
 
 // The title every message box and question of the program carries.
@@ -16,6 +18,9 @@ struct FontChoice {
     QFont font;
     QColor color;
 };
+
+// The button a key press of Return answers an unbidden question with.
+enum class DefaultAnswer { Yes, No };
 
 // Modal messages, questions, input boxes and the common file and font
 // dialogs. The real implementation shows Qt dialogs; tests script answers.
@@ -34,11 +39,30 @@ public:
     virtual QString inputBox(const QString& prompt, const QString& title,
                              const QString& defaultText = QString()) = 0;
     // A notice or question that comes unbidden, from a timer rather than a
-    // user's action (a due reminder, the ringing alarm): it is brought to the
-    // front and ignores key presses for its first second, so that a user who
-    // is typing elsewhere does not dismiss it unseen.
-    virtual void unbiddenMessage(const QString& text) { message(text); }
-    virtual bool unbiddenQuestion(const QString& text) { return question(text); }
+    // user's action (a due reminder, the ringing alarm, the clean-up of past
+    // appointments). It is opened without waiting: the call returns at once,
+    // so the clock goes on ticking, and the answer comes later to `answered`
+    // (true for OK or Yes), on the user-interface thread. The box keeps the
+    // rest of the program's windows from input while it is open, is brought
+    // to the front and ignores key presses for its first second, so that a
+    // user who is typing elsewhere does not answer it unseen. It belongs to
+    // `owner`: when the owner is destroyed first, the box closes and
+    // `answered` never runs.
+    //
+    // These plain forms answer at once through message() and question(), for
+    // dialogs that have nothing better to offer.
+    virtual void openMessage(QObject* owner, const QString& text, std::function<void()> answered) {
+        (void)owner;
+        message(text);
+        if (answered) answered();
+    }
+    virtual void openQuestion(QObject* owner, const QString& text, DefaultAnswer defaultAnswer,
+                              std::function<void(bool)> answered) {
+        (void)owner;
+        (void)defaultAnswer;
+        const bool yes = question(text);
+        if (answered) answered(yes);
+    }
     // The open-file dialog; nullopt when cancelled. filter uses Qt's syntax.
     virtual std::optional<QString> openFile(const QString& folder, const QString& filter,
                                             const QString& title) = 0;

@@ -20,9 +20,10 @@ QWidget* owner() { return QApplication::activeWindow(); }
 
 // Swallows the keyboard for a box's first second on screen, so that a key
 // meant for another window (Return, Space, Escape) cannot answer it unseen.
+// A child of the box: it goes when the box goes.
 class KeyGuard final : public QObject {
 public:
-    explicit KeyGuard(QWidget* box) : m_box(box) {
+    explicit KeyGuard(QWidget* box) : QObject(box), m_box(box) {
         m_shown.start();
         qApp->installEventFilter(this);
     }
@@ -49,13 +50,32 @@ private:
     QElapsedTimer m_shown;
 };
 
-int execUnbidden(QMessageBox& box) {
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    KeyGuard guard(&box);
-    box.show();
-    box.raise();
-    box.activateWindow();
-    return box.exec();
+// An unbidden box, shown without waiting. It stands on its own (no parent
+// window that could take it along), keeps the program's other windows from
+// input like a modal box, stays in front and deletes itself once closed.
+// The answer goes to `answered` unless `owner` has gone by then; when the
+// owner goes first, the box goes with it.
+void openUnbidden(QMessageBox* box, QObject* owner, std::function<void(int)> answered) {
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    box->setWindowFlag(Qt::WindowStaysOnTopHint);
+    new KeyGuard(box);
+    if (owner) {
+        QObject::connect(owner, &QObject::destroyed, box, &QObject::deleteLater);
+        // Queued: the answer runs once the box has finished handling the
+        // click, so that whatever the answer does (a window animation that
+        // delivers posted events, the box's own deletion among them) cannot
+        // pull the box away under its own handler.
+        QObject::connect(
+            box, &QMessageBox::finished, owner,
+            [answered = std::move(answered)](int result) {
+                if (answered) answered(result);
+            },
+            Qt::QueuedConnection);
+    }
+    box->show();
+    box->raise();
+    box->activateWindow();
 }
 }  // namespace
 
@@ -72,17 +92,22 @@ bool QtDialogs::question(const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
-void QtDialogs::unbiddenMessage(const QString& text) {
-    QMessageBox box(QMessageBox::Information, QString::fromLatin1(kMessageTitle), text, QMessageBox::Ok,
-                    owner());
-    execUnbidden(box);
+void QtDialogs::openMessage(QObject* owner, const QString& text, std::function<void()> answered) {
+    auto* box = new QMessageBox(QMessageBox::Information, QString::fromLatin1(kMessageTitle), text,
+                                QMessageBox::Ok);
+    openUnbidden(box, owner, [answered = std::move(answered)](int) {
+        if (answered) answered();
+    });
 }
 
-bool QtDialogs::unbiddenQuestion(const QString& text) {
-    QMessageBox box(QMessageBox::Question, QString::fromLatin1(kMessageTitle), text,
-                    QMessageBox::Yes | QMessageBox::No, owner());
-    box.setDefaultButton(QMessageBox::Yes);
-    return execUnbidden(box) == QMessageBox::Yes;
+void QtDialogs::openQuestion(QObject* owner, const QString& text, DefaultAnswer defaultAnswer,
+                             std::function<void(bool)> answered) {
+    auto* box = new QMessageBox(QMessageBox::Question, QString::fromLatin1(kMessageTitle), text,
+                                QMessageBox::Yes | QMessageBox::No);
+    box->setDefaultButton(defaultAnswer == DefaultAnswer::Yes ? QMessageBox::Yes : QMessageBox::No);
+    openUnbidden(box, owner, [answered = std::move(answered)](int result) {
+        if (answered) answered(result == QMessageBox::Yes);
+    });
 }
 
 QString QtDialogs::inputBox(const QString& prompt, const QString& title,

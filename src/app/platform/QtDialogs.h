@@ -15,8 +15,9 @@ public:
     bool question(const QString& text) override;
     QString inputBox(const QString& prompt, const QString& title,
                      const QString& defaultText) override;
-    void unbiddenMessage(const QString& text) override;
-    bool unbiddenQuestion(const QString& text) override;
+    void openMessage(QObject* owner, const QString& text, std::function<void()> answered) override;
+    void openQuestion(QObject* owner, const QString& text, DefaultAnswer defaultAnswer,
+                      std::function<void(bool)> answered) override;
     std::optional<QString> openFile(const QString& folder, const QString& filter,
                                     const QString& title) override;
     std::optional<QString> saveFile(const QString& suggested, const QString& filter,
