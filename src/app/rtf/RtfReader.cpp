@@ -1,5 +1,6 @@
 #include "rtf/RtfReader.h"
 
+#include "rtf/FieldInstruction.h"
 #include "rtf/PlainTextReader.h"
 
 #include <algorithm>
@@ -15,7 +16,9 @@ constexpr int kMinHalfPoints = 2;     // 1 point
 constexpr int kMaxHalfPoints = 3276;  // 1638 points
 constexpr int kMaxUnicodeSkip = 255;
 constexpr int kMaxDistance = 31680;  // 22 inches, in twips: wider than any page
+constexpr int kMaxPictureSize = 65535;
 constexpr qint64 kParamLimit = 10'000'000'000;  // digits beyond this only saturate
+constexpr qsizetype kMaxCapture = 4096;  // a field instruction, a list level's text, a name
 
 constexpr char32_t kReplacement = 0xFFFD;
 
@@ -40,10 +43,6 @@ constexpr std::array<bool, 256> kTextByte = [] {
 
 bool isTextByte(char c) { return kTextByte[static_cast<unsigned char>(c)]; }
 
-}  // namespace
-
-namespace {
-
 // The data without the white space some writers put before the document.
 QByteArrayView withoutLeadingSpace(QByteArrayView data) {
     qsizetype i = 0;
@@ -51,6 +50,24 @@ QByteArrayView withoutLeadingSpace(QByteArrayView data) {
                                data[i] == '\n'))
         ++i;
     return data.sliced(i);
+}
+
+// The destinations a group marked with \* may open here; any other such
+// group is skipped whole.
+bool readsMarkedGroup(Word word) {
+    switch (word) {
+        case Word::FieldInstruction:
+        case Word::ShapePicture:
+        case Word::ParagraphNumbering:
+        case Word::ListTable:
+        case Word::ListOverrideTable:
+        case Word::ShapeInstructions:
+        case Word::Annotation:
+        case Word::Footnote:
+            return true;
+        default:
+            return false;
+    }
 }
 
 }  // namespace
@@ -127,9 +144,42 @@ void RtfReader::openGroup() {
 void RtfReader::closeGroup() {
     m_fallbackLeft = 0;
     if (m_stack.empty()) return;  // a closing brace too many
-    if (m_state.destination == Destination::FontTable) m_tables.finishFont();
+    // The document ends: its last text belongs to its last paragraph, in
+    // the document's own state.
+    if (m_stack.size() == 1) {
+        flushSurrogate();
+        flushRun();
+    }
+    const GroupState closed = m_state;
     m_state = m_stack.back();
     m_stack.pop_back();
+    if (closed.destination == Destination::FontTable) m_tables.finishFont();
+    if (closed.destination != m_state.destination) endDestination(closed.destination);
+}
+
+// A group that opened a destination has closed: what it collected takes effect.
+void RtfReader::endDestination(Destination ended) {
+    switch (ended) {
+        case Destination::Picture: picture(); break;
+        case Destination::FieldInstruction: {
+            const QString target = fieldinstruction::hyperlinkTarget(m_capture);
+            if (!target.isEmpty()) m_state.chr.link = m_tables.addLink(target);
+            break;
+        }
+        case Destination::Numbering: m_state.list.numbering = m_numbering; break;
+        case Destination::NumberingText:
+            (m_numberingTextAfter ? m_numbering.after : m_numbering.before) = m_capture;
+            break;
+        case Destination::LevelText: m_lists.setLevelText(m_capture); break;
+        case Destination::ListLevel: m_lists.finishLevel(); break;
+        case Destination::List: m_lists.finishList(); break;
+        case Destination::ListOverride: m_lists.finishOverride(); break;
+        case Destination::ShapeName: m_shapeProperty = m_capture.trimmed(); break;
+        case Destination::Shape:
+            if (!m_shapeHasPicture) m_report.note(ReadReport::Item::Drawing);
+            break;
+        default: break;
+    }
 }
 
 // The current group holds nothing to show: restore the state it saved and step
@@ -172,7 +222,10 @@ void RtfReader::skipInsideSkippedGroups() {
 }
 
 void RtfReader::skipBinary(int count) {
-    m_p += std::min<qint64>(std::max(count, 0), m_end - m_p);
+    const qint64 n = std::min<qint64>(std::max(count, 0), m_end - m_p);
+    // A picture given as binary data keeps it.
+    if (m_state.destination == Destination::Picture) m_picture.data.append(m_p, qsizetype(n));
+    m_p += n;
 }
 
 // ---- Control words and symbols ---------------------------------------------
@@ -187,7 +240,7 @@ void RtfReader::control(bool atGroupStart) {
     if (m_p == m_end) return;
     const char c = *m_p;
     if (isLetter(c)) {
-        controlWord();
+        controlWord(false);
         return;
     }
     ++m_p;
@@ -206,9 +259,17 @@ void RtfReader::control(bool atGroupStart) {
         case '-': symbol(0x00AD); break;
         case '_': symbol(0x2011); break;
         case '*':
-            // Marks a destination that a reader may ignore; none of those
-            // holds text this reader shows.
-            if (atGroupStart) skipGroup();
+            // Marks a destination that a reader may ignore. The word after
+            // it decides: the destinations read here are read, the rest are
+            // skipped with their group.
+            if (!atGroupStart) break;
+            while (m_p < m_end && (*m_p == '\r' || *m_p == '\n' || *m_p == ' ')) ++m_p;
+            if (m_p + 1 < m_end && *m_p == '\\' && isLetter(m_p[1])) {
+                ++m_p;
+                controlWord(true);
+            } else {
+                skipGroup();
+            }
             break;
         case '\r':
         case '\n': paragraphEnd(); break;
@@ -226,10 +287,15 @@ void RtfReader::hexByte() {
     }
     if (consumeFallback() || digits < 2) return;
     const char byte = static_cast<char>(value);
+    if (m_state.destination == Destination::LevelText) {
+        // A list level's text keeps its bytes: those below 10 are numbers.
+        capture(QString(QChar(char16_t(static_cast<unsigned char>(byte)))));
+        return;
+    }
     textBytes(&byte, 1);
 }
 
-void RtfReader::controlWord() {
+void RtfReader::controlWord(bool afterStar) {
     const char* name = m_p;
     while (m_p < m_end && isLetter(*m_p)) ++m_p;
     const qsizetype length = m_p - name;
@@ -254,6 +320,10 @@ void RtfReader::controlWord() {
                           : Word::Unknown;
     if (consumeFallback()) {
         if (word == Word::Binary) skipBinary(hasParam ? param : 0);
+        return;
+    }
+    if (afterStar && !readsMarkedGroup(word)) {
+        skipGroup();
         return;
     }
     applyWord(word, hasParam, param);
@@ -285,15 +355,6 @@ void RtfReader::applyWord(Word word, bool hasParam, int param) {
             m_fallbackLeft = m_state.unicodeSkip;
             break;
 
-        case Word::FontTable:
-            if (m_stack.size() >= 2) m_state.destination = Destination::FontTable;
-            break;
-        case Word::ColorTable:
-            if (m_stack.size() >= 2) {
-                m_state.destination = Destination::ColorTable;
-                m_tables.clearColors();
-            }
-            break;
         case Word::FontCharset:
             if (inFontTable) m_tables.setFontCharset(param);
             break;
@@ -323,11 +384,30 @@ void RtfReader::applyWord(Word word, bool hasParam, int param) {
         case Word::Italic: chr.italic = on; break;
         case Word::Underline: chr.underline = on; break;
         case Word::UnderlineNone: chr.underline = false; break;
+        case Word::Strike: chr.strike = on; break;
+        case Word::Superscript:
+            chr.position = on ? VerticalPosition::Super : VerticalPosition::Normal;
+            break;
+        case Word::Subscript:
+            chr.position = on ? VerticalPosition::Sub : VerticalPosition::Normal;
+            break;
+        case Word::NoSuperSub: chr.position = VerticalPosition::Normal; break;
         case Word::Color: chr.color = std::max(hasParam ? param : 0, 0); break;
+        case Word::Highlight: chr.highlight = std::max(hasParam ? param : 0, 0); break;
+        case Word::Shading: chr.shading = std::max(hasParam ? param : 0, 0); break;
         case Word::Hidden: chr.hidden = on; break;
-        case Word::Plain: chr = CharProps(); break;
+        case Word::Plain: {
+            // The text of a hyperlink stays linked through a reset of its look.
+            const int link = chr.link;
+            chr = CharProps();
+            chr.link = link;
+            break;
+        }
 
-        case Word::ParagraphDefault: para = ParagraphStyle(); break;
+        case Word::ParagraphDefault:
+            para = ParagraphStyle();
+            m_state.list = ListRef();
+            break;
         case Word::AlignLeft: para.alignment = Alignment::Left; break;
         case Word::AlignCenter: para.alignment = Alignment::Center; break;
         case Word::AlignRight: para.alignment = Alignment::Right; break;
@@ -339,11 +419,21 @@ void RtfReader::applyWord(Word word, bool hasParam, int param) {
         case Word::FirstLineIndent:
             para.firstLineIndent = std::clamp(param, -kMaxDistance, kMaxDistance);
             break;
+        case Word::InTable: para.inTable = true; break;
 
         case Word::Paragraph: paragraphEnd(); break;
+        case Word::Cell: cell(); break;
+        case Word::Row: row(); break;
+        case Word::NestedCell:
+            // A table inside a cell keeps its text in the outer cell.
+            if (m_state.destination == Destination::Text) {
+                m_report.note(ReadReport::Item::NestedTable);
+                symbol(U'\t');
+            }
+            break;
+        case Word::NestedRow: paragraphEnd(); break;
         case Word::LineBreak: symbol(0x2028); break;
-        case Word::Tab:
-        case Word::Cell: symbol(U'\t'); break;
+        case Word::Tab: symbol(U'\t'); break;
         case Word::EmDash: symbol(0x2014); break;
         case Word::EnDash: symbol(0x2013); break;
         case Word::EmSpace: symbol(0x2003); break;
@@ -362,7 +452,253 @@ void RtfReader::applyWord(Word word, bool hasParam, int param) {
         case Word::Binary: skipBinary(hasParam ? param : 0); break;
         case Word::TextDestination: break;  // its text shows like any other
         case Word::SkipDestination: skipGroup(); break;
+        case Word::Footnote: discard(ReadReport::Item::Footnote); break;
+        case Word::Annotation: discard(ReadReport::Item::Comment); break;
+        case Word::HeaderFooter: discard(ReadReport::Item::HeaderOrFooter); break;
         case Word::Unknown: break;
+        default:
+            if (!applyDestinationWord(word)) {
+                applyListWord(word, hasParam, param);
+                applyTableWord(word, hasParam, param);
+                applyPictureWord(word, hasParam, param);
+            }
+    }
+}
+
+// ---- Destinations -------------------------------------------------------------
+
+void RtfReader::enter(Destination destination) {
+    // The document's own group is no destination: a word that names one
+    // there is ignored rather than swallowing the document.
+    if (m_stack.size() >= 2) m_state.destination = destination;
+}
+
+void RtfReader::discard(ReadReport::Item item) {
+    if (m_stack.size() < 2) return;
+    m_state.destination = Destination::Discarded;
+    m_state.discarded = item;
+    m_discardNoted = false;
+}
+
+bool RtfReader::pictureAllowed() const {
+    switch (m_state.destination) {
+        case Destination::Text: return true;
+        case Destination::ShapeValue: return m_shapeProperty == QLatin1String("pib");
+        default: return false;
+    }
+}
+
+// Words that open a destination; false for any other word.
+bool RtfReader::applyDestinationWord(Word word) {
+    const Destination here = m_state.destination;
+    switch (word) {
+        case Word::FontTable: enter(Destination::FontTable); break;
+        case Word::ColorTable:
+            if (m_stack.size() >= 2) {
+                enter(Destination::ColorTable);
+                m_tables.clearColors();
+            }
+            break;
+        case Word::Picture:
+            if (!pictureAllowed()) {
+                skipGroup();
+                break;
+            }
+            enter(Destination::Picture);
+            m_picture = Picture();
+            m_pictureNibble = -1;
+            break;
+        case Word::ShapePicture: break;  // holds the picture itself
+        case Word::FieldInstruction:
+            enter(Destination::FieldInstruction);
+            m_capture.clear();
+            break;
+        case Word::ListText:
+            if (here == Destination::Text) m_state.listText = true;
+            break;
+        case Word::ParagraphNumbering:
+            if (here != Destination::Text) {
+                skipGroup();
+                break;
+            }
+            enter(Destination::Numbering);
+            m_numbering = ParagraphNumbering();
+            m_numbering.set = true;
+            break;
+        case Word::PnTextAfter:
+        case Word::PnTextBefore:
+            if (here != Destination::Numbering) break;
+            enter(Destination::NumberingText);
+            m_numberingTextAfter = word == Word::PnTextAfter;
+            m_capture.clear();
+            break;
+        case Word::ListTable: enter(Destination::ListTable); break;
+        case Word::List:
+            if (here != Destination::ListTable) break;
+            enter(Destination::List);
+            m_lists.beginList();
+            break;
+        case Word::ListLevel:
+            if (here != Destination::List) break;
+            enter(Destination::ListLevel);
+            m_lists.beginLevel();
+            break;
+        case Word::LevelText:
+            if (here != Destination::ListLevel) break;
+            enter(Destination::LevelText);
+            m_capture.clear();
+            break;
+        case Word::ListOverrideTable: enter(Destination::ListOverrideTable); break;
+        case Word::ListOverride:
+            if (here != Destination::ListOverrideTable) break;
+            enter(Destination::ListOverride);
+            m_lists.beginOverride();
+            break;
+        case Word::Shape:
+            if (here != Destination::Text) {
+                skipGroup();
+                break;
+            }
+            enter(Destination::Shape);
+            m_shapeHasPicture = false;
+            m_shapeProperty.clear();
+            break;
+        case Word::ShapeInstructions:
+            if (here != Destination::Shape) skipGroup();
+            break;
+        case Word::ShapeResult:
+        case Word::ShapeText:
+            // The shape's own rendering or a text box's text: the picture
+            // the shape holds, if any, stands for the shape, and a shape
+            // without one is reported when it ends.
+            skipGroup();
+            break;
+        case Word::ShapePropertyName:
+            if (here != Destination::Shape) break;
+            enter(Destination::ShapeName);
+            m_capture.clear();
+            break;
+        case Word::ShapePropertyValue:
+            if (here == Destination::Shape) enter(Destination::ShapeValue);
+            break;
+        case Word::Object:
+            if (here != Destination::Text) {
+                skipGroup();
+                break;
+            }
+            enter(Destination::Object);
+            m_report.note(ReadReport::Item::EmbeddedObject);
+            break;
+        case Word::ObjectResult:
+            // What the object looks like, kept in its place.
+            if (here == Destination::Object) m_state.destination = Destination::Text;
+            break;
+        default: return false;
+    }
+    return true;
+}
+
+void RtfReader::applyListWord(Word word, bool hasParam, int param) {
+    const Destination here = m_state.destination;
+    switch (word) {
+        case Word::ListNumber:
+            if (!hasParam) break;
+            if (here == Destination::ListOverride)
+                m_lists.setOverrideNumber(param);
+            else
+                m_state.list.number = std::max(param, 0);
+            break;
+        case Word::ListLevelNumber: m_state.list.level = std::clamp(param, 0, 8); break;
+        case Word::ListId:
+            if (here == Destination::List) m_lists.setListId(param);
+            if (here == Destination::ListOverride) m_lists.setOverrideListId(param);
+            break;
+        case Word::LevelNumberFormat:
+            if (here == Destination::ListLevel) m_lists.setLevelNumberFormat(param);
+            break;
+        default:
+            if (here != Destination::Numbering) break;
+            switch (word) {
+                case Word::PnBullet:
+                    m_numbering.bullet = true;
+                    m_numbering.level = 0;
+                    break;
+                case Word::PnBody:
+                    m_numbering.bullet = false;
+                    m_numbering.level = 0;
+                    break;
+                case Word::PnLevel: m_numbering.level = std::clamp(param - 1, 0, 8); break;
+                case Word::PnContinue: m_numbering.set = false; break;  // a paragraph without a number
+                case Word::PnDecimal: m_numbering.kind = ListKind::Decimal; break;
+                case Word::PnUpperRoman: m_numbering.kind = ListKind::UpperRoman; break;
+                case Word::PnLowerRoman: m_numbering.kind = ListKind::LowerRoman; break;
+                case Word::PnUpperLetter: m_numbering.kind = ListKind::UpperAlpha; break;
+                case Word::PnLowerLetter: m_numbering.kind = ListKind::LowerAlpha; break;
+                default: break;
+            }
+    }
+}
+
+void RtfReader::applyTableWord(Word word, bool hasParam, int param) {
+    if (m_state.destination != Destination::Text) return;
+    using Side = RtfRowBuilder::Side;
+    QRgb rgb = 0;
+    switch (word) {
+        case Word::RowDefaults: m_rowBuilder.reset(); break;
+        case Word::RowLeft: m_rowBuilder.setLeft(std::clamp(param, -kMaxDistance, kMaxDistance)); break;
+        case Word::RowGap: m_rowBuilder.setGap(std::clamp(param, 0, 1440)); break;
+        case Word::CellRight: m_rowBuilder.endCell(param); break;
+        case Word::CellBorderTop: m_rowBuilder.beginBorder(Side::Top); break;
+        case Word::CellBorderLeft: m_rowBuilder.beginBorder(Side::Left); break;
+        case Word::CellBorderBottom: m_rowBuilder.beginBorder(Side::Bottom); break;
+        case Word::CellBorderRight: m_rowBuilder.beginBorder(Side::Right); break;
+        case Word::OtherBorder: m_rowBuilder.beginBorder(Side::None); break;
+        case Word::BorderWidth: m_rowBuilder.setBorderWidth(param); break;
+        case Word::BorderStyle: m_rowBuilder.setBorderStyle(false); break;
+        case Word::BorderNone: m_rowBuilder.setBorderStyle(true); break;
+        case Word::BorderColor:
+            if (m_tables.colorAt(param, &rgb)) m_rowBuilder.setBorderColor(rgb);
+            break;
+        case Word::CellShading:
+            if (m_tables.colorAt(param, &rgb)) m_rowBuilder.setBackground(rgb);
+            break;
+        case Word::CellMergeFirst: m_rowBuilder.setHorizontalMerge(CellMerge::First); break;
+        case Word::CellMerged: m_rowBuilder.setHorizontalMerge(CellMerge::Merged); break;
+        case Word::CellVerticalMergeFirst: m_rowBuilder.setVerticalMerge(CellMerge::First); break;
+        case Word::CellVerticalMerged: m_rowBuilder.setVerticalMerge(CellMerge::Merged); break;
+        case Word::CellPadLeft: m_rowBuilder.setPadding(Side::Left, param); break;
+        case Word::CellPadTop: m_rowBuilder.setPadding(Side::Top, param); break;
+        case Word::CellPadRight: m_rowBuilder.setPadding(Side::Right, param); break;
+        case Word::CellPadBottom: m_rowBuilder.setPadding(Side::Bottom, param); break;
+        default: break;
+    }
+    (void)hasParam;
+}
+
+void RtfReader::applyPictureWord(Word word, bool hasParam, int param) {
+    if (m_state.destination != Destination::Picture) return;
+    Picture& p = m_picture;
+    const int size = std::clamp(param, 0, kMaxPictureSize);
+    auto kind = [&](PictureKind k) {
+        p.kind = k;
+        p.kindParameter = hasParam ? std::clamp(param, 0, 255) : 0;
+    };
+    switch (word) {
+        case Word::PngBlip: kind(PictureKind::Png); break;
+        case Word::JpegBlip: kind(PictureKind::Jpeg); break;
+        case Word::EmfBlip: kind(PictureKind::Emf); break;
+        case Word::WindowsMetafile: kind(PictureKind::Wmf); break;
+        case Word::MacPicture: kind(PictureKind::MacPict); break;
+        case Word::DibBitmap: kind(PictureKind::Dib); break;
+        case Word::WindowsBitmap: kind(PictureKind::Bitmap); break;
+        case Word::Os2Metafile: kind(PictureKind::Os2Metafile); break;
+        case Word::PictureWidth: p.pixelWidth = size; break;
+        case Word::PictureHeight: p.pixelHeight = size; break;
+        case Word::PictureGoalWidth: p.goalWidth = std::clamp(param, 0, kMaxDistance); break;
+        case Word::PictureGoalHeight: p.goalHeight = std::clamp(param, 0, kMaxDistance); break;
+        case Word::PictureScaleX: p.scaleX = std::clamp(param, 1, 1000); break;
+        case Word::PictureScaleY: p.scaleY = std::clamp(param, 1, 1000); break;
+        default: break;
     }
 }
 
@@ -378,7 +714,10 @@ void RtfReader::textBytes(const char* bytes, qsizetype count) {
     }
     switch (m_state.destination) {
         case Destination::Text:
-            if (m_state.chr.hidden) return;
+            if (m_state.chr.hidden) {
+                m_report.note(ReadReport::Item::HiddenText);
+                return;
+            }
             flushSurrogate();
             startRun();
             m_bytes.append(bytes, count);
@@ -398,7 +737,43 @@ void RtfReader::textBytes(const char* bytes, qsizetype count) {
             for (qsizetype i = 0; i < count; ++i)
                 if (bytes[i] == ';') m_tables.finishColor();
             break;
+        case Destination::Picture: pictureBytes(bytes, count); break;
+        case Destination::FieldInstruction:
+        case Destination::LevelText:
+        case Destination::NumberingText:
+        case Destination::ShapeName: {
+            QString text;
+            CodePageDecoder::decode1252(QByteArrayView(bytes, std::min(count, kMaxCapture)), text);
+            capture(text);
+            break;
+        }
+        case Destination::Discarded:
+            if (!m_discardNoted &&
+                std::any_of(bytes, bytes + count, [](char c) { return c != ' '; })) {
+                m_report.note(m_state.discarded);
+                m_discardNoted = true;
+            }
+            break;
+        default: break;  // list tables, shapes and objects show no text of their own
     }
+}
+
+void RtfReader::pictureBytes(const char* bytes, qsizetype count) {
+    for (qsizetype i = 0; i < count; ++i) {
+        const int v = hexValue(bytes[i]);
+        if (v < 0) continue;  // white space between the digits
+        if (m_pictureNibble < 0) {
+            m_pictureNibble = v;
+        } else {
+            m_picture.data.append(static_cast<char>(m_pictureNibble * 16 + v));
+            m_pictureNibble = -1;
+        }
+    }
+}
+
+void RtfReader::capture(QStringView text) {
+    const qsizetype room = kMaxCapture - m_capture.size();
+    if (room > 0) m_capture.append(text.left(room));
 }
 
 void RtfReader::symbol(char32_t c) {
@@ -409,9 +784,13 @@ void RtfReader::symbol(char32_t c) {
 void RtfReader::character(char32_t c) {
     switch (m_state.destination) {
         case Destination::Text: {
-            if (m_state.chr.hidden) return;
+            if (m_state.chr.hidden) {
+                m_report.note(ReadReport::Item::HiddenText);
+                return;
+            }
             startRun();
             flushBytes();
+            c = CodePageDecoder::fromSymbolFont(m_runCodePage, c);
             if (QChar::requiresSurrogates(c)) {
                 m_run.append(QChar(QChar::highSurrogate(c)));
                 m_run.append(QChar(QChar::lowSurrogate(c)));
@@ -421,7 +800,17 @@ void RtfReader::character(char32_t c) {
             break;
         }
         case Destination::FontTable: m_tables.fontNameCharacter(c); break;
-        case Destination::ColorTable: break;
+        case Destination::FieldInstruction:
+        case Destination::LevelText:
+        case Destination::NumberingText:
+        case Destination::ShapeName: capture(QString::fromUcs4(&c, 1)); break;
+        case Destination::Discarded:
+            if (!m_discardNoted && c != U' ') {
+                m_report.note(m_state.discarded);
+                m_discardNoted = true;
+            }
+            break;
+        default: break;
     }
 }
 
@@ -455,8 +844,8 @@ void RtfReader::unicode(int value) {
         paragraphEnd();
     } else if (u < 0x20) {
         flushSurrogate();  // other control characters carry nothing
-    } else if (u == 0xFDD0 || u == 0xFDD1) {
-        symbol(kReplacement);  // the text document's own frame markers
+    } else if (u == 0xFDD0 || u == 0xFDD1 || u == 0xFFFC) {
+        symbol(kReplacement);  // the text document's own frame and object markers
     } else {
         symbol(u);
     }
@@ -469,12 +858,24 @@ void RtfReader::flushSurrogate() {
 }
 
 // Text in the current character state goes into the current run; a change of
-// state ends the run first.
+// state ends the run first. Beyond the limit of runs a change of the look no
+// longer starts one: the text keeps the look of the run before.
 void RtfReader::startRun() {
     m_textParagraph = m_state.paragraph;
-    if (m_runStarted && m_state.chr == m_runProps) return;
+    const bool listText = m_state.listText;
+    if (m_runStarted && listText == m_runListText) {
+        if (m_state.chr == m_runProps) return;
+        if (m_runsLeft <= 0) {
+            flushBytes();
+            m_runCodePage = m_tables.codePageOfFont(m_state.chr.font);
+            m_report.note(ReadReport::Item::FormattingDropped);
+            return;
+        }
+    }
     flushRun();
+    --m_runsLeft;
     m_runProps = m_state.chr;
+    m_runListText = listText;
     m_runCodePage = m_tables.codePageOfFont(m_runProps.font);
     m_runStarted = true;
 }
@@ -488,23 +889,187 @@ void RtfReader::flushBytes() {
 void RtfReader::flushRun() {
     flushBytes();
     if (m_run.isEmpty()) return;
-    m_sink.text(m_run, m_tables.styleOf(m_runProps));
+    const RunStyle& style = m_tables.styleOf(m_runProps);
+    if (m_runListText) {
+        // Held until the paragraph shows whether it is a list item.
+        m_listText.emplace_back(m_run, style);
+    } else {
+        beginParagraph();
+        m_sink.text(m_run, style);
+        m_paragraphHasText = true;
+    }
     m_run.resize(0);
-    m_paragraphHasText = true;
+}
+
+// ---- Paragraphs, lists and tables -------------------------------------------
+
+// The content of the current paragraph is about to reach the sink: the
+// paragraph's place (in a table cell or not) and its list are settled now.
+void RtfReader::beginParagraph() {
+    if (m_paragraphBegun) return;
+    m_paragraphBegun = true;
+    const bool inTable = m_state.paragraph.inTable && m_cellsLeft > 0;
+    if (inTable != m_sinkInTable) {
+        if (m_sinkInTable) {
+            closeTable();
+        } else {
+            m_sink.tableStart();
+            m_sinkInTable = true;
+            m_rowCells = 0;
+        }
+    }
+    if (m_sinkInTable) m_rowOpen = true;
+    m_paragraphList = listOfParagraph();
+    if (m_paragraphList.isItem())
+        m_listText.clear();  // the list shows the number itself
+    else
+        emitListText();
+}
+
+ListStyle RtfReader::listOfParagraph() {
+    const ListRef& ref = m_state.list;
+    ListStyle style =
+        ref.number >= 0 ? m_lists.resolve(ref.number, ref.level) : RtfLists::resolve(ref.numbering);
+    if (!style.isItem()) {
+        // Lists numbered paragraph by paragraph end with the first paragraph without a number.
+        m_listItems.erase(qint64(RtfLists::kParagraphNumberingKey) * 16);
+        return style;
+    }
+    if (m_paragraphsLeft <= 0) return ListStyle();  // joined to the paragraph before
+    int& items = m_listItems[qint64(style.key) * 16 + style.level];
+    if (m_listItemsLeft <= 0 || items >= limits::kItemsPerList) {
+        m_report.note(ReadReport::Item::ListItemsAsText);
+        return ListStyle();
+    }
+    ++items;
+    --m_listItemsLeft;
+    return style;
+}
+
+void RtfReader::emitListText() {
+    for (const auto& [text, style] : m_listText) {
+        m_sink.text(text, style);
+        m_paragraphHasText = true;
+    }
+    m_listText.clear();
+}
+
+ParagraphStyle RtfReader::endingParagraph() const {
+    ParagraphStyle style = m_state.paragraph;
+    style.list = m_paragraphList;
+    style.inTable = m_sinkInTable;
+    return style;
+}
+
+void RtfReader::resetParagraph() {
+    m_paragraphBegun = false;
+    m_paragraphHasText = false;
+    m_paragraphList = ListStyle();
 }
 
 void RtfReader::paragraphEnd() {
     if (m_state.destination != Destination::Text) return;
     flushSurrogate();
     flushRun();
-    m_sink.paragraphEnd(m_state.paragraph);
-    m_paragraphHasText = false;
+    if (m_paragraphsLeft <= 0) {
+        m_report.note(ReadReport::Item::ParagraphsAsLines);
+        symbol(0x2028);
+        return;
+    }
+    beginParagraph();
+    m_sink.paragraphEnd(endingParagraph());
+    --m_paragraphsLeft;
+    resetParagraph();
+}
+
+void RtfReader::cell() {
+    if (m_state.destination != Destination::Text) return;
+    // A cell whose paragraphs were not marked as being in a table still is one.
+    if (!m_sinkInTable && !m_paragraphBegun && m_cellsLeft > 0) m_state.paragraph.inTable = true;
+    flushSurrogate();
+    flushRun();
+    beginParagraph();
+    if (!m_sinkInTable || m_cellsLeft <= 0) {
+        if (m_state.paragraph.inTable && m_cellsLeft <= 0) m_report.note(ReadReport::Item::TableCellsAsText);
+        closeTable();
+        symbol(U'\t');
+        return;
+    }
+    if (m_rowCells >= RtfRowBuilder::kMaxCells) {
+        // More cells than a row may have: the rest stay in its last cell.
+        m_report.note(ReadReport::Item::TableCellsAsText);
+        m_sink.paragraphEnd(endingParagraph());
+    } else {
+        m_sink.cellEnd(endingParagraph());
+        ++m_rowCells;
+    }
+    --m_cellsLeft;
+    resetParagraph();
+}
+
+void RtfReader::row() {
+    if (m_state.destination != Destination::Text) return;
+    flushSurrogate();
+    flushRun();
+    if (!m_sinkInTable) {
+        paragraphEnd();
+        return;
+    }
+    if (m_paragraphBegun) {
+        // Text after the row's last cell: a cell of its own.
+        m_sink.cellEnd(endingParagraph());
+        ++m_rowCells;
+        --m_cellsLeft;
+        resetParagraph();
+    }
+    m_sink.rowEnd(m_rowBuilder.row());
+    m_rowCells = 0;
+    m_rowOpen = false;
+    if (m_cellsLeft <= 0) closeTable();
+}
+
+void RtfReader::closeTable() {
+    if (!m_sinkInTable) return;
+    if (m_rowOpen || m_rowCells > 0) m_sink.rowEnd(m_rowBuilder.row());
+    m_sink.tableEnd();
+    m_sinkInTable = false;
+    m_rowCells = 0;
+    m_rowOpen = false;
+}
+
+void RtfReader::picture() {
+    if (m_picture.data.isEmpty()) return;
+    if (m_state.destination == Destination::ShapeValue) m_shapeHasPicture = true;
+    if (m_state.chr.hidden) {
+        m_report.note(ReadReport::Item::HiddenText);
+    } else {
+        flushSurrogate();
+        flushRun();
+        beginParagraph();
+        m_textParagraph = m_state.paragraph;
+        m_sink.picture(m_picture, m_tables.styleOf(m_state.chr));
+        m_paragraphHasText = true;
+    }
+    m_picture = Picture();
 }
 
 void RtfReader::finish() {
     flushSurrogate();
     flushRun();
-    if (m_paragraphHasText) m_sink.lastParagraph(m_textParagraph);
+    if (!m_listText.empty()) beginParagraph();
+    if (m_sinkInTable) {
+        if (m_paragraphBegun) {
+            m_sink.cellEnd(endingParagraph());
+            ++m_rowCells;
+        }
+        closeTable();
+        return;
+    }
+    if (m_paragraphHasText) {
+        ParagraphStyle style = m_textParagraph;
+        style.list = m_paragraphList;
+        m_sink.lastParagraph(style);
+    }
 }
 
 }  // namespace rtf
