@@ -8,6 +8,7 @@
 #include "DataFolder.h"
 #include "clock/Form1.h"
 #include "clock/TimedatedTimeSetter.h"
+#include "diary/DiaryHistory.h"
 #include "platform/DBusScreenSaverInhibitor.h"
 #include "platform/DbusNotifier.h"
 #include "platform/QtPrinter.h"
@@ -47,5 +48,8 @@ int runTavenel(QApplication& app) {
     context.appFolder = datafolder::appFolder();
     Form1 form(context, services);
     if (!form.load()) return 1;
+    // Saves a kill or a power cut interrupted left new files behind; the
+    // diary's history is kept within its bounds.
+    DiaryHistory::tidy(context.appFolder, clock.now());
     return app.exec();
 }

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QWidget;
@@ -44,4 +45,11 @@ public:
                                             const QString& title) = 0;
     // The font dialog with effects (underline, strike-out, colour); nullopt on Cancel.
     virtual std::optional<FontChoice> chooseFont(const FontChoice& initial) = 0;
+    // A list to pick one line from, titled kMessageTitle, with OK and Cancel;
+    // the index of the line picked, nullopt on Cancel.
+    virtual std::optional<int> chooseItem(const QString& prompt, const QStringList& items) {
+        (void)prompt;
+        (void)items;
+        return std::nullopt;
+    }
 };
