@@ -11,8 +11,8 @@ namespace limits {
 
 inline constexpr int kFonts = 32768;             // font table entries
 inline constexpr int kColors = 32768;            // colour table entries
-inline constexpr int kParagraphs = 200000;       // paragraph breaks
-inline constexpr int kRuns = 400000;             // changes of the look of the text
+inline constexpr int kParagraphs = 100000;       // paragraph breaks
+inline constexpr int kRuns = 200000;             // changes of the look of the text
 inline constexpr int kTableCells = 20000;        // table cells in the whole document
 inline constexpr int kListItems = 4000;          // list items in the whole document
 inline constexpr int kItemsPerList = 500;        // items numbered together in one list

@@ -514,7 +514,9 @@ bool RtfReader::applyDestinationWord(Word word) {
             m_capture.clear();
             break;
         case Word::ListText:
-            if (here == Destination::Text) m_state.listText = true;
+            // Beyond the limit of paragraphs, where lines join the last
+            // paragraph, a list number stays the text it is.
+            if (here == Destination::Text && m_paragraphsLeft > 0) m_state.listText = true;
             break;
         case Word::ParagraphNumbering:
             if (here != Destination::Text) {
@@ -895,6 +897,7 @@ void RtfReader::flushRun() {
         m_listText.emplace_back(m_run, style);
     } else {
         beginParagraph();
+        if (!m_listText.empty()) emitListText();  // a number after the paragraph began
         m_sink.text(m_run, style);
         m_paragraphHasText = true;
     }
@@ -969,13 +972,14 @@ void RtfReader::resetParagraph() {
 
 void RtfReader::paragraphEnd() {
     if (m_state.destination != Destination::Text) return;
-    flushSurrogate();
-    flushRun();
     if (m_paragraphsLeft <= 0) {
+        // A line break goes on in the run of text it ends.
         m_report.note(ReadReport::Item::ParagraphsAsLines);
         symbol(0x2028);
         return;
     }
+    flushSurrogate();
+    flushRun();
     beginParagraph();
     m_sink.paragraphEnd(endingParagraph());
     --m_paragraphsLeft;
@@ -984,14 +988,20 @@ void RtfReader::paragraphEnd() {
 
 void RtfReader::cell() {
     if (m_state.destination != Destination::Text) return;
+    if (!m_sinkInTable && (m_paragraphBegun || m_cellsLeft <= 0)) {
+        // No table can start here: the cell's end is a tab in the text.
+        if (m_cellsLeft <= 0) m_report.note(ReadReport::Item::TableCellsAsText);
+        symbol(U'\t');
+        return;
+    }
     // A cell whose paragraphs were not marked as being in a table still is one.
-    if (!m_sinkInTable && !m_paragraphBegun && m_cellsLeft > 0) m_state.paragraph.inTable = true;
+    m_state.paragraph.inTable = true;
     flushSurrogate();
     flushRun();
     beginParagraph();
-    if (!m_sinkInTable || m_cellsLeft <= 0) {
-        if (m_state.paragraph.inTable && m_cellsLeft <= 0) m_report.note(ReadReport::Item::TableCellsAsText);
+    if (m_cellsLeft <= 0) {
         closeTable();
+        m_report.note(ReadReport::Item::TableCellsAsText);
         symbol(U'\t');
         return;
     }
