@@ -54,43 +54,7 @@ DocumentSink::DocumentSink(QTextDocument* document) : m_inserter(document) {
 
 DocumentSink::~DocumentSink() { m_inserter.cursor().endEditBlock(); }
 
-void DocumentSink::text(const QString& text, const RunStyle& style) {
-    if (m_inTable)
-        m_table.text(text, style);
-    else
-        m_inserter.text(text, style);
-}
-
-void DocumentSink::picture(const Picture& picture, const RunStyle& style) {
-    if (m_inTable)
-        m_table.picture(picture, style);
-    else
-        m_inserter.picture(picture, style);
-}
-
-void DocumentSink::paragraphEnd(const ParagraphStyle& paragraph) {
-    if (m_inTable)
-        m_table.paragraphEnd(paragraph);
-    else
-        m_inserter.paragraphEnd(paragraph);
-}
-
-void DocumentSink::lastParagraph(const ParagraphStyle& paragraph) { m_inserter.lastParagraph(paragraph); }
-
-void DocumentSink::tableStart() {
-    m_table.clear();
-    m_inTable = true;
-}
-
-void DocumentSink::cellEnd(const ParagraphStyle& paragraph) { m_table.cellEnd(paragraph); }
-
-void DocumentSink::rowEnd(const RowDefinition& row) { m_table.rowEnd(row); }
-
-void DocumentSink::tableEnd() {
-    m_inTable = false;
-    const TableRecorder::Layout layout = m_table.layout();
-    if (layout.rows == 0 || layout.columns == 0) return;
-
+void DocumentSink::buildTable(const TableRecorder& recorder, const TableRecorder::Layout& layout) {
     QTextTableFormat format;
     format.setBorder(0);
     format.setBorderCollapse(true);
@@ -103,14 +67,14 @@ void DocumentSink::tableEnd() {
     QTextTable* table = m_inserter.cursor().insertTable(layout.rows, layout.columns, format);
 
     for (int r = 0; r < layout.rows; ++r) {
-        const int gap = m_table.rowDefinition(r).gap;
+        const int gap = recorder.rowDefinition(r).gap;
         for (int c = 0; c < layout.columns; ++c) {
             const TableRecorder::Slot& slot = layout.at(r, c);
             if (slot.covered || slot.cell < 0) continue;
             QTextTableCell cell = table->cellAt(r, c);
-            cell.setFormat(cellFormat(m_table.definition(slot.cell), gap));
+            cell.setFormat(cellFormat(recorder.definition(slot.cell), gap));
             m_inserter.setCursor(cell.firstCursorPosition());
-            m_table.replay(slot.cell, layout, m_inserter);
+            recorder.replay(slot.cell, layout, m_inserter);
         }
     }
     // Merging last: each merge makes the table work out its cells afresh.
@@ -124,7 +88,6 @@ void DocumentSink::tableEnd() {
     QTextCursor after = table->lastCursorPosition();
     after.movePosition(QTextCursor::NextBlock);
     m_inserter.setCursor(after);
-    m_table.clear();
 }
 
 }  // namespace rtf

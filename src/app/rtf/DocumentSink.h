@@ -1,7 +1,6 @@
 #pragma once
 
-#include "rtf/RtfSink.h"
-#include "rtf/TableRecorder.h"
+#include "rtf/RoutingSink.h"
 #include "rtf/TextInserter.h"
 
 class QTextDocument;
@@ -12,26 +11,19 @@ namespace rtf {
 // document is emptied first; all insertions form one edit block, so the
 // document (and a text box showing it) reports one change. A table is held
 // until it ends and then built whole.
-class DocumentSink final : public RtfSink {
+class DocumentSink final : public RoutingSink {
 public:
     explicit DocumentSink(QTextDocument* document);
     ~DocumentSink() override;
     DocumentSink(const DocumentSink&) = delete;
     DocumentSink& operator=(const DocumentSink&) = delete;
 
-    void text(const QString& text, const RunStyle& style) override;
-    void picture(const Picture& picture, const RunStyle& style) override;
-    void paragraphEnd(const ParagraphStyle& paragraph) override;
-    void lastParagraph(const ParagraphStyle& paragraph) override;
-    void tableStart() override;
-    void cellEnd(const ParagraphStyle& paragraph) override;
-    void rowEnd(const RowDefinition& row) override;
-    void tableEnd() override;
+protected:
+    ParagraphTarget& target() override { return m_inserter; }
+    void buildTable(const TableRecorder& table, const TableRecorder::Layout& layout) override;
 
 private:
     TextInserter m_inserter;
-    TableRecorder m_table;
-    bool m_inTable = false;
 };
 
 }  // namespace rtf

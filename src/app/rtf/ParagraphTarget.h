@@ -6,9 +6,9 @@
 
 namespace rtf {
 
-// Where the paragraphs of a document, or of one table cell, are written: a
-// text document, or plain text. Both follow the same rule, so that they agree
-// on every break: a paragraph end leaves the next paragraph pending, and only
+// Where the paragraphs of a document, or of one table cell, go: a text
+// document, or plain text. Both follow the same rule, so that they agree on
+// every break: a paragraph end leaves the next paragraph pending, and only
 // content (or another paragraph end) makes it.
 class ParagraphTarget {
 public:

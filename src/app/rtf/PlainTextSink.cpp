@@ -30,39 +30,10 @@ void PlainTextSink::Writer::paragraphEnd(const ParagraphStyle&) {
     m_breakPending = true;
 }
 
-void PlainTextSink::text(const QString& text, const RunStyle& style) {
-    if (m_inTable)
-        m_table.text(text, style);
-    else
-        m_main.text(text, style);
-}
-
-void PlainTextSink::picture(const Picture& picture, const RunStyle& style) {
-    if (m_inTable)
-        m_table.picture(picture, style);
-    else
-        m_main.picture(picture, style);
-}
-
-void PlainTextSink::paragraphEnd(const ParagraphStyle& paragraph) {
-    if (m_inTable)
-        m_table.paragraphEnd(paragraph);
-    else
-        m_main.paragraphEnd(paragraph);
-}
-
-void PlainTextSink::tableStart() {
-    m_table.clear();
-    m_inTable = true;
-}
-
 // As a document's plain text shows a table: the table's start and end are
 // line feeds, and so is the border of each place of its grid that no other
 // cell covers.
-void PlainTextSink::tableEnd() {
-    m_inTable = false;
-    const TableRecorder::Layout layout = m_table.layout();
-    if (layout.rows == 0 || layout.columns == 0) return;
+void PlainTextSink::buildTable(const TableRecorder& table, const TableRecorder::Layout& layout) {
     m_main.reset();
     m_text.append(QChar(u'\n'));
     bool first = true;
@@ -72,10 +43,9 @@ void PlainTextSink::tableEnd() {
         first = false;
         if (slot.cell < 0) continue;
         Writer cell(m_text);
-        m_table.replay(slot.cell, layout, cell);
+        table.replay(slot.cell, layout, cell);
     }
     m_text.append(QChar(u'\n'));
-    m_table.clear();
 }
 
 }  // namespace rtf

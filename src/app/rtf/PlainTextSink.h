@@ -1,8 +1,7 @@
 #pragma once
 
 #include "rtf/ParagraphTarget.h"
-#include "rtf/RtfSink.h"
-#include "rtf/TableRecorder.h"
+#include "rtf/RoutingSink.h"
 
 namespace rtf {
 
@@ -12,18 +11,13 @@ namespace rtf {
 // its cells' texts each on a line of its own, with a line feed before and
 // after the table. Listing and searching many files need nothing else, and
 // this is much faster than building a document.
-class PlainTextSink final : public RtfSink {
+class PlainTextSink final : public RoutingSink {
 public:
-    void text(const QString& text, const RunStyle& style) override;
-    void picture(const Picture& picture, const RunStyle& style) override;
-    void paragraphEnd(const ParagraphStyle& paragraph) override;
-    void lastParagraph(const ParagraphStyle& paragraph) override { m_main.lastParagraph(paragraph); }
-    void tableStart() override;
-    void cellEnd(const ParagraphStyle& paragraph) override { m_table.cellEnd(paragraph); }
-    void rowEnd(const RowDefinition& row) override { m_table.rowEnd(row); }
-    void tableEnd() override;
-
     QString& result() { return m_text; }
+
+protected:
+    ParagraphTarget& target() override { return m_main; }
+    void buildTable(const TableRecorder& table, const TableRecorder::Layout& layout) override;
 
 private:
     // Plain text with the breaks a document would have.
@@ -45,8 +39,6 @@ private:
 
     QString m_text;
     Writer m_main{m_text};
-    TableRecorder m_table;
-    bool m_inTable = false;
 };
 
 }  // namespace rtf

@@ -488,83 +488,94 @@ bool RtfReader::pictureAllowed() const {
     }
 }
 
-// Words that open a destination; false for any other word.
-bool RtfReader::applyDestinationWord(Word word) {
-    const Destination here = m_state.destination;
-    switch (word) {
-        case Word::FontTable: enter(Destination::FontTable); break;
-        case Word::ColorTable:
-            if (m_stack.size() >= 2) {
-                enter(Destination::ColorTable);
-                m_tables.clearColors();
-            }
+// Destinations that open only inside another one.
+struct Nesting {
+    Word word;
+    RtfReader::Destination inside;
+    RtfReader::Destination opens;
+};
+constexpr Nesting kNested[] = {
+    {Word::List, RtfReader::Destination::ListTable, RtfReader::Destination::List},
+    {Word::ListLevel, RtfReader::Destination::List, RtfReader::Destination::ListLevel},
+    {Word::LevelText, RtfReader::Destination::ListLevel, RtfReader::Destination::LevelText},
+    {Word::ListOverride, RtfReader::Destination::ListOverrideTable, RtfReader::Destination::ListOverride},
+    {Word::PnTextAfter, RtfReader::Destination::Numbering, RtfReader::Destination::NumberingText},
+    {Word::PnTextBefore, RtfReader::Destination::Numbering, RtfReader::Destination::NumberingText},
+    {Word::ShapePropertyName, RtfReader::Destination::Shape, RtfReader::Destination::ShapeName},
+    {Word::ShapePropertyValue, RtfReader::Destination::Shape, RtfReader::Destination::ShapeValue},
+};
+
+// A group opens a destination: what it collects starts afresh.
+void RtfReader::open(Destination destination, Word word) {
+    enter(destination);
+    switch (destination) {
+        case Destination::List: m_lists.beginList(); break;
+        case Destination::ListLevel: m_lists.beginLevel(); break;
+        case Destination::ListOverride: m_lists.beginOverride(); break;
+        case Destination::NumberingText:
+            m_numberingTextAfter = word == Word::PnTextAfter;
+            m_capture.clear();
             break;
-        case Word::Picture:
-            if (!pictureAllowed()) {
-                skipGroup();
-                break;
-            }
-            enter(Destination::Picture);
+        case Destination::LevelText:
+        case Destination::ShapeName:
+        case Destination::FieldInstruction: m_capture.clear(); break;
+        case Destination::ColorTable: m_tables.clearColors(); break;
+        case Destination::Picture:
             m_picture = Picture();
             m_pictureNibble = -1;
             break;
-        case Word::ShapePicture: break;  // holds the picture itself
-        case Word::FieldInstruction:
-            enter(Destination::FieldInstruction);
-            m_capture.clear();
+        case Destination::Numbering:
+            m_numbering = ParagraphNumbering();
+            m_numbering.set = true;
             break;
+        case Destination::Shape:
+            m_shapeHasPicture = false;
+            m_shapeProperty.clear();
+            break;
+        case Destination::Object: m_report.note(ReadReport::Item::EmbeddedObject); break;
+        default: break;
+    }
+}
+
+// Words that open a destination; false for any other word.
+bool RtfReader::applyDestinationWord(Word word) {
+    const Destination here = m_state.destination;
+    for (const Nesting& nesting : kNested) {
+        if (nesting.word != word) continue;
+        if (here == nesting.inside) open(nesting.opens, word);
+        return true;
+    }
+    switch (word) {
+        case Word::FontTable: enter(Destination::FontTable); break;
+        case Word::ColorTable:
+            if (m_stack.size() >= 2) open(Destination::ColorTable, word);
+            break;
+        case Word::ListTable: open(Destination::ListTable, word); break;
+        case Word::ListOverrideTable: open(Destination::ListOverrideTable, word); break;
+        case Word::FieldInstruction: open(Destination::FieldInstruction, word); break;
+        case Word::ShapePicture: break;  // holds the picture itself
         case Word::ListText:
             // Beyond the limit of paragraphs, where lines join the last
             // paragraph, a list number stays the text it is.
             if (here == Destination::Text && m_paragraphsLeft > 0) m_state.listText = true;
             break;
+        case Word::Picture:
         case Word::ParagraphNumbering:
-            if (here != Destination::Text) {
-                skipGroup();
-                break;
-            }
-            enter(Destination::Numbering);
-            m_numbering = ParagraphNumbering();
-            m_numbering.set = true;
-            break;
-        case Word::PnTextAfter:
-        case Word::PnTextBefore:
-            if (here != Destination::Numbering) break;
-            enter(Destination::NumberingText);
-            m_numberingTextAfter = word == Word::PnTextAfter;
-            m_capture.clear();
-            break;
-        case Word::ListTable: enter(Destination::ListTable); break;
-        case Word::List:
-            if (here != Destination::ListTable) break;
-            enter(Destination::List);
-            m_lists.beginList();
-            break;
-        case Word::ListLevel:
-            if (here != Destination::List) break;
-            enter(Destination::ListLevel);
-            m_lists.beginLevel();
-            break;
-        case Word::LevelText:
-            if (here != Destination::ListLevel) break;
-            enter(Destination::LevelText);
-            m_capture.clear();
-            break;
-        case Word::ListOverrideTable: enter(Destination::ListOverrideTable); break;
-        case Word::ListOverride:
-            if (here != Destination::ListOverrideTable) break;
-            enter(Destination::ListOverride);
-            m_lists.beginOverride();
-            break;
         case Word::Shape:
-            if (here != Destination::Text) {
+        case Word::Object: {
+            // Only in the text (a picture also as a shape's picture).
+            const bool allowed = word == Word::Picture ? pictureAllowed() : here == Destination::Text;
+            if (!allowed) {
                 skipGroup();
                 break;
             }
-            enter(Destination::Shape);
-            m_shapeHasPicture = false;
-            m_shapeProperty.clear();
+            open(word == Word::Picture              ? Destination::Picture
+                 : word == Word::ParagraphNumbering ? Destination::Numbering
+                 : word == Word::Shape              ? Destination::Shape
+                                                    : Destination::Object,
+                 word);
             break;
+        }
         case Word::ShapeInstructions:
             if (here != Destination::Shape) skipGroup();
             break;
@@ -574,22 +585,6 @@ bool RtfReader::applyDestinationWord(Word word) {
             // the shape holds, if any, stands for the shape, and a shape
             // without one is reported when it ends.
             skipGroup();
-            break;
-        case Word::ShapePropertyName:
-            if (here != Destination::Shape) break;
-            enter(Destination::ShapeName);
-            m_capture.clear();
-            break;
-        case Word::ShapePropertyValue:
-            if (here == Destination::Shape) enter(Destination::ShapeValue);
-            break;
-        case Word::Object:
-            if (here != Destination::Text) {
-                skipGroup();
-                break;
-            }
-            enter(Destination::Object);
-            m_report.note(ReadReport::Item::EmbeddedObject);
             break;
         case Word::ObjectResult:
             // What the object looks like, kept in its place.

@@ -39,7 +39,6 @@ public:
     // True when the data starts (after white space) with "{\rtf".
     static bool isRtf(QByteArrayView data);
 
-private:
     // Where the text of a group goes.
     enum class Destination : std::uint8_t {
         Text, FontTable, ColorTable, Picture, FieldInstruction, ListTable, List, ListLevel,
@@ -49,6 +48,8 @@ private:
         // only to tell whether it holds any text.
         Discarded,
     };
+
+private:
 
     // A paragraph's list as its words give it, resolved when the paragraph begins.
     struct ListRef {
@@ -85,6 +86,7 @@ private:
     void applyTableWord(Word word, bool hasParam, int param);
     void applyPictureWord(Word word, bool hasParam, int param);
     void enter(Destination destination);
+    void open(Destination destination, Word word);
     void discard(ReadReport::Item item);
     bool pictureAllowed() const;
     void hexByte();
