@@ -146,8 +146,51 @@ random_database() {
   fi
 }
 
+# --- 4. A word processor's diary entry, shown, saved and kept -------------
+diary() {
+  local folder=$work/diary
+  "$setup" "$folder" "$here/data" >/dev/null
+  local entry=$folder/8-December-2026.rtf
+  cp "$here/tests/data/rtf/libreoffice_features.rtf" "$entry"
+  # What a save killed half way leaves behind; the start removes it.
+  echo "half a save" > "$folder/.8-December-2026.rtf.0badc0de.tmp"
+  sqlite3 "$folder/scheduler.mdb" "UPDATE signal SET f6 = 'U';
+    INSERT INTO scheduler VALUES ('8', 'December', '2026', '05', 7, 'PM', 'Write the diary');"
+  (cd "$folder" && SDL_AUDIODRIVER=dummy exec faketime '2026-12-08 17:06:55' "$program") &
+  local pid=$! app=
+  for _ in $(seq 1 50); do app=$(pgrep -P "$pid" | head -1 || true); [ -n "$app" ] && break; sleep 0.1; done
+  app=${app:-$pid}
+  local box planner
+  if ! box=$(wait_window "$app" 30 "Tavenel V 1.0"); then
+    fail "diary: the planner window did not open"; kill "$pid" 2>/dev/null; return
+  fi
+  sleep 1.2; xdotool windowactivate --sync "$box" key Return; sleep 1
+  if ! planner=$(wait_window "$app" 5 "Today :"); then
+    fail "diary: no planner window"; kill "$pid" 2>/dev/null; return
+  fi
+  if [ -e "$folder/.8-December-2026.rtf.0badc0de.tmp" ]; then fail "diary: the interrupted save's file is still there"
+  else pass "diary: the interrupted save's file was removed at start"; fi
+  # Display the entry (Ctrl+Y), look at it, and save it (Ctrl+S).
+  xdotool windowactivate --sync "$planner" key ctrl+y; sleep 2
+  import -window root "$shots/diary-entry.png"
+  xdotool windowactivate --sync "$planner" key ctrl+s; sleep 1.5
+  local missing= word
+  for word in '\pngblip' '\jpegblip' '\trowd' '\cellx' '\listtable' '\ls2' '\chcbpat' '\strike' '\super' \
+              '\sub' 'HYPERLINK "https://example.org/diary?a=1&b=2"'; do
+    grep -qF -- "$word" "$entry" || missing="$missing $word"
+  done
+  if [ -z "$missing" ] && ! grep -q 'Sans Serif' "$entry"; then
+    pass "diary: saved again, the entry keeps its pictures, table, lists, highlights, raised text and link"
+  else fail "diary: the saved entry lacks:$missing"; fi
+  if cmp -s "$folder"/history/8-December-2026@*.replaced.rtf "$here/tests/data/rtf/libreoffice_features.rtf"; then
+    pass "diary: the replaced entry is kept in the history"
+  else fail "diary: no earlier version in the history: $(ls "$folder/history" 2>&1 | tr '\n' ' ')"; fi
+  kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
+}
+
 random_database
 first_start
 reminder
+diary
 echo "$passed passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -58,6 +58,9 @@ public:
     // False when it could not be kept and the user chose to keep it in the
     // editor rather than lose it: the command must stop then.
     bool keepUnsavedDraft();
+    // The editor now shows a version taken from the history: it differs
+    // from the entry, but it is kept already.
+    void restoredFromHistory() { m_unsaved = false; }
 
     // The editor's commands.
     void undo();

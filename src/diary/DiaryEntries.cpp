@@ -234,7 +234,7 @@ void DiaryEntries::earlierVersions() {
                           DiaryHistory::kindText(v.kind), sizeText(v.size), firstWords(data));
     }
     const std::optional<int> choice = m_services.dialogs->chooseItem(
-        QStringLiteral("Earlier versions of %1, newest first. The one you pick is put into the editor; "
+        QStringLiteral("Earlier versions of %1, newest first.\nThe one you pick is put into the editor; "
                        "save it to make it the entry again.")
             .arg(name),
         lines);
@@ -248,5 +248,6 @@ void DiaryEntries::earlierVersions() {
     if (!m_editor.keepUnsavedDraft()) return;
     m_editor.setEntryName(name);
     m_window.RichTextBox1->setRichText(data);
+    m_editor.restoredFromHistory();
     m_window.RichTextBox1->setFocus();
 }

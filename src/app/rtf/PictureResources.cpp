@@ -117,7 +117,8 @@ QImage PictureResources::decode(const Picture& picture, QSizeF shown) {
     return image;
 }
 
-// A grey frame with the picture's kind, drawn once per kind.
+// A grey frame with the picture's kind, drawn once per kind and stretched
+// to each picture's size.
 QString PictureResources::placeholder(const Picture& picture) {
     const QString label = kindName(picture.kind);
     const auto known = m_placeholders.constFind(label);
@@ -126,19 +127,13 @@ QString PictureResources::placeholder(const Picture& picture) {
     image.fill(QColor(235, 235, 235));
     {
         QPainter painter(&image);
-        painter.setPen(QPen(QColor(150, 150, 150), 2));
-        painter.drawRect(image.rect().adjusted(1, 1, -2, -2));
-        painter.drawLine(image.rect().topLeft(), image.rect().bottomRight());
-        painter.drawLine(image.rect().topRight(), image.rect().bottomLeft());
-        if (!label.isEmpty()) {
-            painter.setPen(Qt::black);
-            QFont font = painter.font();
-            font.setPixelSize(18);
-            painter.setFont(font);
-            const QRect box = image.rect().adjusted(20, 40, -20, -40);
-            painter.fillRect(box, QColor(235, 235, 235));
-            painter.drawText(box, Qt::AlignCenter, label);
-        }
+        painter.setPen(QPen(QColor(150, 150, 150), 4));
+        painter.drawRect(image.rect().adjusted(2, 2, -2, -2));
+        painter.setPen(QColor(90, 90, 90));
+        QFont font = painter.font();
+        font.setPixelSize(28);
+        painter.setFont(font);
+        painter.drawText(image.rect(), Qt::AlignCenter, label.isEmpty() ? QStringLiteral("?") : label);
     }
     const QString name = QStringLiteral("rtf-placeholder:%1").arg(m_placeholders.size());
     m_document->addResource(QTextDocument::ImageResource, QUrl(name), image);
