@@ -43,6 +43,27 @@ void RtfLists::finishOverride() {
         m_overrides.insert_or_assign(m_override.number, m_override.listId);
 }
 
+void RtfLists::applyNumberingWord(Word word, int param, ParagraphNumbering& numbering) {
+    switch (word) {
+        case Word::PnBullet:
+            numbering.bullet = true;
+            numbering.level = 0;
+            break;
+        case Word::PnBody:
+            numbering.bullet = false;
+            numbering.level = 0;
+            break;
+        case Word::PnLevel: numbering.level = std::clamp(param - 1, 0, int(kMaxLevels) - 1); break;
+        case Word::PnContinue: numbering.set = false; break;  // a paragraph without a number
+        case Word::PnDecimal: numbering.kind = ListKind::Decimal; break;
+        case Word::PnUpperRoman: numbering.kind = ListKind::UpperRoman; break;
+        case Word::PnLowerRoman: numbering.kind = ListKind::LowerRoman; break;
+        case Word::PnUpperLetter: numbering.kind = ListKind::UpperAlpha; break;
+        case Word::PnLowerLetter: numbering.kind = ListKind::LowerAlpha; break;
+        default: break;
+    }
+}
+
 ListKind RtfLists::bulletKind(const QString& bullet) {
     const char16_t c = bullet.isEmpty() ? 0 : bullet.at(0).unicode();
     switch (c) {

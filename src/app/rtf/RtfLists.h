@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "rtf/RtfControlWords.h"
 #include "rtf/RtfStyle.h"
 
 namespace rtf {
@@ -18,6 +19,15 @@ struct ParagraphNumbering {
     QString before;  // \pntxtb: the bullet, or the text before the number
     QString after;   // \pntxta: the text after the number
     bool operator==(const ParagraphNumbering&) const = default;
+};
+
+// A paragraph's list as its words give it (\lsN and \ilvlN, or \pn),
+// resolved when the paragraph begins.
+struct ListReference {
+    int number = -1;  // \ls
+    int level = 0;    // \ilvl
+    ParagraphNumbering numbering;
+    bool operator==(const ListReference&) const = default;
 };
 
 // The lists of a document: the list table (\listtable: each list's levels,
@@ -52,6 +62,13 @@ public:
     ListStyle resolve(int number, int level) const;
     // The list item a paragraph with this \pn numbering is.
     static ListStyle resolve(const ParagraphNumbering& numbering);
+    // The list item a paragraph with this reference is.
+    ListStyle resolve(const ListReference& reference) const {
+        return reference.number >= 0 ? resolve(reference.number, reference.level) : resolve(reference.numbering);
+    }
+
+    // Applies a word of a paragraph's \pn numbering; others are ignored.
+    static void applyNumberingWord(Word word, int param, ParagraphNumbering& numbering);
 
     // What a bullet character looks like in a list here.
     static ListKind bulletKind(const QString& bullet);

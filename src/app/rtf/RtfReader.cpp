@@ -1,6 +1,7 @@
 #include "rtf/RtfReader.h"
 
 #include "rtf/FieldInstruction.h"
+#include "rtf/FormattingWords.h"
 #include "rtf/PlainTextReader.h"
 
 #include <algorithm>
@@ -12,11 +13,7 @@ namespace rtf {
 namespace {
 
 constexpr int kMaxNameLength = 32;
-constexpr int kMinHalfPoints = 2;     // 1 point
-constexpr int kMaxHalfPoints = 3276;  // 1638 points
 constexpr int kMaxUnicodeSkip = 255;
-constexpr int kMaxDistance = 31680;  // 22 inches, in twips: wider than any page
-constexpr int kMaxPictureSize = 65535;
 constexpr qint64 kParamLimit = 10'000'000'000;  // digits beyond this only saturate
 constexpr qsizetype kMaxCapture = 4096;  // a field instruction, a list level's text, a name
 
@@ -224,7 +221,7 @@ void RtfReader::skipInsideSkippedGroups() {
 void RtfReader::skipBinary(int count) {
     const qint64 n = std::min<qint64>(std::max(count, 0), m_end - m_p);
     // A picture given as binary data keeps it.
-    if (m_state.destination == Destination::Picture) m_picture.data.append(m_p, qsizetype(n));
+    if (m_state.destination == Destination::Picture) m_picture.binary(m_p, qsizetype(n));
     m_p += n;
 }
 
@@ -330,11 +327,8 @@ void RtfReader::controlWord(bool afterStar) {
 }
 
 void RtfReader::applyWord(Word word, bool hasParam, int param) {
-    const bool on = !hasParam || param != 0;
     const bool inFontTable = m_state.destination == Destination::FontTable;
     const bool inColorTable = m_state.destination == Destination::ColorTable;
-    CharProps& chr = m_state.chr;
-    ParagraphStyle& para = m_state.paragraph;
     switch (word) {
         case Word::Ansi: m_tables.setDocumentCodePage(1252); break;
         case Word::Mac: m_tables.setDocumentCodePage(10000); break;
@@ -375,51 +369,12 @@ void RtfReader::applyWord(Word word, bool hasParam, int param) {
             if (inFontTable)
                 m_tables.beginFont(hasParam ? param : 0);
             else
-                chr.font = hasParam ? param : 0;
+                m_state.chr.font = hasParam ? param : 0;
             break;
-        case Word::FontSize:
-            chr.halfPoints = std::clamp(hasParam ? param : 24, kMinHalfPoints, kMaxHalfPoints);
-            break;
-        case Word::Bold: chr.bold = on; break;
-        case Word::Italic: chr.italic = on; break;
-        case Word::Underline: chr.underline = on; break;
-        case Word::UnderlineNone: chr.underline = false; break;
-        case Word::Strike: chr.strike = on; break;
-        case Word::Superscript:
-            chr.position = on ? VerticalPosition::Super : VerticalPosition::Normal;
-            break;
-        case Word::Subscript:
-            chr.position = on ? VerticalPosition::Sub : VerticalPosition::Normal;
-            break;
-        case Word::NoSuperSub: chr.position = VerticalPosition::Normal; break;
-        case Word::Color: chr.color = std::max(hasParam ? param : 0, 0); break;
-        case Word::Highlight: chr.highlight = std::max(hasParam ? param : 0, 0); break;
-        case Word::Shading: chr.shading = std::max(hasParam ? param : 0, 0); break;
-        case Word::Hidden: chr.hidden = on; break;
-        case Word::Plain: {
-            // The text of a hyperlink stays linked through a reset of its look.
-            const int link = chr.link;
-            chr = CharProps();
-            chr.link = link;
-            break;
-        }
-
         case Word::ParagraphDefault:
-            para = ParagraphStyle();
-            m_state.list = ListRef();
+            m_state.paragraph = ParagraphStyle();
+            m_state.list = ListReference();
             break;
-        case Word::AlignLeft: para.alignment = Alignment::Left; break;
-        case Word::AlignCenter: para.alignment = Alignment::Center; break;
-        case Word::AlignRight: para.alignment = Alignment::Right; break;
-        case Word::AlignJustify: para.alignment = Alignment::Justify; break;
-        case Word::SpaceBefore: para.spaceBefore = std::clamp(param, 0, kMaxDistance); break;
-        case Word::SpaceAfter: para.spaceAfter = std::clamp(param, 0, kMaxDistance); break;
-        case Word::LeftIndent: para.leftIndent = std::clamp(param, 0, kMaxDistance); break;
-        case Word::RightIndent: para.rightIndent = std::clamp(param, 0, kMaxDistance); break;
-        case Word::FirstLineIndent:
-            para.firstLineIndent = std::clamp(param, -kMaxDistance, kMaxDistance);
-            break;
-        case Word::InTable: para.inTable = true; break;
 
         case Word::Paragraph: paragraphEnd(); break;
         case Word::Cell: cell(); break;
@@ -432,22 +387,6 @@ void RtfReader::applyWord(Word word, bool hasParam, int param) {
             }
             break;
         case Word::NestedRow: paragraphEnd(); break;
-        case Word::LineBreak: symbol(0x2028); break;
-        case Word::Tab: symbol(U'\t'); break;
-        case Word::EmDash: symbol(0x2014); break;
-        case Word::EnDash: symbol(0x2013); break;
-        case Word::EmSpace: symbol(0x2003); break;
-        case Word::EnSpace: symbol(0x2002); break;
-        case Word::QuarterEmSpace: symbol(0x2005); break;
-        case Word::Bullet: symbol(0x2022); break;
-        case Word::LeftQuote: symbol(0x2018); break;
-        case Word::RightQuote: symbol(0x2019); break;
-        case Word::LeftDoubleQuote: symbol(0x201C); break;
-        case Word::RightDoubleQuote: symbol(0x201D); break;
-        case Word::ZeroWidthJoiner: symbol(0x200D); break;
-        case Word::ZeroWidthNonJoiner: symbol(0x200C); break;
-        case Word::LeftToRightMark: symbol(0x200E); break;
-        case Word::RightToLeftMark: symbol(0x200F); break;
 
         case Word::Binary: skipBinary(hasParam ? param : 0); break;
         case Word::TextDestination: break;  // its text shows like any other
@@ -457,10 +396,14 @@ void RtfReader::applyWord(Word word, bool hasParam, int param) {
         case Word::HeaderFooter: discard(ReadReport::Item::HeaderOrFooter); break;
         case Word::Unknown: break;
         default:
-            if (!applyDestinationWord(word)) {
+            if (const char32_t c = formattingwords::symbolOf(word)) {
+                symbol(c);
+            } else if (!formattingwords::applyCharacter(word, hasParam, param, m_state.chr) &&
+                       !formattingwords::applyParagraph(word, hasParam, param, m_state.paragraph) &&
+                       !applyDestinationWord(word)) {
                 applyListWord(word, hasParam, param);
-                applyTableWord(word, hasParam, param);
-                applyPictureWord(word, hasParam, param);
+                applyTableWord(word, param);
+                if (m_state.destination == Destination::Picture) m_picture.apply(word, hasParam, param);
             }
     }
 }
@@ -520,10 +463,7 @@ void RtfReader::open(Destination destination, Word word) {
         case Destination::ShapeName:
         case Destination::FieldInstruction: m_capture.clear(); break;
         case Destination::ColorTable: m_tables.clearColors(); break;
-        case Destination::Picture:
-            m_picture = Picture();
-            m_pictureNibble = -1;
-            break;
+        case Destination::Picture: m_picture.begin(); break;
         case Destination::Numbering:
             m_numbering = ParagraphNumbering();
             m_numbering.set = true;
@@ -557,7 +497,7 @@ bool RtfReader::applyDestinationWord(Word word) {
         case Word::ListText:
             // Beyond the limit of paragraphs, where lines join the last
             // paragraph, a list number stays the text it is.
-            if (here == Destination::Text && m_paragraphsLeft > 0) m_state.listText = true;
+            if (here == Destination::Text && m_paragraphs.paragraphsLeft()) m_state.listText = true;
             break;
         case Word::Picture:
         case Word::ParagraphNumbering:
@@ -614,89 +554,12 @@ void RtfReader::applyListWord(Word word, bool hasParam, int param) {
             if (here == Destination::ListLevel) m_lists.setLevelNumberFormat(param);
             break;
         default:
-            if (here != Destination::Numbering) break;
-            switch (word) {
-                case Word::PnBullet:
-                    m_numbering.bullet = true;
-                    m_numbering.level = 0;
-                    break;
-                case Word::PnBody:
-                    m_numbering.bullet = false;
-                    m_numbering.level = 0;
-                    break;
-                case Word::PnLevel: m_numbering.level = std::clamp(param - 1, 0, 8); break;
-                case Word::PnContinue: m_numbering.set = false; break;  // a paragraph without a number
-                case Word::PnDecimal: m_numbering.kind = ListKind::Decimal; break;
-                case Word::PnUpperRoman: m_numbering.kind = ListKind::UpperRoman; break;
-                case Word::PnLowerRoman: m_numbering.kind = ListKind::LowerRoman; break;
-                case Word::PnUpperLetter: m_numbering.kind = ListKind::UpperAlpha; break;
-                case Word::PnLowerLetter: m_numbering.kind = ListKind::LowerAlpha; break;
-                default: break;
-            }
+            if (here == Destination::Numbering) RtfLists::applyNumberingWord(word, param, m_numbering);
     }
 }
 
-void RtfReader::applyTableWord(Word word, bool hasParam, int param) {
-    if (m_state.destination != Destination::Text) return;
-    using Side = RtfRowBuilder::Side;
-    QRgb rgb = 0;
-    switch (word) {
-        case Word::RowDefaults: m_rowBuilder.reset(); break;
-        case Word::RowLeft: m_rowBuilder.setLeft(std::clamp(param, -kMaxDistance, kMaxDistance)); break;
-        case Word::RowGap: m_rowBuilder.setGap(std::clamp(param, 0, 1440)); break;
-        case Word::CellRight: m_rowBuilder.endCell(param); break;
-        case Word::CellBorderTop: m_rowBuilder.beginBorder(Side::Top); break;
-        case Word::CellBorderLeft: m_rowBuilder.beginBorder(Side::Left); break;
-        case Word::CellBorderBottom: m_rowBuilder.beginBorder(Side::Bottom); break;
-        case Word::CellBorderRight: m_rowBuilder.beginBorder(Side::Right); break;
-        case Word::OtherBorder: m_rowBuilder.beginBorder(Side::None); break;
-        case Word::BorderWidth: m_rowBuilder.setBorderWidth(param); break;
-        case Word::BorderStyle: m_rowBuilder.setBorderStyle(false); break;
-        case Word::BorderNone: m_rowBuilder.setBorderStyle(true); break;
-        case Word::BorderColor:
-            if (m_tables.colorAt(param, &rgb)) m_rowBuilder.setBorderColor(rgb);
-            break;
-        case Word::CellShading:
-            if (m_tables.colorAt(param, &rgb)) m_rowBuilder.setBackground(rgb);
-            break;
-        case Word::CellMergeFirst: m_rowBuilder.setHorizontalMerge(CellMerge::First); break;
-        case Word::CellMerged: m_rowBuilder.setHorizontalMerge(CellMerge::Merged); break;
-        case Word::CellVerticalMergeFirst: m_rowBuilder.setVerticalMerge(CellMerge::First); break;
-        case Word::CellVerticalMerged: m_rowBuilder.setVerticalMerge(CellMerge::Merged); break;
-        case Word::CellPadLeft: m_rowBuilder.setPadding(Side::Left, param); break;
-        case Word::CellPadTop: m_rowBuilder.setPadding(Side::Top, param); break;
-        case Word::CellPadRight: m_rowBuilder.setPadding(Side::Right, param); break;
-        case Word::CellPadBottom: m_rowBuilder.setPadding(Side::Bottom, param); break;
-        default: break;
-    }
-    (void)hasParam;
-}
-
-void RtfReader::applyPictureWord(Word word, bool hasParam, int param) {
-    if (m_state.destination != Destination::Picture) return;
-    Picture& p = m_picture;
-    const int size = std::clamp(param, 0, kMaxPictureSize);
-    auto kind = [&](PictureKind k) {
-        p.kind = k;
-        p.kindParameter = hasParam ? std::clamp(param, 0, 255) : 0;
-    };
-    switch (word) {
-        case Word::PngBlip: kind(PictureKind::Png); break;
-        case Word::JpegBlip: kind(PictureKind::Jpeg); break;
-        case Word::EmfBlip: kind(PictureKind::Emf); break;
-        case Word::WindowsMetafile: kind(PictureKind::Wmf); break;
-        case Word::MacPicture: kind(PictureKind::MacPict); break;
-        case Word::DibBitmap: kind(PictureKind::Dib); break;
-        case Word::WindowsBitmap: kind(PictureKind::Bitmap); break;
-        case Word::Os2Metafile: kind(PictureKind::Os2Metafile); break;
-        case Word::PictureWidth: p.pixelWidth = size; break;
-        case Word::PictureHeight: p.pixelHeight = size; break;
-        case Word::PictureGoalWidth: p.goalWidth = std::clamp(param, 0, kMaxDistance); break;
-        case Word::PictureGoalHeight: p.goalHeight = std::clamp(param, 0, kMaxDistance); break;
-        case Word::PictureScaleX: p.scaleX = std::clamp(param, 1, 1000); break;
-        case Word::PictureScaleY: p.scaleY = std::clamp(param, 1, 1000); break;
-        default: break;
-    }
+void RtfReader::applyTableWord(Word word, int param) {
+    if (m_state.destination == Destination::Text) m_rowBuilder.apply(word, param, m_tables);
 }
 
 // ---- Text -------------------------------------------------------------------
@@ -734,7 +597,7 @@ void RtfReader::textBytes(const char* bytes, qsizetype count) {
             for (qsizetype i = 0; i < count; ++i)
                 if (bytes[i] == ';') m_tables.finishColor();
             break;
-        case Destination::Picture: pictureBytes(bytes, count); break;
+        case Destination::Picture: m_picture.hexDigits(bytes, count); break;
         case Destination::FieldInstruction:
         case Destination::LevelText:
         case Destination::NumberingText:
@@ -752,19 +615,6 @@ void RtfReader::textBytes(const char* bytes, qsizetype count) {
             }
             break;
         default: break;  // list tables, shapes and objects show no text of their own
-    }
-}
-
-void RtfReader::pictureBytes(const char* bytes, qsizetype count) {
-    for (qsizetype i = 0; i < count; ++i) {
-        const int v = hexValue(bytes[i]);
-        if (v < 0) continue;  // white space between the digits
-        if (m_pictureNibble < 0) {
-            m_pictureNibble = v;
-        } else {
-            m_picture.data.append(static_cast<char>(m_pictureNibble * 16 + v));
-            m_pictureNibble = -1;
-        }
     }
 }
 
@@ -887,87 +737,18 @@ void RtfReader::flushRun() {
     flushBytes();
     if (m_run.isEmpty()) return;
     const RunStyle& style = m_tables.styleOf(m_runProps);
-    if (m_runListText) {
-        // Held until the paragraph shows whether it is a list item.
-        m_listText.emplace_back(m_run, style);
-    } else {
-        beginParagraph();
-        if (!m_listText.empty()) emitListText();  // a number after the paragraph began
-        m_sink.text(m_run, style);
-        m_paragraphHasText = true;
-    }
+    if (m_runListText)
+        m_paragraphs.listText(m_run, style);
+    else
+        m_paragraphs.text(m_run, style, m_state.paragraph, m_state.list);
     m_run.resize(0);
 }
 
-// ---- Paragraphs, lists and tables -------------------------------------------
-
-// The content of the current paragraph is about to reach the sink: the
-// paragraph's place (in a table cell or not) and its list are settled now.
-void RtfReader::beginParagraph() {
-    if (m_paragraphBegun) return;
-    m_paragraphBegun = true;
-    const bool inTable = m_state.paragraph.inTable && m_cellsLeft > 0;
-    if (inTable != m_sinkInTable) {
-        if (m_sinkInTable) {
-            closeTable();
-        } else {
-            m_sink.tableStart();
-            m_sinkInTable = true;
-            m_rowCells = 0;
-        }
-    }
-    if (m_sinkInTable) m_rowOpen = true;
-    m_paragraphList = listOfParagraph();
-    if (m_paragraphList.isItem())
-        m_listText.clear();  // the list shows the number itself
-    else
-        emitListText();
-}
-
-ListStyle RtfReader::listOfParagraph() {
-    const ListRef& ref = m_state.list;
-    ListStyle style =
-        ref.number >= 0 ? m_lists.resolve(ref.number, ref.level) : RtfLists::resolve(ref.numbering);
-    if (!style.isItem()) {
-        // Lists numbered paragraph by paragraph end with the first paragraph without a number.
-        m_listItems.erase(qint64(RtfLists::kParagraphNumberingKey) * 16);
-        return style;
-    }
-    if (m_paragraphsLeft <= 0) return ListStyle();  // joined to the paragraph before
-    int& items = m_listItems[qint64(style.key) * 16 + style.level];
-    if (m_listItemsLeft <= 0 || items >= limits::kItemsPerList) {
-        m_report.note(ReadReport::Item::ListItemsAsText);
-        return ListStyle();
-    }
-    ++items;
-    --m_listItemsLeft;
-    return style;
-}
-
-void RtfReader::emitListText() {
-    for (const auto& [text, style] : m_listText) {
-        m_sink.text(text, style);
-        m_paragraphHasText = true;
-    }
-    m_listText.clear();
-}
-
-ParagraphStyle RtfReader::endingParagraph() const {
-    ParagraphStyle style = m_state.paragraph;
-    style.list = m_paragraphList;
-    style.inTable = m_sinkInTable;
-    return style;
-}
-
-void RtfReader::resetParagraph() {
-    m_paragraphBegun = false;
-    m_paragraphHasText = false;
-    m_paragraphList = ListStyle();
-}
+// ---- Paragraphs and tables --------------------------------------------------
 
 void RtfReader::paragraphEnd() {
     if (m_state.destination != Destination::Text) return;
-    if (m_paragraphsLeft <= 0) {
+    if (!m_paragraphs.paragraphsLeft()) {
         // A line break goes on in the run of text it ends.
         m_report.note(ReadReport::Item::ParagraphsAsLines);
         symbol(0x2028);
@@ -975,106 +756,46 @@ void RtfReader::paragraphEnd() {
     }
     flushSurrogate();
     flushRun();
-    beginParagraph();
-    m_sink.paragraphEnd(endingParagraph());
-    --m_paragraphsLeft;
-    resetParagraph();
+    m_paragraphs.paragraphEnd(m_state.paragraph, m_state.list);
 }
 
 void RtfReader::cell() {
     if (m_state.destination != Destination::Text) return;
-    if (!m_sinkInTable && (m_paragraphBegun || m_cellsLeft <= 0)) {
-        // No table can start here: the cell's end is a tab in the text.
-        if (m_cellsLeft <= 0) m_report.note(ReadReport::Item::TableCellsAsText);
-        symbol(U'\t');
+    if (!m_paragraphs.takesCell()) {
+        symbol(U'\t');  // no table can start here
         return;
     }
     // A cell whose paragraphs were not marked as being in a table still is one.
     m_state.paragraph.inTable = true;
     flushSurrogate();
     flushRun();
-    beginParagraph();
-    if (m_cellsLeft <= 0) {
-        closeTable();
-        m_report.note(ReadReport::Item::TableCellsAsText);
-        symbol(U'\t');
-        return;
-    }
-    if (m_rowCells >= RtfRowBuilder::kMaxCells) {
-        // More cells than a row may have: the rest stay in its last cell.
-        m_report.note(ReadReport::Item::TableCellsAsText);
-        m_sink.paragraphEnd(endingParagraph());
-    } else {
-        m_sink.cellEnd(endingParagraph());
-        ++m_rowCells;
-    }
-    --m_cellsLeft;
-    resetParagraph();
+    if (!m_paragraphs.cellEnd(m_state.paragraph, m_state.list)) symbol(U'\t');
 }
 
 void RtfReader::row() {
     if (m_state.destination != Destination::Text) return;
     flushSurrogate();
     flushRun();
-    if (!m_sinkInTable) {
-        paragraphEnd();
-        return;
-    }
-    if (m_paragraphBegun) {
-        // Text after the row's last cell: a cell of its own.
-        m_sink.cellEnd(endingParagraph());
-        ++m_rowCells;
-        --m_cellsLeft;
-        resetParagraph();
-    }
-    m_sink.rowEnd(m_rowBuilder.row());
-    m_rowCells = 0;
-    m_rowOpen = false;
-    if (m_cellsLeft <= 0) closeTable();
-}
-
-void RtfReader::closeTable() {
-    if (!m_sinkInTable) return;
-    if (m_rowOpen || m_rowCells > 0) m_sink.rowEnd(m_rowBuilder.row());
-    m_sink.tableEnd();
-    m_sinkInTable = false;
-    m_rowCells = 0;
-    m_rowOpen = false;
+    if (!m_paragraphs.rowEnd(m_state.paragraph, m_state.list)) paragraphEnd();
 }
 
 void RtfReader::picture() {
-    if (m_picture.data.isEmpty()) return;
+    if (m_picture.isEmpty()) return;
     if (m_state.destination == Destination::ShapeValue) m_shapeHasPicture = true;
     if (m_state.chr.hidden) {
         m_report.note(ReadReport::Item::HiddenText);
     } else {
         flushSurrogate();
         flushRun();
-        beginParagraph();
         m_textParagraph = m_state.paragraph;
-        m_sink.picture(m_picture, m_tables.styleOf(m_state.chr));
-        m_paragraphHasText = true;
+        m_paragraphs.picture(m_picture.take(), m_tables.styleOf(m_state.chr), m_state.paragraph, m_state.list);
     }
-    m_picture = Picture();
 }
 
 void RtfReader::finish() {
     flushSurrogate();
     flushRun();
-    if (!m_listText.empty()) beginParagraph();
-    if (m_sinkInTable) {
-        if (m_paragraphBegun) {
-            m_sink.cellEnd(endingParagraph());
-            ++m_rowCells;
-        }
-        closeTable();
-        return;
-    }
-    if (m_paragraphHasText) {
-        ParagraphStyle style = m_textParagraph;
-        style.list = m_paragraphList;
-        m_sink.lastParagraph(style);
-    }
+    m_paragraphs.finish(m_state.paragraph, m_state.list, m_textParagraph);
 }
 
 }  // namespace rtf

@@ -4,11 +4,12 @@
 #include <QByteArrayView>
 #include <QString>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 #include "rtf/CodePageDecoder.h"
 #include "rtf/ReadLimits.h"
+#include "rtf/ParagraphAssembler.h"
+#include "rtf/PictureCollector.h"
 #include "rtf/ReadReport.h"
 #include "rtf/RtfControlWords.h"
 #include "rtf/RtfLists.h"
@@ -51,19 +52,11 @@ public:
 
 private:
 
-    // A paragraph's list as its words give it, resolved when the paragraph begins.
-    struct ListRef {
-        int number = -1;  // \ls
-        int level = 0;    // \ilvl
-        ParagraphNumbering numbering;  // \pn
-        bool operator==(const ListRef&) const = default;
-    };
-
     // What a group saves and its closing brace restores.
     struct GroupState {
         CharProps chr;
         ParagraphStyle paragraph;
-        ListRef list;
+        ListReference list;
         int unicodeSkip = 1;
         Destination destination = Destination::Text;
         bool listText = false;  // a list number written as text for readers without lists
@@ -83,8 +76,7 @@ private:
     void applyWord(Word word, bool hasParam, int param);
     bool applyDestinationWord(Word word);
     void applyListWord(Word word, bool hasParam, int param);
-    void applyTableWord(Word word, bool hasParam, int param);
-    void applyPictureWord(Word word, bool hasParam, int param);
+    void applyTableWord(Word word, int param);
     void enter(Destination destination);
     void open(Destination destination, Word word);
     void discard(ReadReport::Item item);
@@ -93,7 +85,6 @@ private:
     bool consumeFallback();
 
     void textBytes(const char* bytes, qsizetype count);
-    void pictureBytes(const char* bytes, qsizetype count);
     void capture(QStringView text);
     void symbol(char32_t c);
     void character(char32_t c);
@@ -103,16 +94,10 @@ private:
     void flushBytes();
     void flushRun();
 
-    // Paragraphs, lists and tables.
-    void beginParagraph();
-    void resetParagraph();
-    ListStyle listOfParagraph();
-    void emitListText();
-    ParagraphStyle endingParagraph() const;
+    // Paragraphs and tables.
     void paragraphEnd();
     void cell();
     void row();
-    void closeTable();
     void picture();
     void finish();
 
@@ -122,6 +107,7 @@ private:
     RtfTables m_tables{m_decoder, m_report};
     RtfLists m_lists;
     RtfRowBuilder m_rowBuilder;
+    ParagraphAssembler m_paragraphs{m_sink, m_report, m_lists, m_rowBuilder};
     const char* m_p = nullptr;
     const char* m_end = nullptr;
 
@@ -139,12 +125,7 @@ private:
     QByteArray m_bytes;
     QString m_run;
 
-    // The paragraph being read.
-    bool m_paragraphBegun = false;   // its content has started going to the sink
-    bool m_paragraphHasText = false;
     ParagraphStyle m_textParagraph;  // the layout in force when the last text came
-    ListStyle m_paragraphList;
-    std::vector<std::pair<QString, RunStyle>> m_listText;  // held until the paragraph begins
 
     // Text being collected for a destination that is not shown (a field's
     // instruction, a list level's text, a shape property's name).
@@ -154,20 +135,9 @@ private:
     bool m_shapeHasPicture = false;
     bool m_numberingTextAfter = false;
     bool m_discardNoted = false;
-    Picture m_picture;
-    int m_pictureNibble = -1;
+    PictureCollector m_picture;
 
-    // Tables: whether the sink has one open, and the cells of its current row.
-    bool m_sinkInTable = false;
-    bool m_rowOpen = false;  // the current row has content
-    int m_rowCells = 0;
-
-    // What is left of the limits.
-    int m_paragraphsLeft = limits::kParagraphs;
-    int m_runsLeft = limits::kRuns;
-    int m_cellsLeft = limits::kTableCells;
-    int m_listItemsLeft = limits::kListItems;
-    std::unordered_map<qint64, int> m_listItems;  // items of each list and level
+    int m_runsLeft = limits::kRuns;  // what is left of the limit of runs
 };
 
 }  // namespace rtf

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "rtf/RtfControlWords.h"
 #include "rtf/RtfStyle.h"
 
 namespace rtf {
+
+class RtfTables;
 
 // Builds the definition of a table row from the words that give it: \trowd
 // starts one, the words of a cell (its borders, shading, merging, padding)
@@ -12,6 +15,10 @@ public:
     enum class Side { None, Top, Left, Bottom, Right };
 
     static constexpr int kMaxCells = 63;  // cells of one row, as word processors allow
+
+    // Applies a word of a row's definition (colours from the colour table);
+    // false for any other word.
+    bool apply(Word word, int param, const RtfTables& tables);
 
     void reset();
     void setLeft(int twips) { m_row.left = twips; }
