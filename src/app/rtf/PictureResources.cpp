@@ -177,4 +177,19 @@ bool PictureResources::original(const QTextImageFormat& format, Picture* picture
     return !picture->data.isEmpty();
 }
 
+bool PictureResources::pictureOf(const QTextImageFormat& format, const QTextDocument& document,
+                                 Picture* picture) {
+    if (original(format, picture)) return true;
+    const QImage image =
+        document.resource(QTextDocument::ImageResource, QUrl(format.name())).value<QImage>();
+    if (image.isNull()) return false;
+    QBuffer buffer(&picture->data);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) return false;
+    picture->kind = PictureKind::Png;
+    picture->pixelWidth = image.width();
+    picture->pixelHeight = image.height();
+    return true;
+}
+
 }  // namespace rtf

@@ -30,6 +30,9 @@ public:
     // The picture an image of a document was read from; false for an image
     // that came otherwise (its pixels are then all there is).
     static bool original(const QTextImageFormat& format, Picture* picture);
+    // The picture to write for an image of `document`: the one it was read
+    // from, or else its pixels as PNG. False when the image has none.
+    static bool pictureOf(const QTextImageFormat& format, const QTextDocument& document, Picture* picture);
 
     // The size a picture is shown at, in the document's pixels.
     static QSizeF shownSize(const Picture& picture);

@@ -1,30 +1,29 @@
 #include "rtf/RtfWriter.h"
 
-#include <QBuffer>
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
-#include <QImage>
 #include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextDocument>
 #include <QTextList>
 #include <QTextTable>
-#include <QUrl>
-#include <cmath>
 
-#include "Twips.h"
 #include "rtf/FieldInstruction.h"
 #include "rtf/PictureResources.h"
+#include "rtf/RtfText.h"
 
 namespace rtf {
 namespace {
 
+using rtftext::appendNumber;
+using rtftext::appendText;
+using rtftext::appendWord;
+using rtftext::toTwips;
+
 constexpr int kDefaultHalfPoints = 24;
 constexpr int kPageTextWidth = 9638;  // twips between the margins of an A4 page, for relative widths
-constexpr int kListIndent = 720;      // twips per list level
-constexpr int kListHanging = 360;     // twips the number hangs out to the left
 
 QString familyOf(const QTextCharFormat& format) {
     const QStringList families = format.property(QTextFormat::FontFamilies).toStringList();
@@ -43,15 +42,6 @@ QString realFamily(const QFont& font) {
     return QFontInfo(font).family();
 }
 
-void appendNumber(QByteArray& out, qint64 n) { out.append(QByteArray::number(n)); }
-
-void appendWord(QByteArray& out, const char* word, qint64 n) {
-    out.append(word);
-    appendNumber(out, n);
-}
-
-int toTwips(double pixels) { return int(std::lround(pixels * twips::perPixel())); }
-
 const char* alignmentWord(Qt::Alignment alignment) {
     const Qt::Alignment horizontal = alignment & Qt::AlignHorizontal_Mask;
     if (horizontal & Qt::AlignHCenter) return "\\qc";
@@ -66,28 +56,6 @@ void appendDistance(QByteArray& out, const char* word, double pixels) {
     const int t = toTwips(pixels);
     if (t != 0) appendWord(out, word, t);
 }
-
-int levelNumberFormat(QTextListFormat::Style style) {
-    switch (style) {
-        case QTextListFormat::ListDecimal: return 0;
-        case QTextListFormat::ListUpperRoman: return 1;
-        case QTextListFormat::ListLowerRoman: return 2;
-        case QTextListFormat::ListUpperAlpha: return 3;
-        case QTextListFormat::ListLowerAlpha: return 4;
-        default: return 23;  // a bullet
-    }
-}
-
-// The bullet a list of this style shows.
-QString bulletOf(QTextListFormat::Style style) {
-    switch (style) {
-        case QTextListFormat::ListCircle: return QString(QChar(0x25E6));
-        case QTextListFormat::ListSquare: return QString(QChar(0x25AA));
-        default: return QString(QChar(0x2022));
-    }
-}
-
-int levelOf(const QTextListFormat& format) { return std::clamp(format.indent() - 1, 0, 8); }
 
 const char* pictureKindWord(PictureKind kind) {
     switch (kind) {
@@ -139,15 +107,6 @@ int RtfWriter::colorIndex(QRgb rgb) {
     return index;
 }
 
-int RtfWriter::listIndex(QTextList* list) {
-    const auto it = m_listIndex.constFind(list);
-    if (it != m_listIndex.constEnd()) return it.value();
-    m_lists.append(list);
-    const int index = int(m_lists.size());  // lists are numbered from 1
-    m_listIndex.insert(list, index);
-    return index;
-}
-
 RtfWriter::Run RtfWriter::runOf(const QTextCharFormat& format) {
     Run run;
     const QString family = familyOf(format);
@@ -175,36 +134,6 @@ RtfWriter::Run RtfWriter::runOf(const QTextCharFormat& format) {
     return run;
 }
 
-void RtfWriter::writeText(QByteArray& out, QStringView text) {
-    for (const QChar qc : text) {
-        const char16_t c = qc.unicode();
-        if (c == u'\\' || c == u'{' || c == u'}') {
-            out.append('\\');
-            out.append(char(c));
-        } else if (c >= 0x20 && c <= 0x7E) {
-            out.append(char(c));
-        } else if (c == u'\t') {
-            out.append("\\tab ");
-        } else if (c == 0x2028) {
-            out.append("\\line ");
-        } else if (c == 0x00A0) {
-            out.append("\\~");
-        } else if (c == 0x00AD) {
-            out.append("\\-");
-        } else if (c == 0x2011) {
-            out.append("\\_");
-        } else if (c < 0x20 || c == 0x2029 || c == 0xFDD0 || c == 0xFDD1 || c == 0xFFFC) {
-            // control characters, paragraph and frame marks and the places of
-            // objects have no place inside a run
-        } else {
-            // \uN takes a signed 16-bit number; each half of a surrogate pair
-            // is written on its own.
-            appendWord(out, "\\u", c > 0x7FFF ? int(c) - 0x10000 : int(c));
-            out.append('?');
-        }
-    }
-}
-
 void RtfWriter::writeRun(const QTextCharFormat& format, QStringView text, QByteArray& out) {
     const Run run = runOf(format);
     out.append('{');
@@ -224,24 +153,13 @@ void RtfWriter::writeRun(const QTextCharFormat& format, QStringView text, QByteA
     }
     // A space ends the last control word; without one it would be text.
     if (!out.endsWith('{')) out.append(' ');
-    writeText(out, text);
+    appendText(out, text);
     out.append('}');
 }
 
 void RtfWriter::writePicture(const QTextImageFormat& format, QByteArray& out) {
     Picture picture;
-    if (!PictureResources::original(format, &picture)) {
-        // An image that came otherwise than from a file: its pixels, as PNG.
-        const QVariant resource = m_document.resource(QTextDocument::ImageResource, QUrl(format.name()));
-        const QImage image = resource.value<QImage>();
-        if (image.isNull()) return;
-        QBuffer buffer(&picture.data);
-        buffer.open(QIODevice::WriteOnly);
-        if (!image.save(&buffer, "PNG")) return;
-        picture.kind = PictureKind::Png;
-        picture.pixelWidth = image.width();
-        picture.pixelHeight = image.height();
-    }
+    if (!PictureResources::pictureOf(format, m_document, &picture)) return;
     const bool modern = picture.kind == PictureKind::Png || picture.kind == PictureKind::Jpeg ||
                         picture.kind == PictureKind::Emf;
     out.append(modern ? "{\\*\\shppict{\\pict" : "{\\pict");
@@ -276,7 +194,7 @@ void RtfWriter::writeRuns(const QTextBlock& block, QByteArray& out) {
             closeLink();
             if (!href.isEmpty()) {
                 out.append("{\\field{\\*\\fldinst ");
-                writeText(out, fieldinstruction::hyperlinkInstruction(href));
+                appendText(out, fieldinstruction::hyperlinkInstruction(href));
                 out.append("}{\\fldrslt ");
                 linkOpen = href;
             }
@@ -305,17 +223,7 @@ void RtfWriter::writeParagraphStart(const QTextBlock& block, bool inTable, QByte
         appendDistance(out, "\\fi", format.textIndent());
         return;
     }
-    const int level = levelOf(list->format());
-    appendWord(out, "\\ls", listIndex(list));
-    appendWord(out, "\\ilvl", level);
-    appendWord(out, "\\li", kListIndent * (level + 1) + toTwips(format.leftMargin()));
-    appendWord(out, "\\fi", -kListHanging);
-    // The number as text, for readers that know no lists.
-    const QTextListFormat::Style style = list->format().style();
-    const QString number = levelNumberFormat(style) == 23 ? bulletOf(style) : list->itemText(block);
-    out.append("{\\listtext\\pard\\plain ");
-    writeText(out, number);
-    out.append("\\tab}");
+    m_lists.writeItem(list, block, format.leftMargin(), out);
 }
 
 void RtfWriter::writeFrame(QTextFrame* frame, QByteArray& out) {
@@ -438,53 +346,6 @@ void RtfWriter::writeTable(QTextTable* table, QByteArray& out) {
     }
 }
 
-void RtfWriter::writeListTable(QByteArray& out) const {
-    if (m_lists.isEmpty()) return;
-    out.append("{\\*\\listtable");
-    for (qsizetype i = 0; i < m_lists.size(); ++i) {
-        const QTextListFormat format = m_lists[i]->format();
-        const int nfc = levelNumberFormat(format.style());
-        out.append("\n{\\list\\listtemplateid");
-        appendNumber(out, i + 1);
-        // Nine levels, as word processors expect: the list's own look at each.
-        for (int level = 0; level < 9; ++level) {
-            out.append("\n{\\listlevel");
-            appendWord(out, "\\levelnfc", nfc);
-            appendWord(out, "\\levelnfcn", nfc);
-            out.append("\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat1{\\leveltext");
-            if (nfc == 23) {
-                out.append("\\'01");
-                writeText(out, bulletOf(format.style()));
-                out.append(";}{\\levelnumbers;}");
-            } else {
-                const QString prefix = format.numberPrefix();
-                const QString suffix = format.numberSuffix();
-                out.append("\\'");
-                out.append(QByteArray::number(int(prefix.size() + 1 + suffix.size()), 16).rightJustified(2, '0'));
-                writeText(out, prefix);
-                out.append("\\'0");
-                appendNumber(out, level);
-                writeText(out, suffix);
-                out.append(";}{\\levelnumbers\\'");
-                out.append(QByteArray::number(int(prefix.size() + 1), 16).rightJustified(2, '0'));
-                out.append(";}");
-            }
-            appendWord(out, "\\fi", -kListHanging);
-            appendWord(out, "\\li", kListIndent * (level + 1));
-            out.append('}');
-        }
-        appendWord(out, "\\listid", i + 1);
-        out.append('}');
-    }
-    out.append("}\n{\\*\\listoverridetable");
-    for (qsizetype i = 0; i < m_lists.size(); ++i) {
-        appendWord(out, "{\\listoverride\\listid", i + 1);
-        appendWord(out, "\\listoverridecount0\\ls", i + 1);
-        out.append('}');
-    }
-    out.append("}\n");
-}
-
 void RtfWriter::writeHeader(QByteArray& out) const {
     out.append("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl");
     for (int i = 0; i < m_fonts.size(); ++i) {
@@ -493,7 +354,7 @@ void RtfWriter::writeHeader(QByteArray& out) const {
         const bool fixed = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) &&
                            QFontDatabase::isFixedPitch(m_fonts[i]);
         out.append(fixed ? "\\fmodern\\fcharset0 " : "\\fnil\\fcharset0 ");
-        writeText(out, m_fonts[i]);
+        appendText(out, m_fonts[i]);
         out.append(";}");
     }
     out.append("}\n{\\colortbl;");
@@ -504,7 +365,7 @@ void RtfWriter::writeHeader(QByteArray& out) const {
         out.append(';');
     }
     out.append("}\n");
-    writeListTable(out);
+    m_lists.writeTables(out);
 }
 
 QByteArray RtfWriter::write() {

@@ -6,6 +6,7 @@
 #include <QRgb>
 #include <QString>
 
+#include "rtf/ListTableWriter.h"
 #include "rtf/RtfStyle.h"
 
 class QTextBlock;
@@ -13,7 +14,6 @@ class QTextCharFormat;
 class QTextDocument;
 class QTextFrame;
 class QTextImageFormat;
-class QTextList;
 class QTextTable;
 
 namespace rtf {
@@ -47,7 +47,6 @@ private:
     Run runOf(const QTextCharFormat& format);
     int fontIndex(const QString& family);
     int colorIndex(QRgb rgb);
-    int listIndex(QTextList* list);
 
     void writeFrame(QTextFrame* frame, QByteArray& out);
     void writeTable(QTextTable* table, QByteArray& out);
@@ -57,8 +56,6 @@ private:
     void writeRun(const QTextCharFormat& format, QStringView text, QByteArray& out);
     void writePicture(const QTextImageFormat& format, QByteArray& out);
     void writeHeader(QByteArray& out) const;
-    void writeListTable(QByteArray& out) const;
-    static void writeText(QByteArray& out, QStringView text);
 
     const QTextDocument& m_document;
     QString m_defaultFamily;
@@ -70,8 +67,7 @@ private:
     QHash<QString, int> m_fontIndex;
     QList<QRgb> m_colors;
     QHash<QRgb, int> m_colorIndex;
-    QList<QTextList*> m_lists;
-    QHash<QTextList*, int> m_listIndex;
+    ListTableWriter m_lists;
 };
 
 }  // namespace rtf
