@@ -11,6 +11,7 @@
 #include "clock/Form1.h"
 #include "clock/TimedatedTimeSetter.h"
 #include "clock/TrayIcon.h"
+#include "diary/DiaryHistory.h"
 #include "platform/DBusScreenSaverInhibitor.h"
 #include "platform/DbusNotifier.h"
 #include "platform/LogindSleepWatcher.h"
@@ -96,9 +97,12 @@ int runTavenel(QApplication& app) {
     if (!form.load()) return 1;
     // Its icon appears once the clock has been drawn.
     new TrayIcon(form);
-    // Woken from sleep: the clock catches up at once on what it passed over.
-    // The system bus is joined after the first frame, not before it.
-    QTimer::singleShot(1000, &form, [&form] {
+    // After the first frame: the new files of saves a kill or a power cut
+    // interrupted are removed and the diary's history kept within its
+    // bounds; and, woken from sleep, the clock catches up at once on what it
+    // passed over.
+    QTimer::singleShot(1000, &form, [&form, &context, &clock] {
+        DiaryHistory::tidy(context.appFolder, clock.now());
         auto* sleepWatcher = new LogindSleepWatcher(QDBusConnection::systemBus(), &form);
         QObject::connect(sleepWatcher, &LogindSleepWatcher::resumed, &form, &Form1::tick);
     });

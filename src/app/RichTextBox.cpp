@@ -62,7 +62,7 @@ void RichTextBox::onTextChanged() {
 
 int RichTextBox::length() const { return document()->characterCount() - 1; }
 
-bool RichTextBox::loadFile(const QString& path, QString* error) {
+bool RichTextBox::loadFile(const QString& path, QString* error, rtf::ReadReport* report) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error) *error = QStringLiteral("Cannot read %1: %2").arg(path, file.errorString());
@@ -73,7 +73,7 @@ bool RichTextBox::loadFile(const QString& path, QString* error) {
         if (error) *error = QStringLiteral("Cannot read %1: %2").arg(path, file.errorString());
         return false;
     }
-    setRichText(data);
+    setRichText(data, report);
     return true;
 }
 
@@ -83,9 +83,10 @@ bool RichTextBox::saveFile(const QString& path, QString* error) const {
 
 QByteArray RichTextBox::richText() const { return rtf::write(*document()); }
 
-void RichTextBox::setRichText(const QByteArray& data) {
+void RichTextBox::setRichText(const QByteArray& data, rtf::ReadReport* report) {
     programChange(true, [&] {
-        rtf::read(data, document());
+        const rtf::ReadReport read = rtf::read(data, document());
+        if (report) *report = read;
         m_edit->moveCursor(QTextCursor::Start);
     });
 }

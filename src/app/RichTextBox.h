@@ -7,6 +7,9 @@
 class IPrinter;
 class QTextDocument;
 class QTextEdit;
+namespace rtf {
+class ReadReport;
+}
 
 // The rich-text box every window uses: help pages, appointment texts,
 // listings, the diary editor and hidden scratch boxes. A QTextEdit inside,
@@ -27,14 +30,15 @@ public:
     QTextDocument* document() const;
 
     // Shows the file: RTF as rich text, anything else as plain text. On
-    // failure the box keeps what it held.
-    bool loadFile(const QString& path, QString* error = nullptr);
+    // failure the box keeps what it held. What the file holds that the box
+    // cannot keep goes into `report`.
+    bool loadFile(const QString& path, QString* error = nullptr, rtf::ReadReport* report = nullptr);
     // Writes the content as RTF, creating or replacing the file. A failed
     // save leaves an old file as it was.
     bool saveFile(const QString& path, QString* error = nullptr) const;
     // The content as RTF, and replacing it with RTF (or plain text).
     QByteArray richText() const;
-    void setRichText(const QByteArray& data);
+    void setRichText(const QByteArray& data, rtf::ReadReport* report = nullptr);
 
     // The content without formatting, line breaks as CR LF.
     QString text() const;

@@ -1,6 +1,7 @@
 #include "diary/DiaryEditor.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QTextDocument>
@@ -9,6 +10,7 @@
 #include "RichTextBox.h"
 #include "platform/IDialogs.h"
 #include "platform/IPrinter.h"
+#include "rtf/ReadReport.h"
 
 namespace {
 // The clipboard holds plain text with the platform's own line ends.
@@ -24,7 +26,8 @@ DiaryEditor::DiaryEditor(RichTextBox* editor, QLabel* status, const Services& se
       m_editor(editor),
       m_status(status),
       m_services(services),
-      m_appFolder(std::move(appFolder)) {
+      m_appFolder(std::move(appFolder)),
+      m_history(m_appFolder, services.clock) {
     connect(m_editor, &RichTextBox::changed, this, &DiaryEditor::onChanged);
 }
 
@@ -33,15 +36,39 @@ void DiaryEditor::onChanged() {
     const QString text = m_editor->text();
     m_snapshots.record(text);
     m_diaryModified = true;
+    m_unsaved = true;
     if (!text.isEmpty()) m_status->setText(modifiedText());
 }
 
 void DiaryEditor::saved() {
     m_diaryModified = false;
+    m_unsaved = false;
 }
 
 void DiaryEditor::emptyStatus() {
     m_status->clear();
+}
+
+void DiaryEditor::loaded(const QString& path, const rtf::ReadReport& report) {
+    emptyStatus();
+    m_unsaved = false;
+    if (report.isEmpty()) return;
+    m_services.dialogs->message(
+        QStringLiteral("Some of what %1 holds cannot be kept here:\n\n%2\n\nIt is not shown, and it will be "
+                       "missing from what you save. The file itself has not been changed.")
+            .arg(QDir::toNativeSeparators(path), report.summary()));
+}
+
+bool DiaryEditor::keepUnsavedDraft() {
+    if (!m_unsaved || m_editor->document()->isEmpty()) return true;
+    QString reason;
+    if (m_history.keep(m_entryName, m_editor->richText(), DiaryHistory::Kind::Draft, &reason)) {
+        m_unsaved = false;
+        return true;
+    }
+    return m_services.dialogs->question(
+        QStringLiteral("The unsaved text could not be kept in the diary's history:\n\n%1\n\nDiscard it anyway?")
+            .arg(reason));
 }
 
 void DiaryEditor::focus() {
@@ -77,6 +104,7 @@ void DiaryEditor::paste() {
 }
 
 void DiaryEditor::clearAll() {
+    if (!keepUnsavedDraft()) return;
     m_editor->setText(QString());
 }
 
@@ -119,7 +147,8 @@ void DiaryEditor::print() {
 void DiaryEditor::newText() {
     if (m_diaryModified) {
         if (!m_services.dialogs->question(
-                QStringLiteral("You will lose unsaved data. Open new file ? "))) {
+                QStringLiteral("You will lose unsaved data. Open new file ? ")) ||
+            !keepUnsavedDraft()) {
             focus();
             return;
         }
@@ -141,12 +170,13 @@ void DiaryEditor::open() {
         return;
     const std::optional<QString> path =
         m_services.dialogs->openFile(m_appFolder, openFilter(), QStringLiteral("Open file"));
-    if (!path) return;
+    if (!path || !keepUnsavedDraft()) return;
     // A file that cannot be read leaves the editor with what it held.
-    if (!m_editor->loadFile(*path)) {
+    rtf::ReadReport report;
+    if (!m_editor->loadFile(*path, nullptr, &report)) {
         m_services.dialogs->message(QStringLiteral("Error reading from file"));
         return;
     }
-    emptyStatus();
+    loaded(*path, report);
     focus();
 }

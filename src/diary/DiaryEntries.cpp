@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QLocale>
 #include <QPushButton>
 
 #include "RichTextBox.h"
@@ -12,8 +13,30 @@
 #include "diary/DiaryEditor.h"
 #include "diary/DiaryFiles.h"
 #include "diary/DiaryLister.h"
+#include "rtf/AtomicFile.h"
+#include "rtf/ReadReport.h"
+#include "rtf/Rtf.h"
 #include "platform/IDialogs.h"
 #include "scheduler/Form2.h"
+
+namespace {
+
+QString sizeText(qint64 bytes) {
+    if (bytes < 1024) return QStringLiteral("%1 bytes").arg(bytes);
+    if (bytes < 1024 * 1024) return QStringLiteral("%1 KB").arg(bytes / 1024.0, 0, 'f', 1);
+    return QStringLiteral("%1 MB").arg(bytes / 1048576.0, 0, 'f', 1);
+}
+
+// The first words of a version's text, on one line.
+QString firstWords(const QByteArray& data) {
+    constexpr qsizetype kWords = 40;
+    QString text = rtf::plainText(data);
+    text.remove(QChar(QChar::ObjectReplacementCharacter));  // pictures
+    text = text.simplified();
+    return text.size() > kWords ? text.left(kWords) + QStringLiteral("...") : text;
+}
+
+}  // namespace
 
 DiaryEntries::DiaryEntries(Form2& window, DiaryEditor& editor, const Services& services,
                            IProgress* progress, QObject* parent)
@@ -36,6 +59,10 @@ QString DiaryEntries::checkedPath() const {
 }
 
 void DiaryEntries::makeEntry() {
+    // The editor is emptied: what it holds unsaved goes to the history first.
+    if (!m_editor.keepUnsavedDraft()) return;
+    const DateTexts date = m_window.calendar().selectedDate();
+    m_editor.setEntryName(diaryfiles::fileName(date.day, date.month, date.year));
     m_window.Command3->show();
     // The date cannot be changed from the selectors while the editor is open.
     for (QComboBox* combo : {m_window.Combo1, m_window.Combo2, m_window.Combo3})
@@ -57,19 +84,40 @@ void DiaryEntries::displayEntry() {
     box->setText(QString());
     for (QComboBox* combo : {m_window.Combo1, m_window.Combo2, m_window.Combo3})
         combo->setEnabled(false);
-    if (!QFileInfo::exists(path)) return;
-    QString reason;
-    if (!box->loadFile(path, &reason)) {
+    // A link named like an entry is not followed.
+    QString reason = rtf::AtomicFile::notRegularMessage(path);
+    rtf::ReadReport report;
+    if (reason.isEmpty() && !QFileInfo::exists(path)) return;
+    if (!reason.isEmpty() || !box->loadFile(path, &reason, &report)) {
         m_services.dialogs->message(
             QStringLiteral("The diary entry %1 cannot be read.\n\n%2").arg(path, reason));
         return;
     }
-    m_editor.emptyStatus();
+    m_editor.loaded(path, report);
+}
+
+bool DiaryEntries::keepEarlier(const QString& path, DiaryHistory::Kind kind, const QByteArray& replacement) {
+    QString reason;
+    const QString name = QFileInfo(path).fileName();
+    if (m_editor.history().keepFile(name, path, kind, &reason, replacement)) return true;
+    return m_services.dialogs->question(
+        QStringLiteral("The diary entry %1 as it is now could not be kept in the diary's history:\n\n%2\n\n%3")
+            .arg(name, reason,
+                 kind == DiaryHistory::Kind::Deleted
+                     ? QStringLiteral("Delete it anyway? It cannot be brought back then.")
+                     : QStringLiteral("Save over it anyway? It cannot be brought back then.")));
 }
 
 bool DiaryEntries::write(const QString& path) {
-    QString reason;
-    if (m_window.RichTextBox1->saveFile(path, &reason)) return true;
+    const QByteArray data = m_window.RichTextBox1->richText();
+    QString reason = rtf::AtomicFile::notRegularMessage(path);
+    if (reason.isEmpty()) {
+        if (!keepEarlier(path, DiaryHistory::Kind::Replaced, data)) return false;
+        if (rtf::AtomicFile::write(path, data, &reason)) {
+            m_editor.setEntryName(QFileInfo(path).fileName());
+            return true;
+        }
+    }
     m_services.dialogs->message(
         QStringLiteral("The diary entry could not be saved.\n\n%1\n\nThe entry kept on disk, if "
                        "any, has not been changed, and the text is still in the editor.")
@@ -90,7 +138,8 @@ void DiaryEntries::quickSave() {
 void DiaryEntries::save() {
     const QString path = checkedPath();
     if (path.isEmpty()) return;
-    if (QFileInfo::exists(path)) {
+    // A link or a folder in the entry's place is refused by the save itself.
+    if (QFileInfo::exists(path) && rtf::AtomicFile::notRegularMessage(path).isEmpty()) {
         if (m_services.dialogs->question(QStringLiteral("File already exists. Overwrite ? "))) {
             if (write(path)) {
                 m_editor.emptyStatus();
@@ -114,7 +163,9 @@ void DiaryEntries::remove() {
         if (m_services.dialogs->question(QStringLiteral(
                 "You will lose the file and any unsaved information. Are you sure?"))) {
             QFile file(path);
-            if (file.remove()) {
+            if (!keepEarlier(path, DiaryHistory::Kind::Deleted)) {
+                m_services.dialogs->message(QStringLiteral("The file has not been deleted"));
+            } else if (file.remove()) {
                 m_window.menus.close->trigger();
             } else {
                 m_services.dialogs->message(
@@ -160,4 +211,43 @@ void DiaryEntries::search() {
     } else {
         m_services.dialogs->longMessage(listing.lines);
     }
+}
+
+void DiaryEntries::earlierVersions() {
+    const QString path = checkedPath();
+    if (path.isEmpty()) return;
+    const QString name = QFileInfo(path).fileName();
+    const std::vector<DiaryHistory::Version> versions = m_editor.history().versions(name);
+    if (versions.empty()) {
+        m_services.dialogs->message(QStringLiteral("There are no earlier versions of %1").arg(name));
+        return;
+    }
+    const QLocale english(QLocale::English);
+    QStringList lines;
+    for (size_t i = 0; i < versions.size(); ++i) {
+        const DiaryHistory::Version& v = versions[i];
+        QByteArray data;
+        DiaryHistory::read(v, &data, nullptr);  // a version that cannot be read shows no words
+        lines << QStringLiteral("%1)  %2   %3, %4   %5")
+                     .arg(i + 1)
+                     .arg(english.toString(v.time, QStringLiteral("d MMMM yyyy h:mm:ss AP")),
+                          DiaryHistory::kindText(v.kind), sizeText(v.size), firstWords(data));
+    }
+    const std::optional<int> choice = m_services.dialogs->chooseItem(
+        QStringLiteral("Earlier versions of %1, newest first.\nThe one you pick is put into the editor; "
+                       "save it to make it the entry again.")
+            .arg(name),
+        lines);
+    if (!choice || *choice < 0 || size_t(*choice) >= versions.size()) return;
+    QByteArray data;
+    QString reason;
+    if (!DiaryHistory::read(versions[size_t(*choice)], &data, &reason)) {
+        m_services.dialogs->message(QStringLiteral("The earlier version cannot be read.\n\n%1").arg(reason));
+        return;
+    }
+    if (!m_editor.keepUnsavedDraft()) return;
+    m_editor.setEntryName(name);
+    m_window.RichTextBox1->setRichText(data);
+    m_editor.restoredFromHistory();
+    m_window.RichTextBox1->setFocus();
 }

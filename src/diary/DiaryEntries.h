@@ -4,6 +4,7 @@
 #include <QString>
 #include <memory>
 
+#include "diary/DiaryHistory.h"
 #include "platform/Services.h"
 
 class DiaryEditor;
@@ -16,7 +17,9 @@ class IProgress;
 // searches all entries. The path is built afresh from the selectors each time
 // a command runs, so a day pressed while the editor is open is the one a
 // later save writes to. No command loses a word: a failed save says so and
-// leaves the editor and the old entry as they were.
+// leaves the editor and the old entry as they were, and an entry that a save
+// replaces or Delete removes is first kept in the diary's history, from
+// which "Earlier versions" brings it back.
 class DiaryEntries : public QObject {
     Q_OBJECT
 public:
@@ -42,11 +45,16 @@ public:
     void quickSave();
     void save();
     void remove();
+    void earlierVersions();
 
 private:
     // Saves the editor as the entry at `path`; on failure says so, and
     // nothing else changes.
     bool write(const QString& path);
+    // Keeps the entry at `path` in the history before it is replaced
+    // (`replacement` being what replaces it) or deleted. When it cannot be
+    // kept the user decides whether to go on; false to stop.
+    bool keepEarlier(const QString& path, DiaryHistory::Kind kind, const QByteArray& replacement = QByteArray());
 
     Form2& m_window;
     DiaryEditor& m_editor;

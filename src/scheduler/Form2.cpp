@@ -222,6 +222,7 @@ void Form2::connectHandlers() {
         {menus.Paste, &Form2::on_Paste_triggered},   {menus.find, &Form2::on_find_triggered},
         {menus.clr, &Form2::on_clr_triggered},       {menus.close, &Form2::on_close_triggered},
         {menus.cc1, &Form2::on_cc1_triggered},
+        {menus.ev, &Form2::on_ev_triggered},
     };
     for (const auto& [action, handler] : items) connect(action, &QAction::triggered, this, handler);
 }
@@ -452,6 +453,7 @@ void Form2::on_Save_triggered() { m_diaryEntries->save(); }
 void Form2::on_qs_triggered() { m_diaryEntries->quickSave(); }
 void Form2::on_pr_triggered() { m_diaryEditor->print(); }
 void Form2::on_Delete_triggered() { m_diaryEntries->remove(); }
+void Form2::on_ev_triggered() { m_diaryEntries->earlierVersions(); }
 void Form2::on_left_triggered() { m_diaryEditor->justify(Qt::AlignLeft); }
 void Form2::on_right1_triggered() { m_diaryEditor->justify(Qt::AlignRight); }
 void Form2::on_center_triggered() { m_diaryEditor->justify(Qt::AlignHCenter); }

@@ -188,6 +188,7 @@ private:
     void on_qs_triggered();
     void on_pr_triggered();
     void on_Delete_triggered();
+    void on_ev_triggered();
     void on_left_triggered();
     void on_right1_triggered();
     void on_center_triggered();

@@ -51,6 +51,7 @@ PlannerMenus::PlannerMenus(QWidget* owner) {
     qs = item(efo, "qs", QStringLiteral("Quick Save"));
     pr = item(efo, "pr", QStringLiteral("Print"));
     Delete = item(efo, "Delete", QStringLiteral("Delete"));
+    ev = item(efo, "ev", QStringLiteral("Earlier versions"));
     eo = submenu(all2, "eo", QStringLiteral("Editing Options"));
     just = submenu(eo, "just", QStringLiteral("Justification"));
     left = item(just, "left", QStringLiteral("Left"));

@@ -35,6 +35,7 @@ struct PlannerMenus {
     QAction* qs = nullptr;
     QAction* pr = nullptr;
     QAction* Delete = nullptr;
+    QAction* ev = nullptr;  // "Earlier versions"
     QMenu* eo = nullptr;    // "Editing Options"
     QMenu* just = nullptr;  // "Justification"
     QAction* left = nullptr;

@@ -175,7 +175,14 @@ void TestRtfBox::saveFailureKeepsOldFile_data() {
     QTest::newRow("path is a folder") << std::function([](const QString& d) {
         QDir(d).mkdir("entry.rtf");
         return d + "/entry.rtf";
-    }) << false << qint64(0) << "Is a directory";
+    }) << false << qint64(0) << "is a folder, not an ordinary file";
+    // A link named like the file would make the save write wherever it points.
+    QTest::newRow("symbolic link") << std::function([](const QString& d) {
+        QDir(d).mkdir("elsewhere");
+        writeFile(d + "/elsewhere/other.txt", "not the diary's");
+        QFile::link(d + "/elsewhere/other.txt", d + "/entry.rtf");
+        return d + "/entry.rtf";
+    }) << false << qint64(0) << "is a symbolic link, not an ordinary file";
     QTest::newRow("system folder that takes no files")
         << std::function([](const QString&) { return QStringLiteral("/proc/version"); }) << false << qint64(0)
         << "No such file or directory";

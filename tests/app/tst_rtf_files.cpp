@@ -3,37 +3,17 @@
 // the formatting that reach the document are checked, and each file is saved
 // again by our writer and read back unchanged.
 #include <QFile>
-#include <QTextBlock>
 #include <QTextDocument>
 #include <QtTest>
 
 #include "rtf/Rtf.h"
+#include "support/DocumentDescription.h"
 
 namespace {
 
 QByteArray sample(const QString& name) {
     QFile file(QStringLiteral(TAVENEL_SOURCE_DIR "/tests/data/rtf/") + name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Block by block: alignment, then each fragment's text and formatting.
-QStringList describe(const QTextDocument& document) {
-    QStringList lines;
-    for (QTextBlock b = document.begin(); b.isValid(); b = b.next()) {
-        lines << QStringLiteral("block %1").arg(int(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask));
-        for (auto it = b.begin(); !it.atEnd(); ++it) {
-            const QTextCharFormat f = it.fragment().charFormat();
-            lines << QStringLiteral("  %1|%2|%3|%4%5%6|%7")
-                         .arg(it.fragment().text(), f.fontFamilies().toStringList().value(0))
-                         .arg(f.fontPointSize())
-                         .arg(f.fontWeight() >= QFont::Bold ? "b" : "")
-                         .arg(f.fontItalic() ? "i" : "")
-                         .arg(f.fontUnderline() ? "u" : "")
-                         .arg(f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color().name()
-                                                                          : QString());
-        }
-    }
-    return lines;
 }
 
 }  // namespace
@@ -46,6 +26,7 @@ private slots:
     void text();
     void formatting_data();
     void formatting();
+    void features();
     void savedAgain_data() { text_data(); }
     void savedAgain();
 };
@@ -67,24 +48,32 @@ void TestRtfFiles::text_data() {
                "a\tb\n"
                "Text with a note.\n"
                "Visit the site today.\n"
-               "Picture:  after picture\n"
+               "Picture: \xef\xbf\xbc after picture\n"
                "\n"
-               "cell one\tcell two\t\n"
+               "cell one\ncell two\n"
                "The end.");
     QTest::newRow("libreoffice lists")
         << "libreoffice_lists.rtf"
-        << QString::fromUtf8("Shopping\n •\tbread\n •\tmilk\n 1.\tfirst step\n 2.\tsecond step\n"
+        << QString::fromUtf8("Shopping\nbread\nmilk\nfirst step\nsecond step\n"
                              "Привет, Ελληνικά, Ünïcödé {braces} and back\\slash");
     QTest::newRow("wordpad style")
         << "wordpad_style.rtf"
-        << QString::fromUtf8("Meeting notes\nBring the café receipts, 12 € each.\n·\tfirst point\n"
-                             "·\tsecond point\nright side\nJapanese: 日本語");
+        << QString::fromUtf8("Meeting notes\nBring the café receipts, 12 € each.\nfirst point\n"
+                             "second point\nright side\nJapanese: 日本語");
     QTest::newRow("word style")
         << "word_style.rtf"
         << QString::fromUtf8("Quarterly report\n"
                              "Sales rose by 5 % in the “north” region – see the chart.\n"
                              "Red warning and 日本 or old style 日本語\n"
                              "Привет signed");
+    QTest::newRow("libreoffice features")
+        << "libreoffice_features.rtf"
+        << QString::fromUtf8("Features of a diary page\n"
+                             "A highlighted word, a shaded word, struck out, E=mc2 and H2O.\n"
+                             "bread\nmilk\nfirst step\nsecond step\nthird step\n"
+                             "Day\nWalk\nkm\nMon\nPark\nand river\n5\n"
+                             "PNG \xef\xbf\xbc and JPEG \xef\xbf\xbc pictures.\n"
+                             "Visit the site today.\nThe end.");
     QTest::newRow("textedit style")
         << "textedit_style.rtf"
         << QString::fromUtf8("Holiday plans\nFly to München, then train – costs 50.\n"
@@ -105,7 +94,7 @@ void TestRtfFiles::text() {
 void TestRtfFiles::formatting_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("needle");
-    // family|points|flags|colour, as describe() writes a fragment
+    // family|points|flags|colour, as describeDocument() writes a fragment
     QTest::addColumn<QString>("format");
     QTest::addColumn<int>("alignment");
     const int left = Qt::AlignLeft, center = Qt::AlignHCenter, right = Qt::AlignRight;
@@ -121,21 +110,26 @@ void TestRtfFiles::formatting_data() {
     QTest::newRow("lo all four") << lo << "all four" << "Liberation Serif|12|biu|#008000" << left;
     QTest::newRow("lo right") << lo << "Right aligned" << "Liberation Serif|12||" << right;
     QTest::newRow("lo justified") << lo << "Justified" << "Liberation Serif|12||" << int(Qt::AlignJustify);
-    QTest::newRow("lo link") << lo << "the site" << "Liberation Serif|12|u|#000080" << left;
+    QTest::newRow("lo link") << lo << "the site" << "Liberation Serif|12|u|#000080 link https://example.org/" << left;
+    const QString lf = "libreoffice_features.rtf";
+    QTest::newRow("lo highlight") << lf << "highlighted" << "Liberation Serif|12|| on #ffff00" << left;
+    QTest::newRow("lo shading") << lf << "shaded" << "Liberation Serif|12|| on #c0c0c0" << left;
+    QTest::newRow("lo strike") << lf << "struck out" << "Liberation Serif|12|s|" << left;
+    QTest::newRow("lo link target") << lf << "the site"
+                                    << "Liberation Serif|12|u|#000080 link https://example.org/diary?a=1&b=2" << left;
     QTest::newRow("lo lists size") << "libreoffice_lists.rtf" << "Shopping" << "Liberation Serif|14||" << left;
 
     const QString wp = "wordpad_style.rtf";
     QTest::newRow("wp title") << wp << "Meeting notes" << "Calibri|16|b|" << center;
     QTest::newRow("wp italic red") << wp << QString::fromUtf8("café") << "Calibri|11|i|#ff0000" << left;
     QTest::newRow("wp underline") << wp << QString::fromUtf8("12 €") << "Calibri|11|u|" << left;
-    QTest::newRow("wp bullet font") << wp << QString::fromUtf8("·") << "Symbol|11||" << left;
     QTest::newRow("wp right mono") << wp << "right side" << "Courier New|10||" << right;
     QTest::newRow("wp colour") << wp << "Japanese" << "Calibri|11||#004dbb" << left;
 
     const QString w = "word_style.rtf";
     QTest::newRow("word title") << w << "Quarterly report" << "Calibri|14|b|" << center;
     QTest::newRow("word body") << w << "Sales rose" << "Calibri|11||" << left;
-    QTest::newRow("word link") << w << "the chart" << "Calibri|11|u|#0563c1" << left;
+    QTest::newRow("word link") << w << "the chart" << "Calibri|11|u|#0563c1 link http://example.com/" << left;
     QTest::newRow("word red italic") << w << "Red warning" << "Calibri|11|i|#ff0000" << left;
     QTest::newRow("word japanese") << w << QString::fromUtf8("日本語") << "MS Gothic|11||" << left;
     QTest::newRow("word cyrillic") << w << QString::fromUtf8("Привет") << "Times New Roman Cyr|10||" << right;
@@ -157,9 +151,9 @@ void TestRtfFiles::formatting() {
     rtf::read(sample(file), &document);
     QString found;
     int blockAlignment = -1;
-    for (const QString& line : describe(document)) {
+    for (const QString& line : describeDocument(document)) {
         if (line.startsWith("block "))
-            blockAlignment = line.mid(6).toInt();
+            blockAlignment = line.section(' ', 1, 1).toInt();
         else if (found.isEmpty() && line.section('|', 0, 0).contains(needle))
             found = line.section('|', 1);
         if (!found.isEmpty()) break;
@@ -168,13 +162,47 @@ void TestRtfFiles::formatting() {
     QCOMPARE(blockAlignment == int(Qt::AlignLeading) ? int(Qt::AlignLeft) : blockAlignment, alignment);
 }
 
+// Everything the features file holds reaches the document as the real
+// thing: highlighting and shading, strike-through, raised and lowered text,
+// lists, a table with its widths and borders, pictures of their size.
+void TestRtfFiles::features() {
+    QTextDocument document;
+    rtf::read(sample("libreoffice_features.rtf"), &document);
+    const QString serif = "Liberation Serif|12";
+    const QStringList expected = {
+        "block 1", "  Features of a diary page|" + serif + "||",
+        "block 1", "  A |" + serif + "||", "  highlighted|" + serif + "|| on #ffff00",
+        "   word, a |" + serif + "||", "  shaded|" + serif + "|| on #c0c0c0", "   word, |" + serif + "||",
+        "  struck out|" + serif + "|s|", "  , E=mc|" + serif + "||", "  2|" + serif + "|^|",
+        "   and H|" + serif + "||", "  2|" + serif + "|_|", "  O.|" + serif + "||",
+        "block 1 list disc 1 ", "  bread|" + serif + "||",
+        "block 1 list disc 1 ", "  milk|" + serif + "||",
+        "block 1 list decimal 1 1.", "  first step|" + serif + "||",
+        "block 1 list decimal 1 2.", "  second step|" + serif + "||",
+        "block 1 list decimal 1 3.", "  third step|" + serif + "||",
+        "table 2x3 850 1701 1134",
+        "block 1 cell 0,0 border 10", "  Day|" + serif + "||",
+        "block 1 cell 0,1 border 10", "  Walk|" + serif + "||",
+        "block 1 cell 0,2 border 10", "  km|" + serif + "||",
+        "block 1 cell 1,0 border 10", "  Mon|" + serif + "||",
+        "block 1 cell 1,1 border 10", "  Park|" + serif + "||",
+        "block 1 cell 1,1 border 10", "  and river|" + serif + "||",
+        "block 1 cell 1,2 border 10", "  5|" + serif + "||",
+        "block 1", "  PNG |" + serif + "||", "  image 45x30", "   and JPEG |" + serif + "||", "  image 38x38",
+        "   pictures.|" + serif + "||",
+        "block 1", "  Visit |" + serif + "||",
+        "  the site|" + serif + "|u|#000080 link https://example.org/diary?a=1&b=2", "   today.|" + serif + "||",
+        "block 1", "  The end.|" + serif + "||"};
+    QCOMPARE(describeDocument(document), expected);
+}
+
 void TestRtfFiles::savedAgain() {
     QFETCH(QString, file);
     QTextDocument original;
     rtf::read(sample(file), &original);
     QTextDocument again;
     rtf::read(rtf::write(original), &again);
-    QCOMPARE(describe(again), describe(original));
+    QCOMPARE(describeDocument(again), describeDocument(original));
 }
 
 QTEST_MAIN(TestRtfFiles)

@@ -2,6 +2,7 @@
 // destinations, formatting, and input that is not RTF. Every document is read
 // both into a QTextDocument and through the plain-text path, which must agree.
 #include <QTextBlock>
+#include <QTextList>
 #include <QTextDocument>
 #include <QtTest>
 
@@ -39,6 +40,10 @@ private slots:
     void paragraphLayout();
     void fontTableForms_data();
     void fontTableForms();
+    void lists_data();
+    void lists();
+    void leftOut_data();
+    void leftOut();
     void oneChangePerLoad();
 };
 
@@ -112,17 +117,45 @@ void TestRtfReader::plainText_data() {
     QTest::newRow("star known skipped") << doc("{\\*\\fldinst HYPERLINK x}y") << "y";
     QTest::newRow("field shows result")
         << doc("see {\\field{\\*\\fldinst HYPERLINK \"u\"}{\\fldrslt here}}.") << "see here.";
-    QTest::newRow("pict skipped") << doc("a{\\pict\\pngblip 89504e47{\\*\\x}}b") << "ab";
+    QTest::newRow("pict is a picture") << doc("a{\\pict\\pngblip 89504e47{\\*\\x}}b") << "a\uFFFCb";
+    QTest::newRow("shppict read, nonshppict skipped")
+        << doc("a{\\*\\shppict{\\pict\\pngblip 00}}{\\nonshppict{\\pict\\wmetafile8 00}}b") << "a\uFFFCb";
+    QTest::newRow("shape picture") << doc("a{\\shp{\\*\\shpinst{\\sp{\\sn pib}{\\sv{\\pict\\pngblip 00}}}}"
+                                          "{\\shprslt{\\pict\\wmetafile8 00}}}b") << "a\uFFFCb";
+    QTest::newRow("shape without picture") << doc("a{\\shp{\\*\\shpinst{\\sp{\\sn fillColor}{\\sv 255}}}"
+                                                  "{\\shptxt box}}b") << "ab";
     QTest::newRow("header footer footnote")
         << doc("{\\header h\\par}{\\footer f}a{\\footnote n}b") << "ab";
-    QTest::newRow("object skipped") << doc("a{\\object{\\*\\objdata 0102}{\\result{\\pict 00}}}b") << "ab";
-    QTest::newRow("bin holds braces") << doc("a{\\pict\\bin4 }}{{}b") << "ab";
+    QTest::newRow("object shows its result") << doc("a{\\object{\\*\\objdata 0102}{\\result{\\pict 00}}}b")
+                                             << "a\uFFFCb";
+    QTest::newRow("bin holds braces") << doc("a{\\pict\\bin4 }}{{}b") << "a\uFFFCb";
     QTest::newRow("bin in text") << doc("a\\bin3 {{{b") << "ab";
     QTest::newRow("bin in skipped group") << doc("a{\\*\\blob\\bin2 }}}b") << "ab";
     QTest::newRow("escaped brace in skipped group") << doc("a{\\*\\x \\}}b") << "ab";
     QTest::newRow("hidden dropped") << doc("a{\\v secret}b\\v c\\v0 d") << "abd";
     QTest::newRow("list fallback shown") << doc("{\\pntext\\'b7\\tab}item") << QString::fromUtf8("·\titem");
-    QTest::newRow("table cells") << doc("\\intbl a\\cell b\\cell\\row c") << "a\tb\t\nc";
+    QTest::newRow("symbol font")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}}\\f1\\'b7 \\'61\\'b3\\u-3913?\\f0\\'b7}")
+        << QString::fromUtf8("• α≥•·");
+    QTest::newRow("wingdings bullet")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f1\\fcharset2 Wingdings;}}\\f1\\'a7\\'d8}") << QString::fromUtf8("▪➢");
+    QTest::newRow("lone surrogate in utf-16 text") << QByteArray("\xfe\xff\xdf\x3b", 4) << QString(QChar(0xFFFD));
+    QTest::newRow("object character") << doc("a\\u-4?b") << "a\uFFFDb";
+    QTest::newRow("table cells") << doc("\\intbl a\\cell b\\cell\\row\\pard c") << "\na\nb\nc";
+    QTest::newRow("a row goes on while in the table") << doc("\\intbl a\\cell b\\cell\\row c") << "\na\nb\nc\n\n";
+    QTest::newRow("table after a paragraph, at the end")
+        << doc("x\\par\\trowd\\cellx900\\cellx1800\\pard\\intbl a\\par b\\cell\\cell\\row") << "x\na\nb\n\n";
+    QTest::newRow("cell spanning two columns")
+        << doc("\\trowd\\cellx1000\\cellx2000\\intbl a\\cell b\\cell\\row\\trowd\\cellx2000\\intbl c\\cell\\row\\pard d")
+        << "\na\nb\nc\nd";
+    QTest::newRow("cells merged down and across")
+        << doc("\\trowd\\clvmgf\\cellx1000\\clmgf\\cellx2000\\clmrg\\cellx3000\\intbl a\\cell b\\cell c\\cell\\row"
+               "\\trowd\\clvmrg\\cellx1000\\cellx2000\\cellx3000\\intbl x\\cell d\\cell e\\cell\\row\\pard f")
+        << "\na\nx\nb\nc\nd\ne\nf";
+    QTest::newRow("cell without intbl") << doc("a\\cell b\\cell\\row\\pard c") << "\na\nb\nc";
+    QTest::newRow("cell after text is a tab") << doc("x\\par x\\b  \\intbl a\\cell b") << "x\nx a\tb";
+    QTest::newRow("nested table as text")
+        << doc("\\intbl a\\par\\itap2 n1\\nestcell n2\\nestcell\\nestrow\\itap1 b\\cell\\row") << "\na\nn1\tn2\t\nb\n";
     QTest::newRow("extra closing brace") << QByteArray("{\\rtf1 a}}b}") << "ab";
     QTest::newRow("open groups closed at end") << QByteArray("{\\rtf1 {\\b abc") << "abc";
     QTest::newRow("long control word") << doc("a\\abcdefghijklmnopqrstuvwxyzabcdefg b") << "ab";
@@ -306,6 +339,85 @@ void TestRtfReader::fontTableForms() {
     rtf::read(input, &document);
     QCOMPARE(document.toPlainText(), QStringLiteral("x"));
     QCOMPARE(formatOf(document, "x", nullptr).fontFamilies().toStringList().value(0), family);
+}
+
+// Lists become real lists: one line per paragraph, its list's style, level
+// and number as the list shows it, or "-" for a paragraph that is no item.
+void TestRtfReader::lists_data() {
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<QString>("text");
+
+    const QByteArray table =
+        "{\\*\\listtable{\\list{\\listlevel\\levelnfc23{\\leveltext\\'01\\u8226 ?;}}"
+        "{\\listlevel\\levelnfc4{\\leveltext\\'03(\\'01);}}\\listid7}"
+        "{\\list{\\listlevel\\levelnfc2{\\leveltext\\'02\\'00.;}}\\listid8}}"
+        "{\\*\\listoverridetable{\\listoverride\\listid7\\ls1}{\\listoverride\\listid8\\ls2}}";
+    QTest::newRow("bullets and their level")
+        << doc(table + "{\\listtext\\u8226 ?\\tab}\\ls1 a\\par{\\listtext a)\\tab}\\ilvl1 b\\par\\pard c")
+        << QStringList{"-1 1 ", "-5 2 (a)", "-"} << "a\nb\nc";
+    QTest::newRow("roman numbers go on after a break")
+        << doc(table + "\\ls2 a\\par\\pard b\\par\\ls2 c") << QStringList{"-7 1 i.", "-", "-7 1 ii."}
+        << "a\nb\nc";
+    QTest::newRow("unknown list keeps its text")
+        << doc("{\\listtext 1.\\tab}\\ls9 a") << QStringList{"-"} << "1.\ta";
+    QTest::newRow("numbered paragraphs")
+        << doc("{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec{\\pntxta .}}a\\par{\\pntext 2.\\tab}b\\par\\pard c")
+        << QStringList{"-4 1 1.", "-4 1 2.", "-"} << "a\nb\nc";
+    QTest::newRow("bullet paragraphs in Symbol")
+        << doc("{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf2{\\pntxtb\\'b7}}a") << QStringList{"-1 1 "}
+        << "a";
+    QTest::newRow("continued paragraph has no number")
+        << doc("{\\*\\pn\\pnlvlcont}a") << QStringList{"-"} << "a";
+}
+
+void TestRtfReader::lists() {
+    QFETCH(QByteArray, input);
+    QFETCH(QStringList, items);
+    QFETCH(QString, text);
+    QTextDocument document;
+    rtf::read(input, &document);
+    QStringList actual;
+    for (QTextBlock b = document.begin(); b.isValid(); b = b.next()) {
+        const QTextList* list = b.textList();
+        actual << (list ? QStringLiteral("%1 %2 %3").arg(int(list->format().style()))
+                              .arg(list->format().indent()).arg(list->itemText(b))
+                        : QStringLiteral("-"));
+    }
+    QCOMPARE(actual, items);
+    QCOMPARE(document.toPlainText(), text);
+    QCOMPARE(rtf::plainText(input), text);
+}
+
+// What a document cannot keep is reported, once per kind, and only when the
+// file really holds it.
+void TestRtfReader::leftOut_data() {
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QString>("summary");
+
+    QTest::newRow("nothing") << doc("{\\header \\par}{\\*\\annotation }{\\v }a") << "";
+    QTest::newRow("object") << doc("{\\object\\objemb{\\*\\objdata 01}{\\result{\\pict\\pngblip 00}}}")
+                            << "- 1 embedded object (only its picture is shown, where the file has one)";
+    QTest::newRow("two drawings") << doc("{\\shp{\\*\\shpinst}}{\\shp{\\shptxt box}}")
+                                  << "- 2 drawings or text boxes";
+    QTest::newRow("footnote") << doc("a{\\footnote{\\chftn} The note}") << "- 1 footnote or endnote";
+    QTest::newRow("comment") << doc("a{\\*\\annotation words}") << "- 1 comment";
+    QTest::newRow("header") << doc("{\\header Page head\\par}a") << "- page headers and footers";
+    QTest::newRow("hidden") << doc("a{\\v secret}") << "- hidden text";
+    QTest::newRow("nested table")
+        << doc("\\intbl\\itap2 a\\nestcell\\nestrow\\itap1\\cell\\row")
+        << "- tables inside table cells (their text is kept as lines)";
+    QTest::newRow("several") << doc("{\\v x}{\\footnote y}") << "- 1 footnote or endnote\n- hidden text";
+    QTest::newRow("too many colours")
+        << QByteArray("{\\rtf1{\\colortbl" + QByteArray(32769, ';') + "}x}")
+        << "- colours beyond the first 32,768 of the colour table";
+}
+
+void TestRtfReader::leftOut() {
+    QFETCH(QByteArray, input);
+    QFETCH(QString, summary);
+    QTextDocument document;
+    QCOMPARE(rtf::read(input, &document).summary(), summary);
 }
 
 void TestRtfReader::oneChangePerLoad() {

@@ -2,13 +2,17 @@
 // and formatting, for every combination of font, size, bold, italic,
 // underline, colour and alignment and for text in many scripts. The RTF the
 // writer produces is checked where other programs depend on its form.
+#include <QFontInfo>
 #include <QTextBlock>
+#include <QTextList>
+#include <QTextTable>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QtTest>
 
 #include "Twips.h"
 #include "rtf/Rtf.h"
+#include "support/DocumentDescription.h"
 
 namespace {
 
@@ -21,18 +25,25 @@ struct Look {
     bool italic = false;
     bool underline = false;
     QString color;
+    QString extra;  // strike-through, raising, background, link
     bool operator==(const Look&) const = default;
 };
 
 Look lookOf(const QTextCharFormat& f, const QFont& base) {
     Look look;
-    look.family = f.fontFamilies().toStringList().value(0, base.family());
+    // A family by the name this toolkit gives it or by the real one it stands for.
+    look.family = QFontInfo(QFont(f.fontFamilies().toStringList().value(0, base.family()))).family();
     look.points = f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize() : base.pointSizeF();
     look.bold = f.hasProperty(QTextFormat::FontWeight) ? f.fontWeight() >= QFont::DemiBold
                                                        : base.weight() >= QFont::DemiBold;
     look.italic = f.hasProperty(QTextFormat::FontItalic) ? f.fontItalic() : base.italic();
     look.underline = f.fontUnderline();
     look.color = f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color().name() : "auto";
+    if (f.fontStrikeOut()) look.extra += "s";
+    if (f.verticalAlignment() == QTextCharFormat::AlignSuperScript) look.extra += "^";
+    if (f.verticalAlignment() == QTextCharFormat::AlignSubScript) look.extra += "_";
+    if (f.hasProperty(QTextFormat::BackgroundBrush)) look.extra += " on " + f.background().color().name();
+    if (f.isAnchor()) look.extra += " link " + f.anchorHref();
     return look;
 }
 
@@ -50,18 +61,18 @@ QStringList blocks(const QTextDocument& document) {
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             const Look look = lookOf(it.fragment().charFormat(), base);
             if (!text.isEmpty() && !(look == current)) {
-                out << QStringLiteral("  %1 %2 %3 %4%5%6 %7").arg(text, current.family).arg(current.points)
+                out << QStringLiteral("  %1 %2 %3 %4%5%6 %7%8").arg(text, current.family).arg(current.points)
                            .arg(current.bold ? "b" : "-", current.italic ? "i" : "-", current.underline ? "u" : "-",
-                                current.color);
+                                current.color, current.extra);
                 text.clear();
             }
             current = look;
             text += it.fragment().text();
         }
         if (!text.isEmpty())
-            out << QStringLiteral("  %1 %2 %3 %4%5%6 %7").arg(text, current.family).arg(current.points)
+            out << QStringLiteral("  %1 %2 %3 %4%5%6 %7%8").arg(text, current.family).arg(current.points)
                        .arg(current.bold ? "b" : "-", current.italic ? "i" : "-", current.underline ? "u" : "-",
-                            current.color);
+                            current.color, current.extra);
     }
     return out;
 }
@@ -91,7 +102,7 @@ private slots:
     void writerOutput_data();
     void writerOutput();
     void paragraphLayout();
-    void picturesLeftOut();
+    void objectsKept();
 };
 
 void TestRtfRoundTrip::everyCombination_data() {
@@ -132,7 +143,24 @@ void TestRtfRoundTrip::everyCombination() {
             for (const double size : sizes)
                 for (int flags = 0; flags < 8; ++flags)
                     for (const QColor& color : colors) {
-                        cursor.insertText(text, format(family, size, flags & 1, flags & 2, flags & 4, color));
+                        QTextCharFormat f = format(family, size, flags & 1, flags & 2, flags & 4, color);
+                        // Strike-through, raising and lowering, backgrounds and links, in turn.
+                        switch (runs % 4) {
+                            case 1:
+                                f.setFontStrikeOut(true);
+                                f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+                                break;
+                            case 2:
+                                f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+                                f.setBackground(QColor(255, 255, 0));
+                                break;
+                            case 3:
+                                f.setAnchor(true);
+                                f.setAnchorHref(QString::fromUtf8("https://example.org/caf\u00e9?q=%1&r=2#top").arg(runs));
+                                break;
+                            default: break;
+                        }
+                        cursor.insertText(text, f);
                         ++runs;
                     }
     }
@@ -231,7 +259,6 @@ void TestRtfRoundTrip::writerOutput_data() {
     QTest::newRow("emoji as surrogate pair") << QString::fromUtf8("😀") << QByteArray("\\u-10179?\\u-8704?");
     QTest::newRow("tab") << "a\tb" << QByteArray("a\\tab b");
     QTest::newRow("line break") << "a" + QString(QChar(QChar::LineSeparator)) + "b" << QByteArray("a\\line b");
-    QTest::newRow("object character as text") << QString(QChar(0xFFFC)) << QByteArray("\\u-4?");
 }
 
 void TestRtfRoundTrip::writerOutput() {
@@ -244,19 +271,82 @@ void TestRtfRoundTrip::writerOutput() {
     for (const char c : out) QVERIFY2(uchar(c) < 0x80, "the output is pure ASCII");
 }
 
-// A picture in the document is not text: the words round it survive, the
-// picture leaves no character behind.
-void TestRtfRoundTrip::picturesLeftOut() {
-    QTextDocument document;
-    QTextCursor cursor(&document);
-    cursor.insertText("before ");
+// Lists of two levels, a table with merged cells, borders and shading, an
+// image that exists only in memory and pictures kept from a file survive a
+// save and a load.
+void TestRtfRoundTrip::objectsKept() {
+    QTextDocument original;
+    // Pictures as a file gives them: a PNG, and a metafile nothing here draws.
+    const QByteArray png = QByteArray::fromBase64(
+        "iVBORw0KGgoAAAANSUhEUgAAAAIAAAACCAIAAAD91JpzAAAAFklEQVR4nGP8z8DAwMDAxMDAwMDAAAANHQEDasKb6QAAAABJRU5ErkJggg==");
+    rtf::read("{\\rtf1 pictures {\\pict\\pngblip\\picw2\\pich2\\picwgoal600\\pichgoal300 " + png.toHex() +
+                  "} and {\\pict\\wmetafile8\\picw100\\pich50 0102abcdef}\\par}",
+              &original);
+    QTextCursor cursor(&original);
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertBlock(QTextBlockFormat());
+    cursor.insertText("one");
+    QTextListFormat outer;
+    outer.setStyle(QTextListFormat::ListDecimal);
+    outer.setNumberSuffix(")");
+    QTextList* first = cursor.createList(outer);
+    cursor.insertBlock();
+    cursor.insertText("inner");
+    QTextListFormat inner;
+    inner.setStyle(QTextListFormat::ListCircle);
+    inner.setIndent(2);
+    cursor.createList(inner);
+    cursor.insertBlock(QTextBlockFormat());
+    cursor.insertText("two");
+    first->add(cursor.block());
+
+    cursor.insertBlock(QTextBlockFormat());
+    QTextTableFormat tableFormat;
+    tableFormat.setBorder(0);
+    tableFormat.setColumnWidthConstraints({QTextLength(QTextLength::FixedLength, 60),
+                                           QTextLength(QTextLength::FixedLength, 90),
+                                           QTextLength(QTextLength::FixedLength, 40)});
+    QTextTable* table = cursor.insertTable(3, 3, tableFormat);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c) {
+            QTextTableCell cell = table->cellAt(r, c);
+            QTextTableCellFormat f;
+            f.setTopBorder(2);
+            f.setTopBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+            f.setTopBorderBrush(QColor(0, 0, 255));
+            if (r == 0) f.setBackground(QColor(200, 200, 200));
+            cell.setFormat(f);
+            cell.firstCursorPosition().insertText(QStringLiteral("r%1c%2").arg(r).arg(c));
+        }
+    table->mergeCells(1, 0, 2, 1);  // down: its second row's text joins the first
+    table->mergeCells(0, 1, 1, 2);  // across
+    QTextCursor after = table->lastCursorPosition();
+    after.movePosition(QTextCursor::NextBlock);
+    QImage red(4, 3, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    original.addResource(QTextDocument::ImageResource, QUrl("memory:red"), red);
     QTextImageFormat image;
-    image.setName("picture.png");
-    cursor.insertImage(image);
-    cursor.insertText(" after");
+    image.setName("memory:red");
+    image.setWidth(40);
+    image.setHeight(30);
+    after.insertText("linked ");
+    QTextCharFormat link;
+    link.setAnchor(true);
+    link.setAnchorHref("https://example.org/");
+    image.merge(link);
+    after.insertImage(image);
+
+    const QByteArray saved = rtf::write(original);
     QTextDocument loaded;
-    rtf::read(rtf::write(document), &loaded);
-    QCOMPARE(loaded.toPlainText(), QStringLiteral("before  after"));
+    rtf::read(saved, &loaded);
+    QCOMPARE(describeDocument(loaded), describeDocument(original));
+    QCOMPARE(loaded.toPlainText(), original.toPlainText());
+    QCOMPARE(rtf::write(loaded), saved);
+    // The pictures come back as the file gave them, whatever their kind.
+    QVERIFY(saved.contains("\\wmetafile8\\picw100\\pich50"));
+    QVERIFY(saved.contains("0102abcdef"));
+    QVERIFY(QByteArray(saved).replace('\n', "").contains(png.toHex()));
+    QVERIFY(saved.contains("HYPERLINK \"https://example.org/\"}{\\fldrslt {\\*\\shppict{\\pict\\pngblip\\picw4\\pich3"));
 }
 
 QTEST_MAIN(TestRtfRoundTrip)

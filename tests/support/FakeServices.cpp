@@ -176,6 +176,17 @@ std::optional<QString> FakeDialogs::saveFile(const QString&, const QString&, con
     return nextFile(m_saveFiles, "save", title);
 }
 
+std::optional<int> FakeDialogs::chooseItem(const QString& prompt, const QStringList& items) {
+    lists << (QStringList{prompt} + items);
+    if (m_choices.empty()) {
+        QTest::qFail(qPrintable("unexpected list: " + prompt), __FILE__, __LINE__);
+        return std::nullopt;
+    }
+    const std::optional<int> choice = m_choices.front();
+    m_choices.pop_front();
+    return choice;
+}
+
 std::optional<FontChoice> FakeDialogs::chooseFont(const FontChoice&) {
     if (m_fonts.empty()) {
         QTest::qFail("unexpected font dialog", __FILE__, __LINE__);

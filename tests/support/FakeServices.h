@@ -45,6 +45,8 @@ public:
     void expectOpenFile(std::optional<QString> path) { m_openFiles.push_back(std::move(path)); }
     void expectSaveFile(std::optional<QString> path) { m_saveFiles.push_back(std::move(path)); }
     void expectFont(std::optional<FontChoice> font) { m_fonts.push_back(std::move(font)); }
+    // The next list to pick from gets this answer (nullopt: Cancel).
+    void expectChoice(std::optional<int> index) { m_choices.push_back(index); }
     // A hook run inside the next message call (to act while it is "open").
     void setOnMessage(std::function<void(const QString&)> hook) { m_onMessage = std::move(hook); }
     // A hook run inside every question call until replaced (to act while it
@@ -73,11 +75,13 @@ public:
     std::optional<QString> saveFile(const QString& suggested, const QString& filter,
                                     const QString& title) override;
     std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+    std::optional<int> chooseItem(const QString& prompt, const QStringList& items) override;
 
     QStringList messages;   // every notice shown, in order
     int longMessages = 0;   // how many of them came as long messages
     QStringList questions;  // every question asked, in order
     QStringList prompts;    // every input box prompt
+    QList<QStringList> lists;  // every list offered to pick from, its prompt first
     QStringList unbidden;   // the notices and questions that came unbidden
     QStringList noByDefault;  // the unbidden questions whose default answer is No
     // Messages and questions currently "open" (nested calls), for stacking checks.
@@ -88,7 +92,7 @@ public:
     int maxOpen = 0;
 
     // True when every scripted answer was used.
-    bool allAnswersUsed() const { return m_questions.empty() && m_inputs.empty(); }
+    bool allAnswersUsed() const { return m_questions.empty() && m_inputs.empty() && m_choices.empty(); }
 
 private:
     struct Scripted {
@@ -116,6 +120,7 @@ private:
     std::deque<std::optional<QString>> m_openFiles;
     std::deque<std::optional<QString>> m_saveFiles;
     std::deque<std::optional<FontChoice>> m_fonts;
+    std::deque<std::optional<int>> m_choices;
     int m_defaultAnswer = -1;
     std::function<void(const QString&)> m_onMessage;
     std::function<void(const QString&)> m_onQuestion;

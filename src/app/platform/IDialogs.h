@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QString>
 #include <functional>
+#include <QStringList>
 #include <optional>
 
 class QObject;
@@ -76,4 +77,11 @@ public:
     }
     // The font dialog with effects (underline, strike-out, colour); nullopt on Cancel.
     virtual std::optional<FontChoice> chooseFont(const FontChoice& initial) = 0;
+    // A list to pick one line from, titled kMessageTitle, with OK and Cancel;
+    // the index of the line picked, nullopt on Cancel.
+    virtual std::optional<int> chooseItem(const QString& prompt, const QStringList& items) {
+        (void)prompt;
+        (void)items;
+        return std::nullopt;
+    }
 };

@@ -137,6 +137,21 @@ std::optional<QString> QtDialogs::saveFile(const QString& suggested, const QStri
     return dialog.selectedFiles().constFirst();
 }
 
+std::optional<int> QtDialogs::chooseItem(const QString& prompt, const QStringList& items) {
+    if (items.isEmpty()) return std::nullopt;
+    QInputDialog dialog(owner());
+    dialog.setWindowTitle(QString::fromLatin1(kMessageTitle));
+    dialog.setLabelText(prompt);
+    dialog.setComboBoxItems(items);
+    dialog.setComboBoxEditable(false);
+    dialog.setOption(QInputDialog::UseListViewForComboBoxItems);
+    dialog.setTextValue(items.first());
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const int index = int(items.indexOf(dialog.textValue()));
+    if (index < 0) return std::nullopt;
+    return index;
+}
+
 std::optional<FontChoice> QtDialogs::chooseFont(const FontChoice& initial) {
     bool ok = false;
     const QFont font = QFontDialog::getFont(&ok, initial.font, owner());

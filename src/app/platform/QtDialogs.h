@@ -23,6 +23,7 @@ public:
     std::optional<QString> saveFile(const QString& suggested, const QString& filter,
                                     const QString& title) override;
     std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+    std::optional<int> chooseItem(const QString& prompt, const QStringList& items) override;
 
     // Whether a message of this text, in this font, fits in three quarters
     // of the available screen area; a longer one is shown scrollable.

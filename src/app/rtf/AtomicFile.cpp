@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -32,14 +33,19 @@ bool writeAll(int fd, const char* data, qint64 size) {
     return true;
 }
 
+// The name of a new file next to `target`: hidden, the target's name, eight
+// hexadecimal digits, ".tmp".
+QString temporaryName(const QFileInfo& target) {
+    return QStringLiteral("%1/.%2.%3.tmp")
+        .arg(target.absolutePath(), target.fileName())
+        .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+}
+
 // Opens a new file next to `target` whose name no other file has.
 int createTemporary(const QString& target, QByteArray* tempName) {
     const QFileInfo info(target);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString name = QStringLiteral("%1/.%2.%3.tmp")
-                                 .arg(info.absolutePath(), info.fileName())
-                                 .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        *tempName = QFile::encodeName(name);
+        *tempName = QFile::encodeName(temporaryName(info));
         const int fd = ::open(tempName->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
@@ -48,19 +54,32 @@ int createTemporary(const QString& target, QByteArray* tempName) {
 
 }  // namespace
 
+QString AtomicFile::notRegularMessage(const QString& path) {
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0 || S_ISREG(info.st_mode)) return QString();
+    const char* what = S_ISLNK(info.st_mode)   ? "a symbolic link"
+                       : S_ISDIR(info.st_mode) ? "a folder"
+                       : S_ISFIFO(info.st_mode) ? "a pipe"
+                                                : "no ordinary file";
+    return QStringLiteral("%1 is %2, not an ordinary file. It is neither read nor written through.")
+        .arg(QDir::toNativeSeparators(path), QLatin1String(what));
+}
+
 bool AtomicFile::write(const QString& path, const QByteArray& data, QString* error) {
-    // Saving through a symbolic link replaces the file it points to.
-    QString target = path;
-    const QFileInfo info(path);
-    if (info.isSymLink() && !info.symLinkTarget().isEmpty()) target = info.symLinkTarget();
-    const QByteArray targetName = QFile::encodeName(target);
+    // A link or any other file that is not an ordinary one is never written
+    // through: the save would land outside the folder, or never end.
+    const QString refusal = notRegularMessage(path);
+    if (!refusal.isEmpty()) {
+        if (error) *error = QStringLiteral("Cannot save: ") + refusal;
+        return false;
+    }
+    const QByteArray targetName = QFile::encodeName(path);
 
     struct stat old {};
-    const bool exists = ::stat(targetName.constData(), &old) == 0;
-    if (exists && S_ISDIR(old.st_mode)) return fail(error, path, EISDIR);
+    const bool exists = ::lstat(targetName.constData(), &old) == 0;
 
     QByteArray tempName;
-    const int fd = createTemporary(target, &tempName);
+    const int fd = createTemporary(path, &tempName);
     if (fd < 0) return fail(error, path, errno);
 
     auto abandon = [&](int errorNumber) {
@@ -85,13 +104,28 @@ bool AtomicFile::write(const QString& path, const QByteArray& data, QString* err
     }
     // Make the rename itself durable. The data is already in place, so a
     // folder that cannot be synced does not make the save a failure.
-    const int folder = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(),
+    const int folder = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
                               O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) {
         (void)::fsync(folder);
         ::close(folder);
     }
     return true;
+}
+
+int AtomicFile::removeLeftovers(const QString& folder) {
+    static const QRegularExpression leftover(QStringLiteral("^\\..+\\.[0-9a-f]{8}\\.tmp$"));
+    int removed = 0;
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!leftover.match(name).hasMatch()) continue;
+        struct stat info {};
+        const QByteArray path = QFile::encodeName(dir.filePath(name));
+        // Only the ordinary files a save made; a link of that name is left alone.
+        if (::lstat(path.constData(), &info) == 0 && S_ISREG(info.st_mode) && ::unlink(path.constData()) == 0)
+            ++removed;
+    }
+    return removed;
 }
 
 }  // namespace rtf

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "rtf/SymbolFonts.h"
+
 namespace rtf {
 namespace {
 
@@ -37,6 +39,11 @@ QByteArray converterName(int codePage) {
 
 bool keep(char16_t c) { return c >= 0x20 || c == u'\t'; }
 
+char16_t symbolFontCharacter(int codePage, unsigned char byte) {
+    if (codePage == CodePageDecoder::kSymbolFont) return symbolfonts::symbolCharacter(byte);
+    return symbolfonts::wingdingsCharacter(byte);
+}
+
 }  // namespace
 
 void CodePageDecoder::decode1252(QByteArrayView bytes, QString& out) {
@@ -56,7 +63,24 @@ void CodePageDecoder::decode1252(QByteArrayView bytes, QString& out) {
     out.resize(d - out.constData());
 }
 
+char32_t CodePageDecoder::fromSymbolFont(int codePage, char32_t c) {
+    if ((codePage != kSymbolFont && codePage != kWingdingsFont) || c < 0xF020 || c > 0xF0FF) return c;
+    const char16_t mapped = symbolFontCharacter(codePage, static_cast<unsigned char>(c - 0xF000));
+    return mapped ? mapped : c;
+}
+
 void CodePageDecoder::decode(int codePage, QByteArrayView bytes, QString& out) {
+    if (codePage == kSymbolFont || codePage == kWingdingsFont) {
+        // Bytes without a symbol of their own read as Windows-1252.
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            const char16_t mapped = symbolFontCharacter(codePage, static_cast<unsigned char>(bytes[i]));
+            if (mapped)
+                out.append(QChar(mapped));
+            else
+                decode1252(bytes.sliced(i, 1), out);
+        }
+        return;
+    }
     QStringDecoder* decoder = codePage == kWindows1252 ? nullptr : decoderFor(codePage);
     if (!decoder) {
         decode1252(bytes, out);

@@ -15,6 +15,10 @@ namespace rtf {
 class CodePageDecoder {
 public:
     static constexpr int kWindows1252 = 1252;
+    // Fonts that show symbols in the place of letters. They have no code
+    // page of their own; these numbers, below any real one, stand for them.
+    static constexpr int kSymbolFont = -42;
+    static constexpr int kWingdingsFont = -2;
 
     // Appends the text of `bytes` in `codePage` to `out`.
     void decode(int codePage, QByteArrayView bytes, QString& out);
@@ -25,6 +29,10 @@ public:
 
     // Appends Windows-1252 text.
     static void decode1252(QByteArrayView bytes, QString& out);
+
+    // A character written as \uN in a symbol font: Word writes the font's
+    // symbols as U+F020 to U+F0FF. Any other character stays as it is.
+    static char32_t fromSymbolFont(int codePage, char32_t c);
 
 private:
     QStringDecoder* decoderFor(int codePage);

@@ -1,104 +1,93 @@
 #include "rtf/DocumentSink.h"
 
-#include <QColor>
-#include <QFont>
 #include <QTextDocument>
+#include <QTextTable>
 
 #include "Twips.h"
 
 namespace rtf {
 namespace {
 
-constexpr size_t kFormatCacheSize = 16;
+// The padding of a cell side: the cell's own, else half the row's gap
+// between cells (left and right only), else none.
+double padding(int own, int rowGap, bool horizontal) {
+    const int twipsValue = own >= 0 ? own : (horizontal && rowGap > 0 ? rowGap : 0);
+    return twipsValue / twips::perPixel();
+}
 
-Qt::Alignment qtAlignment(Alignment alignment) {
-    switch (alignment) {
-        case Alignment::Center: return Qt::AlignHCenter;
-        case Alignment::Right: return Qt::AlignRight;
-        case Alignment::Justify: return Qt::AlignJustify;
-        case Alignment::Left: break;
-    }
-    return Qt::AlignLeft;
+void setBorder(QTextTableCellFormat& format, QTextFormat::Property width, QTextFormat::Property style,
+               QTextFormat::Property brush, const Border& border) {
+    if (border.width <= 0) return;
+    format.setProperty(width, border.width / twips::perPixel());
+    format.setProperty(style, QTextFrameFormat::BorderStyle_Solid);
+    format.setProperty(brush, QBrush(border.hasColor ? QColor::fromRgb(border.color) : QColor(Qt::black)));
+}
+
+QTextTableCellFormat cellFormat(const CellDefinition* def, int rowGap) {
+    QTextTableCellFormat format;
+    const CellDefinition none;
+    const CellDefinition& d = def ? *def : none;
+    setBorder(format, QTextFormat::TableCellTopBorder, QTextFormat::TableCellTopBorderStyle,
+              QTextFormat::TableCellTopBorderBrush, d.top);
+    setBorder(format, QTextFormat::TableCellLeftBorder, QTextFormat::TableCellLeftBorderStyle,
+              QTextFormat::TableCellLeftBorderBrush, d.left);
+    setBorder(format, QTextFormat::TableCellBottomBorder, QTextFormat::TableCellBottomBorderStyle,
+              QTextFormat::TableCellBottomBorderBrush, d.bottom);
+    setBorder(format, QTextFormat::TableCellRightBorder, QTextFormat::TableCellRightBorderStyle,
+              QTextFormat::TableCellRightBorderBrush, d.rightSide);
+    if (d.hasBackground) format.setBackground(QColor::fromRgb(d.background));
+    format.setLeftPadding(padding(d.paddingLeft, rowGap, true));
+    format.setRightPadding(padding(d.paddingRight, rowGap, true));
+    format.setTopPadding(padding(d.paddingTop, rowGap, false));
+    format.setBottomPadding(padding(d.paddingBottom, rowGap, false));
+    return format;
 }
 
 }  // namespace
 
-DocumentSink::DocumentSink(QTextDocument* document) : m_cursor(document) {
+DocumentSink::DocumentSink(QTextDocument* document) : m_inserter(document) {
     document->clear();
-    m_cursor = QTextCursor(document);
-    m_cursor.beginEditBlock();
-    m_plainBlockFormat = blockFormat(ParagraphStyle());
-    m_lastBlockFormat = m_plainBlockFormat;
-    m_cursor.setBlockFormat(m_plainBlockFormat);
+    m_inserter.setCursor(QTextCursor(document));
+    m_inserter.cursor().beginEditBlock();
+    m_inserter.cursor().setBlockFormat(TextInserter::blockFormat(ParagraphStyle()));
 }
 
-DocumentSink::~DocumentSink() { m_cursor.endEditBlock(); }
+DocumentSink::~DocumentSink() { m_inserter.cursor().endEditBlock(); }
 
-QTextCharFormat DocumentSink::charFormat(const RunStyle& style) {
-    QTextCharFormat format;
-    if (!style.fontFamily.isEmpty()) format.setFontFamilies(QStringList{style.fontFamily});
-    if (style.halfPoints > 0) format.setFontPointSize(style.halfPoints / 2.0);
-    if (style.bold) format.setFontWeight(QFont::Bold);
-    if (style.italic) format.setFontItalic(true);
-    if (style.underline) format.setFontUnderline(true);
-    if (style.hasColor) format.setForeground(QColor::fromRgb(style.color));
-    return format;
-}
+void DocumentSink::buildTable(const TableRecorder& recorder, const TableRecorder::Layout& layout) {
+    QTextTableFormat format;
+    format.setBorder(0);
+    format.setBorderCollapse(true);
+    format.setCellSpacing(0);
+    format.setCellPadding(0);
+    QList<QTextLength> widths;
+    for (const int w : layout.columnWidths) widths << QTextLength(QTextLength::FixedLength, w / twips::perPixel());
+    format.setColumnWidthConstraints(widths);
+    // Where the table goes, the paragraph that ended before it stays whole.
+    QTextTable* table = m_inserter.cursor().insertTable(layout.rows, layout.columns, format);
 
-QTextBlockFormat DocumentSink::blockFormat(const ParagraphStyle& paragraph) {
-    QTextBlockFormat format;
-    format.setAlignment(qtAlignment(paragraph.alignment));
-    const double perPixel = twips::perPixel();
-    if (paragraph.spaceBefore != 0) format.setTopMargin(paragraph.spaceBefore / perPixel);
-    if (paragraph.spaceAfter != 0) format.setBottomMargin(paragraph.spaceAfter / perPixel);
-    if (paragraph.leftIndent != 0) format.setLeftMargin(paragraph.leftIndent / perPixel);
-    if (paragraph.rightIndent != 0) format.setRightMargin(paragraph.rightIndent / perPixel);
-    if (paragraph.firstLineIndent != 0) format.setTextIndent(paragraph.firstLineIndent / perPixel);
-    return format;
-}
-
-const QTextCharFormat& DocumentSink::formatFor(const RunStyle& style) {
-    for (size_t i = 0; i < m_formats.size(); ++i) {
-        if (m_formats[i].first == style) {
-            if (i > 0) std::swap(m_formats[i], m_formats[i - 1]);  // keep frequent ones in front
-            return m_formats[i > 0 ? i - 1 : 0].second;
+    for (int r = 0; r < layout.rows; ++r) {
+        const int gap = recorder.rowDefinition(r).gap;
+        for (int c = 0; c < layout.columns; ++c) {
+            const TableRecorder::Slot& slot = layout.at(r, c);
+            if (slot.covered || slot.cell < 0) continue;
+            QTextTableCell cell = table->cellAt(r, c);
+            cell.setFormat(cellFormat(recorder.definition(slot.cell), gap));
+            m_inserter.setCursor(cell.firstCursorPosition());
+            recorder.replay(slot.cell, layout, m_inserter);
         }
     }
-    if (m_formats.size() == kFormatCacheSize) m_formats.pop_back();
-    m_formats.emplace_back(style, charFormat(style));
-    return m_formats.back().second;
-}
+    // Merging last: each merge makes the table work out its cells afresh.
+    for (int r = 0; r < layout.rows; ++r)
+        for (int c = 0; c < layout.columns; ++c) {
+            const TableRecorder::Slot& slot = layout.at(r, c);
+            if (!slot.covered && (slot.rowSpan > 1 || slot.columnSpan > 1))
+                table->mergeCells(r, c, slot.rowSpan, slot.columnSpan);
+        }
 
-void DocumentSink::text(const QString& text, const RunStyle& style) {
-    if (m_blockPending) {
-        m_cursor.insertBlock(m_plainBlockFormat, QTextCharFormat());
-        m_blockPending = false;
-    }
-    m_cursor.insertText(text, formatFor(style));
-}
-
-// New paragraphs start with the plain layout; only the others need setting.
-void DocumentSink::setLayout(const ParagraphStyle& paragraph) {
-    if (paragraph == ParagraphStyle()) return;
-    if (!(paragraph == m_lastParagraph)) {
-        m_lastParagraph = paragraph;
-        m_lastBlockFormat = blockFormat(paragraph);
-    }
-    m_cursor.setBlockFormat(m_lastBlockFormat);
-}
-
-void DocumentSink::paragraphEnd(const ParagraphStyle& paragraph) {
-    if (m_blockPending) m_cursor.insertBlock(m_plainBlockFormat, QTextCharFormat());
-    setLayout(paragraph);
-    m_blockPending = true;
-}
-
-void DocumentSink::lastParagraph(const ParagraphStyle& paragraph) {
-    if (m_blockPending) {
-        m_cursor.insertBlock(m_plainBlockFormat, QTextCharFormat());
-        m_blockPending = false;
-    }
-    setLayout(paragraph);
+    QTextCursor after = table->lastCursorPosition();
+    after.movePosition(QTextCursor::NextBlock);
+    m_inserter.setCursor(after);
 }
 
 }  // namespace rtf

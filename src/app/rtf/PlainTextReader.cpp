@@ -40,8 +40,17 @@ void PlainTextReader::read(QByteArrayView data, RtfSink& sink) {
             if (!line.isEmpty()) sink.text(line, plain);
             sink.paragraphEnd(paragraph);
             line.resize(0);
-        } else if (c == 0xFDD0 || c == 0xFDD1) {
+        } else if (c == 0xFDD0 || c == 0xFDD1 || c == 0xFFFC) {
             line.append(QChar(kReplacement));
+        } else if (QChar::isSurrogate(c)) {
+            // A pair stays a pair; a half on its own is no character (an RTF
+            // file that held it would read as U+FFFD too).
+            if (QChar::isHighSurrogate(c) && p < end && p->isLowSurrogate()) {
+                line.append(QChar(c));
+                line.append(*p++);
+            } else {
+                line.append(QChar(kReplacement));
+            }
         } else if (c >= 0x20 || c == u'\t') {
             line.append(QChar(c));
         }

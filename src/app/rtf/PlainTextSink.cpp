@@ -2,11 +2,14 @@
 
 namespace rtf {
 
-void PlainTextSink::text(const QString& text, const RunStyle&) {
-    if (m_breakPending) {
-        m_text.append(QChar(u'\n'));
-        m_breakPending = false;
-    }
+void PlainTextSink::Writer::startPending() {
+    if (!m_breakPending) return;
+    m_text.append(QChar(u'\n'));
+    m_breakPending = false;
+}
+
+void PlainTextSink::Writer::text(const QString& text, const RunStyle&) {
+    startPending();
     const qsizetype start = m_text.size();
     m_text.append(text);
     for (QChar* c = m_text.data() + start, *end = m_text.data() + m_text.size(); c != end; ++c) {
@@ -17,11 +20,32 @@ void PlainTextSink::text(const QString& text, const RunStyle&) {
     }
 }
 
-void PlainTextSink::paragraphEnd(const ParagraphStyle&) {
+void PlainTextSink::Writer::picture(const Picture&, const RunStyle&) {
+    startPending();
+    m_text.append(QChar(QChar::ObjectReplacementCharacter));
+}
+
+void PlainTextSink::Writer::paragraphEnd(const ParagraphStyle&) {
     if (m_breakPending) m_text.append(QChar(u'\n'));
     m_breakPending = true;
 }
 
-void PlainTextSink::lastParagraph(const ParagraphStyle&) { m_breakPending = false; }
+// As a document's plain text shows a table: the table's start and end are
+// line feeds, and so is the border of each place of its grid that no other
+// cell covers.
+void PlainTextSink::buildTable(const TableRecorder& table, const TableRecorder::Layout& layout) {
+    m_main.reset();
+    m_text.append(QChar(u'\n'));
+    bool first = true;
+    for (const TableRecorder::Slot& slot : layout.grid) {
+        if (slot.covered) continue;
+        if (!first) m_text.append(QChar(u'\n'));
+        first = false;
+        if (slot.cell < 0) continue;
+        Writer cell(m_text);
+        table.replay(slot.cell, layout, cell);
+    }
+    m_text.append(QChar(u'\n'));
+}
 
 }  // namespace rtf

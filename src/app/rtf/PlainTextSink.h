@@ -1,24 +1,44 @@
 #pragma once
 
-#include "rtf/RtfSink.h"
+#include "rtf/ParagraphTarget.h"
+#include "rtf/RoutingSink.h"
 
 namespace rtf {
 
 // Collects only the text, exactly as QTextDocument::toPlainText() gives it
 // for the same document: paragraphs joined by line feeds, line breaks as line
-// feeds, non-breaking spaces as spaces. Listing and searching many files
-// need nothing else, and this is much faster than building a document.
-class PlainTextSink final : public RtfSink {
+// feeds, non-breaking spaces as spaces, a picture as U+FFFC, and a table as
+// its cells' texts each on a line of its own, with a line feed before and
+// after the table. Listing and searching many files need nothing else, and
+// this is much faster than building a document.
+class PlainTextSink final : public RoutingSink {
 public:
-    void text(const QString& text, const RunStyle& style) override;
-    void paragraphEnd(const ParagraphStyle& paragraph) override;
-    void lastParagraph(const ParagraphStyle& paragraph) override;
-
     QString& result() { return m_text; }
 
+protected:
+    ParagraphTarget& target() override { return m_main; }
+    void buildTable(const TableRecorder& table, const TableRecorder::Layout& layout) override;
+
 private:
+    // Plain text with the breaks a document would have.
+    class Writer final : public ParagraphTarget {
+    public:
+        explicit Writer(QString& text) : m_text(text) {}
+        void text(const QString& text, const RunStyle& style) override;
+        void picture(const Picture& picture, const RunStyle& style) override;
+        void paragraphEnd(const ParagraphStyle& paragraph) override;
+        void lastParagraph(const ParagraphStyle&) override { startPending(); }
+        void newParagraph() override { m_breakPending = true; }
+        void reset() { m_breakPending = false; }
+
+    private:
+        void startPending();
+        QString& m_text;
+        bool m_breakPending = false;
+    };
+
     QString m_text;
-    bool m_breakPending = false;
+    Writer m_main{m_text};
 };
 
 }  // namespace rtf

@@ -11,15 +11,18 @@ namespace rtf {
 
 bool isRtf(const QByteArray& data) { return RtfReader::isRtf(data); }
 
-void read(const QByteArray& data, QTextDocument* document) {
+ReadReport read(const QByteArray& data, QTextDocument* document) {
     const bool undo = document->isUndoRedoEnabled();
     document->setUndoRedoEnabled(false);  // a load is not undoable; this also saves memory
+    ReadReport report;
     {
         DocumentSink sink(document);
         RtfReader reader(sink);
         reader.read(data);
+        report = reader.report();
     }
     document->setUndoRedoEnabled(undo);
+    return report;
 }
 
 QString plainText(const QByteArray& data) {

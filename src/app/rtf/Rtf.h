@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "rtf/ReadReport.h"
+
 class QTextDocument;
 
 // Rich Text Format for the program's text boxes: help pages, appointment
@@ -13,9 +15,10 @@ namespace rtf {
 bool isRtf(const QByteArray& data);
 
 // Replaces the content of `document` with the document in `data`. Data that
-// is not RTF is shown as plain text. Never fails: what can be read is shown.
-// The document reports a single change.
-void read(const QByteArray& data, QTextDocument* document);
+// is not RTF is shown as plain text. Never fails: what can be read is shown,
+// and what the document cannot keep is in the report. The document reports a
+// single change.
+ReadReport read(const QByteArray& data, QTextDocument* document);
 
 // The plain text of `data`, equal to what read() followed by
 // QTextDocument::toPlainText() gives, without building a document.

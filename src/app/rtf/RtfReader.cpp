@@ -1,5 +1,7 @@
 #include "rtf/RtfReader.h"
 
+#include "rtf/FieldInstruction.h"
+#include "rtf/FormattingWords.h"
 #include "rtf/PlainTextReader.h"
 
 #include <algorithm>
@@ -11,11 +13,9 @@ namespace rtf {
 namespace {
 
 constexpr int kMaxNameLength = 32;
-constexpr int kMinHalfPoints = 2;     // 1 point
-constexpr int kMaxHalfPoints = 3276;  // 1638 points
 constexpr int kMaxUnicodeSkip = 255;
-constexpr int kMaxDistance = 31680;  // 22 inches, in twips: wider than any page
 constexpr qint64 kParamLimit = 10'000'000'000;  // digits beyond this only saturate
+constexpr qsizetype kMaxCapture = 4096;  // a field instruction, a list level's text, a name
 
 constexpr char32_t kReplacement = 0xFFFD;
 
@@ -40,10 +40,6 @@ constexpr std::array<bool, 256> kTextByte = [] {
 
 bool isTextByte(char c) { return kTextByte[static_cast<unsigned char>(c)]; }
 
-}  // namespace
-
-namespace {
-
 // The data without the white space some writers put before the document.
 QByteArrayView withoutLeadingSpace(QByteArrayView data) {
     qsizetype i = 0;
@@ -51,6 +47,24 @@ QByteArrayView withoutLeadingSpace(QByteArrayView data) {
                                data[i] == '\n'))
         ++i;
     return data.sliced(i);
+}
+
+// The destinations a group marked with \* may open here; any other such
+// group is skipped whole.
+bool readsMarkedGroup(Word word) {
+    switch (word) {
+        case Word::FieldInstruction:
+        case Word::ShapePicture:
+        case Word::ParagraphNumbering:
+        case Word::ListTable:
+        case Word::ListOverrideTable:
+        case Word::ShapeInstructions:
+        case Word::Annotation:
+        case Word::Footnote:
+            return true;
+        default:
+            return false;
+    }
 }
 
 }  // namespace
@@ -127,9 +141,42 @@ void RtfReader::openGroup() {
 void RtfReader::closeGroup() {
     m_fallbackLeft = 0;
     if (m_stack.empty()) return;  // a closing brace too many
-    if (m_state.destination == Destination::FontTable) m_tables.finishFont();
+    // The document ends: its last text belongs to its last paragraph, in
+    // the document's own state.
+    if (m_stack.size() == 1) {
+        flushSurrogate();
+        flushRun();
+    }
+    const GroupState closed = m_state;
     m_state = m_stack.back();
     m_stack.pop_back();
+    if (closed.destination == Destination::FontTable) m_tables.finishFont();
+    if (closed.destination != m_state.destination) endDestination(closed.destination);
+}
+
+// A group that opened a destination has closed: what it collected takes effect.
+void RtfReader::endDestination(Destination ended) {
+    switch (ended) {
+        case Destination::Picture: picture(); break;
+        case Destination::FieldInstruction: {
+            const QString target = fieldinstruction::hyperlinkTarget(m_capture);
+            if (!target.isEmpty()) m_state.chr.link = m_tables.addLink(target);
+            break;
+        }
+        case Destination::Numbering: m_state.list.numbering = m_numbering; break;
+        case Destination::NumberingText:
+            (m_numberingTextAfter ? m_numbering.after : m_numbering.before) = m_capture;
+            break;
+        case Destination::LevelText: m_lists.setLevelText(m_capture); break;
+        case Destination::ListLevel: m_lists.finishLevel(); break;
+        case Destination::List: m_lists.finishList(); break;
+        case Destination::ListOverride: m_lists.finishOverride(); break;
+        case Destination::ShapeName: m_shapeProperty = m_capture.trimmed(); break;
+        case Destination::Shape:
+            if (!m_shapeHasPicture) m_report.note(ReadReport::Item::Drawing);
+            break;
+        default: break;
+    }
 }
 
 // The current group holds nothing to show: restore the state it saved and step
@@ -172,7 +219,10 @@ void RtfReader::skipInsideSkippedGroups() {
 }
 
 void RtfReader::skipBinary(int count) {
-    m_p += std::min<qint64>(std::max(count, 0), m_end - m_p);
+    const qint64 n = std::min<qint64>(std::max(count, 0), m_end - m_p);
+    // A picture given as binary data keeps it.
+    if (m_state.destination == Destination::Picture) m_picture.binary(m_p, qsizetype(n));
+    m_p += n;
 }
 
 // ---- Control words and symbols ---------------------------------------------
@@ -187,7 +237,7 @@ void RtfReader::control(bool atGroupStart) {
     if (m_p == m_end) return;
     const char c = *m_p;
     if (isLetter(c)) {
-        controlWord();
+        controlWord(false);
         return;
     }
     ++m_p;
@@ -206,9 +256,17 @@ void RtfReader::control(bool atGroupStart) {
         case '-': symbol(0x00AD); break;
         case '_': symbol(0x2011); break;
         case '*':
-            // Marks a destination that a reader may ignore; none of those
-            // holds text this reader shows.
-            if (atGroupStart) skipGroup();
+            // Marks a destination that a reader may ignore. The word after
+            // it decides: the destinations read here are read, the rest are
+            // skipped with their group.
+            if (!atGroupStart) break;
+            while (m_p < m_end && (*m_p == '\r' || *m_p == '\n' || *m_p == ' ')) ++m_p;
+            if (m_p + 1 < m_end && *m_p == '\\' && isLetter(m_p[1])) {
+                ++m_p;
+                controlWord(true);
+            } else {
+                skipGroup();
+            }
             break;
         case '\r':
         case '\n': paragraphEnd(); break;
@@ -226,10 +284,15 @@ void RtfReader::hexByte() {
     }
     if (consumeFallback() || digits < 2) return;
     const char byte = static_cast<char>(value);
+    if (m_state.destination == Destination::LevelText) {
+        // A list level's text keeps its bytes: those below 10 are numbers.
+        capture(QString(QChar(char16_t(static_cast<unsigned char>(byte)))));
+        return;
+    }
     textBytes(&byte, 1);
 }
 
-void RtfReader::controlWord() {
+void RtfReader::controlWord(bool afterStar) {
     const char* name = m_p;
     while (m_p < m_end && isLetter(*m_p)) ++m_p;
     const qsizetype length = m_p - name;
@@ -256,15 +319,16 @@ void RtfReader::controlWord() {
         if (word == Word::Binary) skipBinary(hasParam ? param : 0);
         return;
     }
+    if (afterStar && !readsMarkedGroup(word)) {
+        skipGroup();
+        return;
+    }
     applyWord(word, hasParam, param);
 }
 
 void RtfReader::applyWord(Word word, bool hasParam, int param) {
-    const bool on = !hasParam || param != 0;
     const bool inFontTable = m_state.destination == Destination::FontTable;
     const bool inColorTable = m_state.destination == Destination::ColorTable;
-    CharProps& chr = m_state.chr;
-    ParagraphStyle& para = m_state.paragraph;
     switch (word) {
         case Word::Ansi: m_tables.setDocumentCodePage(1252); break;
         case Word::Mac: m_tables.setDocumentCodePage(10000); break;
@@ -285,15 +349,6 @@ void RtfReader::applyWord(Word word, bool hasParam, int param) {
             m_fallbackLeft = m_state.unicodeSkip;
             break;
 
-        case Word::FontTable:
-            if (m_stack.size() >= 2) m_state.destination = Destination::FontTable;
-            break;
-        case Word::ColorTable:
-            if (m_stack.size() >= 2) {
-                m_state.destination = Destination::ColorTable;
-                m_tables.clearColors();
-            }
-            break;
         case Word::FontCharset:
             if (inFontTable) m_tables.setFontCharset(param);
             break;
@@ -314,56 +369,197 @@ void RtfReader::applyWord(Word word, bool hasParam, int param) {
             if (inFontTable)
                 m_tables.beginFont(hasParam ? param : 0);
             else
-                chr.font = hasParam ? param : 0;
+                m_state.chr.font = hasParam ? param : 0;
             break;
-        case Word::FontSize:
-            chr.halfPoints = std::clamp(hasParam ? param : 24, kMinHalfPoints, kMaxHalfPoints);
-            break;
-        case Word::Bold: chr.bold = on; break;
-        case Word::Italic: chr.italic = on; break;
-        case Word::Underline: chr.underline = on; break;
-        case Word::UnderlineNone: chr.underline = false; break;
-        case Word::Color: chr.color = std::max(hasParam ? param : 0, 0); break;
-        case Word::Hidden: chr.hidden = on; break;
-        case Word::Plain: chr = CharProps(); break;
-
-        case Word::ParagraphDefault: para = ParagraphStyle(); break;
-        case Word::AlignLeft: para.alignment = Alignment::Left; break;
-        case Word::AlignCenter: para.alignment = Alignment::Center; break;
-        case Word::AlignRight: para.alignment = Alignment::Right; break;
-        case Word::AlignJustify: para.alignment = Alignment::Justify; break;
-        case Word::SpaceBefore: para.spaceBefore = std::clamp(param, 0, kMaxDistance); break;
-        case Word::SpaceAfter: para.spaceAfter = std::clamp(param, 0, kMaxDistance); break;
-        case Word::LeftIndent: para.leftIndent = std::clamp(param, 0, kMaxDistance); break;
-        case Word::RightIndent: para.rightIndent = std::clamp(param, 0, kMaxDistance); break;
-        case Word::FirstLineIndent:
-            para.firstLineIndent = std::clamp(param, -kMaxDistance, kMaxDistance);
+        case Word::ParagraphDefault:
+            m_state.paragraph = ParagraphStyle();
+            m_state.list = ListReference();
             break;
 
         case Word::Paragraph: paragraphEnd(); break;
-        case Word::LineBreak: symbol(0x2028); break;
-        case Word::Tab:
-        case Word::Cell: symbol(U'\t'); break;
-        case Word::EmDash: symbol(0x2014); break;
-        case Word::EnDash: symbol(0x2013); break;
-        case Word::EmSpace: symbol(0x2003); break;
-        case Word::EnSpace: symbol(0x2002); break;
-        case Word::QuarterEmSpace: symbol(0x2005); break;
-        case Word::Bullet: symbol(0x2022); break;
-        case Word::LeftQuote: symbol(0x2018); break;
-        case Word::RightQuote: symbol(0x2019); break;
-        case Word::LeftDoubleQuote: symbol(0x201C); break;
-        case Word::RightDoubleQuote: symbol(0x201D); break;
-        case Word::ZeroWidthJoiner: symbol(0x200D); break;
-        case Word::ZeroWidthNonJoiner: symbol(0x200C); break;
-        case Word::LeftToRightMark: symbol(0x200E); break;
-        case Word::RightToLeftMark: symbol(0x200F); break;
+        case Word::Cell: cell(); break;
+        case Word::Row: row(); break;
+        case Word::NestedCell:
+            // A table inside a cell keeps its text in the outer cell.
+            if (m_state.destination == Destination::Text) {
+                m_report.note(ReadReport::Item::NestedTable);
+                symbol(U'\t');
+            }
+            break;
+        case Word::NestedRow: paragraphEnd(); break;
 
         case Word::Binary: skipBinary(hasParam ? param : 0); break;
         case Word::TextDestination: break;  // its text shows like any other
         case Word::SkipDestination: skipGroup(); break;
+        case Word::Footnote: discard(ReadReport::Item::Footnote); break;
+        case Word::Annotation: discard(ReadReport::Item::Comment); break;
+        case Word::HeaderFooter: discard(ReadReport::Item::HeaderOrFooter); break;
         case Word::Unknown: break;
+        default:
+            if (const char32_t c = formattingwords::symbolOf(word)) {
+                symbol(c);
+            } else if (!formattingwords::applyCharacter(word, hasParam, param, m_state.chr) &&
+                       !formattingwords::applyParagraph(word, hasParam, param, m_state.paragraph) &&
+                       !applyDestinationWord(word)) {
+                applyListWord(word, hasParam, param);
+                applyTableWord(word, param);
+                if (m_state.destination == Destination::Picture) m_picture.apply(word, hasParam, param);
+            }
     }
+}
+
+// ---- Destinations -------------------------------------------------------------
+
+void RtfReader::enter(Destination destination) {
+    // The document's own group is no destination: a word that names one
+    // there is ignored rather than swallowing the document.
+    if (m_stack.size() >= 2) m_state.destination = destination;
+}
+
+void RtfReader::discard(ReadReport::Item item) {
+    if (m_stack.size() < 2) return;
+    m_state.destination = Destination::Discarded;
+    m_state.discarded = item;
+    m_discardNoted = false;
+}
+
+bool RtfReader::pictureAllowed() const {
+    switch (m_state.destination) {
+        case Destination::Text: return true;
+        case Destination::ShapeValue: return m_shapeProperty == QLatin1String("pib");
+        default: return false;
+    }
+}
+
+// Destinations that open only inside another one.
+struct Nesting {
+    Word word;
+    RtfReader::Destination inside;
+    RtfReader::Destination opens;
+};
+constexpr Nesting kNested[] = {
+    {Word::List, RtfReader::Destination::ListTable, RtfReader::Destination::List},
+    {Word::ListLevel, RtfReader::Destination::List, RtfReader::Destination::ListLevel},
+    {Word::LevelText, RtfReader::Destination::ListLevel, RtfReader::Destination::LevelText},
+    {Word::ListOverride, RtfReader::Destination::ListOverrideTable, RtfReader::Destination::ListOverride},
+    {Word::PnTextAfter, RtfReader::Destination::Numbering, RtfReader::Destination::NumberingText},
+    {Word::PnTextBefore, RtfReader::Destination::Numbering, RtfReader::Destination::NumberingText},
+    {Word::ShapePropertyName, RtfReader::Destination::Shape, RtfReader::Destination::ShapeName},
+    {Word::ShapePropertyValue, RtfReader::Destination::Shape, RtfReader::Destination::ShapeValue},
+};
+
+// A group opens a destination: what it collects starts afresh.
+void RtfReader::open(Destination destination, Word word) {
+    enter(destination);
+    switch (destination) {
+        case Destination::List: m_lists.beginList(); break;
+        case Destination::ListLevel: m_lists.beginLevel(); break;
+        case Destination::ListOverride: m_lists.beginOverride(); break;
+        case Destination::NumberingText:
+            m_numberingTextAfter = word == Word::PnTextAfter;
+            m_capture.clear();
+            break;
+        case Destination::LevelText:
+        case Destination::ShapeName:
+        case Destination::FieldInstruction: m_capture.clear(); break;
+        case Destination::ColorTable: m_tables.clearColors(); break;
+        case Destination::Picture: m_picture.begin(); break;
+        case Destination::Numbering:
+            m_numbering = ParagraphNumbering();
+            m_numbering.set = true;
+            break;
+        case Destination::Shape:
+            m_shapeHasPicture = false;
+            m_shapeProperty.clear();
+            break;
+        case Destination::Object: m_report.note(ReadReport::Item::EmbeddedObject); break;
+        default: break;
+    }
+}
+
+// Words that open a destination; false for any other word.
+bool RtfReader::applyDestinationWord(Word word) {
+    const Destination here = m_state.destination;
+    for (const Nesting& nesting : kNested) {
+        if (nesting.word != word) continue;
+        if (here == nesting.inside) open(nesting.opens, word);
+        return true;
+    }
+    switch (word) {
+        case Word::FontTable: enter(Destination::FontTable); break;
+        case Word::ColorTable:
+            if (m_stack.size() >= 2) open(Destination::ColorTable, word);
+            break;
+        case Word::ListTable: open(Destination::ListTable, word); break;
+        case Word::ListOverrideTable: open(Destination::ListOverrideTable, word); break;
+        case Word::FieldInstruction: open(Destination::FieldInstruction, word); break;
+        case Word::ShapePicture: break;  // holds the picture itself
+        case Word::ListText:
+            // Beyond the limit of paragraphs, where lines join the last
+            // paragraph, a list number stays the text it is.
+            if (here == Destination::Text && m_paragraphs.paragraphsLeft()) m_state.listText = true;
+            break;
+        case Word::Picture:
+        case Word::ParagraphNumbering:
+        case Word::Shape:
+        case Word::Object: {
+            // Only in the text (a picture also as a shape's picture).
+            const bool allowed = word == Word::Picture ? pictureAllowed() : here == Destination::Text;
+            if (!allowed) {
+                skipGroup();
+                break;
+            }
+            open(word == Word::Picture              ? Destination::Picture
+                 : word == Word::ParagraphNumbering ? Destination::Numbering
+                 : word == Word::Shape              ? Destination::Shape
+                                                    : Destination::Object,
+                 word);
+            break;
+        }
+        case Word::ShapeInstructions:
+            if (here != Destination::Shape) skipGroup();
+            break;
+        case Word::ShapeResult:
+        case Word::ShapeText:
+            // The shape's own rendering or a text box's text: the picture
+            // the shape holds, if any, stands for the shape, and a shape
+            // without one is reported when it ends.
+            skipGroup();
+            break;
+        case Word::ObjectResult:
+            // What the object looks like, kept in its place.
+            if (here == Destination::Object) m_state.destination = Destination::Text;
+            break;
+        default: return false;
+    }
+    return true;
+}
+
+void RtfReader::applyListWord(Word word, bool hasParam, int param) {
+    const Destination here = m_state.destination;
+    switch (word) {
+        case Word::ListNumber:
+            if (!hasParam) break;
+            if (here == Destination::ListOverride)
+                m_lists.setOverrideNumber(param);
+            else
+                m_state.list.number = std::max(param, 0);
+            break;
+        case Word::ListLevelNumber: m_state.list.level = std::clamp(param, 0, 8); break;
+        case Word::ListId:
+            if (here == Destination::List) m_lists.setListId(param);
+            if (here == Destination::ListOverride) m_lists.setOverrideListId(param);
+            break;
+        case Word::LevelNumberFormat:
+            if (here == Destination::ListLevel) m_lists.setLevelNumberFormat(param);
+            break;
+        default:
+            if (here == Destination::Numbering) RtfLists::applyNumberingWord(word, param, m_numbering);
+    }
+}
+
+void RtfReader::applyTableWord(Word word, int param) {
+    if (m_state.destination == Destination::Text) m_rowBuilder.apply(word, param, m_tables);
 }
 
 // ---- Text -------------------------------------------------------------------
@@ -378,7 +574,10 @@ void RtfReader::textBytes(const char* bytes, qsizetype count) {
     }
     switch (m_state.destination) {
         case Destination::Text:
-            if (m_state.chr.hidden) return;
+            if (m_state.chr.hidden) {
+                m_report.note(ReadReport::Item::HiddenText);
+                return;
+            }
             flushSurrogate();
             startRun();
             m_bytes.append(bytes, count);
@@ -398,7 +597,30 @@ void RtfReader::textBytes(const char* bytes, qsizetype count) {
             for (qsizetype i = 0; i < count; ++i)
                 if (bytes[i] == ';') m_tables.finishColor();
             break;
+        case Destination::Picture: m_picture.hexDigits(bytes, count); break;
+        case Destination::FieldInstruction:
+        case Destination::LevelText:
+        case Destination::NumberingText:
+        case Destination::ShapeName: {
+            QString text;
+            CodePageDecoder::decode1252(QByteArrayView(bytes, std::min(count, kMaxCapture)), text);
+            capture(text);
+            break;
+        }
+        case Destination::Discarded:
+            if (!m_discardNoted &&
+                std::any_of(bytes, bytes + count, [](char c) { return c != ' '; })) {
+                m_report.note(m_state.discarded);
+                m_discardNoted = true;
+            }
+            break;
+        default: break;  // list tables, shapes and objects show no text of their own
     }
+}
+
+void RtfReader::capture(QStringView text) {
+    const qsizetype room = kMaxCapture - m_capture.size();
+    if (room > 0) m_capture.append(text.left(room));
 }
 
 void RtfReader::symbol(char32_t c) {
@@ -409,9 +631,13 @@ void RtfReader::symbol(char32_t c) {
 void RtfReader::character(char32_t c) {
     switch (m_state.destination) {
         case Destination::Text: {
-            if (m_state.chr.hidden) return;
+            if (m_state.chr.hidden) {
+                m_report.note(ReadReport::Item::HiddenText);
+                return;
+            }
             startRun();
             flushBytes();
+            c = CodePageDecoder::fromSymbolFont(m_runCodePage, c);
             if (QChar::requiresSurrogates(c)) {
                 m_run.append(QChar(QChar::highSurrogate(c)));
                 m_run.append(QChar(QChar::lowSurrogate(c)));
@@ -421,7 +647,17 @@ void RtfReader::character(char32_t c) {
             break;
         }
         case Destination::FontTable: m_tables.fontNameCharacter(c); break;
-        case Destination::ColorTable: break;
+        case Destination::FieldInstruction:
+        case Destination::LevelText:
+        case Destination::NumberingText:
+        case Destination::ShapeName: capture(QString::fromUcs4(&c, 1)); break;
+        case Destination::Discarded:
+            if (!m_discardNoted && c != U' ') {
+                m_report.note(m_state.discarded);
+                m_discardNoted = true;
+            }
+            break;
+        default: break;
     }
 }
 
@@ -455,8 +691,8 @@ void RtfReader::unicode(int value) {
         paragraphEnd();
     } else if (u < 0x20) {
         flushSurrogate();  // other control characters carry nothing
-    } else if (u == 0xFDD0 || u == 0xFDD1) {
-        symbol(kReplacement);  // the text document's own frame markers
+    } else if (u == 0xFDD0 || u == 0xFDD1 || u == 0xFFFC) {
+        symbol(kReplacement);  // the text document's own frame and object markers
     } else {
         symbol(u);
     }
@@ -469,12 +705,24 @@ void RtfReader::flushSurrogate() {
 }
 
 // Text in the current character state goes into the current run; a change of
-// state ends the run first.
+// state ends the run first. Beyond the limit of runs a change of the look no
+// longer starts one: the text keeps the look of the run before.
 void RtfReader::startRun() {
     m_textParagraph = m_state.paragraph;
-    if (m_runStarted && m_state.chr == m_runProps) return;
+    const bool listText = m_state.listText;
+    if (m_runStarted && listText == m_runListText) {
+        if (m_state.chr == m_runProps) return;
+        if (m_runsLeft <= 0) {
+            flushBytes();
+            m_runCodePage = m_tables.codePageOfFont(m_state.chr.font);
+            m_report.note(ReadReport::Item::FormattingDropped);
+            return;
+        }
+    }
     flushRun();
+    --m_runsLeft;
     m_runProps = m_state.chr;
+    m_runListText = listText;
     m_runCodePage = m_tables.codePageOfFont(m_runProps.font);
     m_runStarted = true;
 }
@@ -488,23 +736,66 @@ void RtfReader::flushBytes() {
 void RtfReader::flushRun() {
     flushBytes();
     if (m_run.isEmpty()) return;
-    m_sink.text(m_run, m_tables.styleOf(m_runProps));
+    const RunStyle& style = m_tables.styleOf(m_runProps);
+    if (m_runListText)
+        m_paragraphs.listText(m_run, style);
+    else
+        m_paragraphs.text(m_run, style, m_state.paragraph, m_state.list);
     m_run.resize(0);
-    m_paragraphHasText = true;
 }
+
+// ---- Paragraphs and tables --------------------------------------------------
 
 void RtfReader::paragraphEnd() {
     if (m_state.destination != Destination::Text) return;
+    if (!m_paragraphs.paragraphsLeft()) {
+        // A line break goes on in the run of text it ends.
+        m_report.note(ReadReport::Item::ParagraphsAsLines);
+        symbol(0x2028);
+        return;
+    }
     flushSurrogate();
     flushRun();
-    m_sink.paragraphEnd(m_state.paragraph);
-    m_paragraphHasText = false;
+    m_paragraphs.paragraphEnd(m_state.paragraph, m_state.list);
+}
+
+void RtfReader::cell() {
+    if (m_state.destination != Destination::Text) return;
+    if (!m_paragraphs.takesCell()) {
+        symbol(U'\t');  // no table can start here
+        return;
+    }
+    // A cell whose paragraphs were not marked as being in a table still is one.
+    m_state.paragraph.inTable = true;
+    flushSurrogate();
+    flushRun();
+    if (!m_paragraphs.cellEnd(m_state.paragraph, m_state.list)) symbol(U'\t');
+}
+
+void RtfReader::row() {
+    if (m_state.destination != Destination::Text) return;
+    flushSurrogate();
+    flushRun();
+    if (!m_paragraphs.rowEnd(m_state.paragraph, m_state.list)) paragraphEnd();
+}
+
+void RtfReader::picture() {
+    if (m_picture.isEmpty()) return;
+    if (m_state.destination == Destination::ShapeValue) m_shapeHasPicture = true;
+    if (m_state.chr.hidden) {
+        m_report.note(ReadReport::Item::HiddenText);
+    } else {
+        flushSurrogate();
+        flushRun();
+        m_textParagraph = m_state.paragraph;
+        m_paragraphs.picture(m_picture.take(), m_tables.styleOf(m_state.chr), m_state.paragraph, m_state.list);
+    }
 }
 
 void RtfReader::finish() {
     flushSurrogate();
     flushRun();
-    if (m_paragraphHasText) m_sink.lastParagraph(m_textParagraph);
+    m_paragraphs.finish(m_state.paragraph, m_state.list, m_textParagraph);
 }
 
 }  // namespace rtf

@@ -1,24 +1,27 @@
 #pragma once
 
-#include <QString>
-
-#include "rtf/RtfStyle.h"
+#include "rtf/ParagraphTarget.h"
 
 namespace rtf {
 
-// Receives a document's content from the reader, in order: runs of text and
-// paragraph ends. Text never holds a paragraph break, a carriage return, a
-// line feed or another control character except the tab; a line break inside
-// a paragraph arrives as U+2028.
-class RtfSink {
+// Receives a document's content from the reader, in order: the paragraphs a
+// paragraph target takes (text, pictures, paragraph ends), and the structure
+// of tables. Text never holds a paragraph break, a carriage return, a line
+// feed or another control character except the tab; a line break inside a
+// paragraph arrives as U+2028.
+//
+// A table arrives as tableStart(), then its rows: the paragraphs of each cell
+// (the last one ended by cellEnd() rather than paragraphEnd()), then
+// rowEnd() with the row's definition; tableEnd() closes it. Tables do not
+// nest.
+class RtfSink : public ParagraphTarget {
 public:
-    virtual ~RtfSink() = default;
-    // A run of text in one style. Never empty.
-    virtual void text(const QString& text, const RunStyle& style) = 0;
-    // The current paragraph ends here (it may be empty).
-    virtual void paragraphEnd(const ParagraphStyle& paragraph) = 0;
-    // The input ended inside a paragraph that holds text: it is the last one.
-    virtual void lastParagraph(const ParagraphStyle& paragraph) = 0;
+    virtual void tableStart() = 0;
+    // The current paragraph ends, and with it the current cell.
+    virtual void cellEnd(const ParagraphStyle& paragraph) = 0;
+    // The cells ended since the last row end form a row with this definition.
+    virtual void rowEnd(const RowDefinition& row) = 0;
+    virtual void tableEnd() = 0;
 };
 
 }  // namespace rtf

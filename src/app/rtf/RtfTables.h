@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "rtf/CodePageDecoder.h"
+#include "rtf/ReadReport.h"
 #include "rtf/RtfStyle.h"
 
 namespace rtf {
@@ -15,19 +16,25 @@ struct CharProps {
     int font = -1;  // below 0: the default font (\deff)
     int halfPoints = 24;
     int color = 0;  // index into the colour table; 0 is the automatic colour
+    int highlight = 0;  // colour table index of \highlight; 0: none
+    int shading = 0;    // colour table index of \chcbpat or \cb; 0: none
+    int link = -1;      // index into the hyperlink targets; below 0: none
     bool bold = false;
     bool italic = false;
     bool underline = false;
+    bool strike = false;
     bool hidden = false;
+    VerticalPosition position = VerticalPosition::Normal;
     bool operator==(const CharProps&) const = default;
 };
 
-// A document's font and colour tables and its code page, filled while the
-// reader reads them, and what they make of character properties: the code
-// page of a font, the style of a run.
+// A document's font and colour tables, its hyperlink targets and its code
+// page, filled while the reader reads them, and what they make of character
+// properties: the code page of a font, the style of a run. Each table keeps at
+// most its limit of entries; the rest are ignored, and the report says so.
 class RtfTables {
 public:
-    explicit RtfTables(CodePageDecoder& decoder) : m_decoder(decoder) {}
+    RtfTables(CodePageDecoder& decoder, ReadReport& report) : m_decoder(decoder), m_report(report) {}
 
     int documentCodePage() const { return m_documentCodePage; }
     void setDocumentCodePage(int codePage) { m_documentCodePage = codePage; }
@@ -50,6 +57,12 @@ public:
     void setGreen(int value) { setComponent(m_green, value); }
     void setBlue(int value) { setComponent(m_blue, value); }
     void finishColor();
+    // The colour of a table entry, for the reader's own uses (borders, cell
+    // shading); false when the entry is missing or automatic.
+    bool colorAt(int index, QRgb* rgb) const;
+
+    // A hyperlink target; the number character properties refer to it by.
+    int addLink(const QString& target);
 
     // The code page in which bytes in this font are written.
     int codePageOfFont(int font) const;
@@ -67,10 +80,12 @@ private:
     void flushFontNameBytes();
 
     CodePageDecoder& m_decoder;
+    ReadReport& m_report;
     int m_documentCodePage = CodePageDecoder::kWindows1252;
     int m_defaultFont = 0;
     std::unordered_map<int, FontEntry> m_fonts;
     std::vector<qint64> m_colors;  // -1: automatic
+    std::vector<QString> m_links;
 
     bool m_fontOpen = false;
     int m_fontNumber = 0;
