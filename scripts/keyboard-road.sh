@@ -161,6 +161,10 @@ tab_to "push button: Make schedule" && key space &&
   answer "I have made an appointment on" Return &&
   [ "$(db "SELECT group_concat(sday||' '||smonth||' '||syear||' '||shour||':'||sminute||' '||sampm||' '||stext) FROM scheduler")" = "8 December 2026 09:30 PM Dentist" ] &&
   pass "\"Make schedule\" stores the appointment" || fail "make the appointment"
+answer "Start Tavenel with the desktop from now on?" Escape &&
+  [ ! -e "$HOME/.config/autostart/tavenel.desktop" ] &&
+  pass "the first appointment offers to start with the desktop, once; Escape answers No" ||
+  fail "the offer to start with the desktop"
 tab_to "push button: Close$" && key space && focus_is "label: 8 December 2026, appointments" &&
   pass "Close returns to the calendar, whose day now reads \"$(focus)\"" || fail "close the panel"
 key Return && sleep 0.5 && key Down Down Right Down Return && sleep 0.5 &&
