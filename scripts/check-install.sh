@@ -14,18 +14,14 @@
 #   scripts/check-install.sh --deb PACKAGE.deb
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-
-if [ -z "${CHECK_INSTALL_INSIDE_X:-}" ]; then
-  export CHECK_INSTALL_INSIDE_X=1
-  exec xvfb-run -a -s '-screen 0 1280x800x24' "$0" "$@"
-fi
+source "$here/scripts/x-session.sh"
+inside_x "$0" "$@"
 
 work=$(mktemp -d)
 wm=""
 program=""
 cleanup() {
-  [ -n "$program" ] && kill "$program" 2>/dev/null || true
-  [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
+  close_program "$program" "$wm"
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -154,27 +150,11 @@ if [ -n "${deb:-}" ]; then
 fi
 
 # --- The installed launcher -------------------------------------------------
-openbox >/dev/null 2>&1 &
-wm=$!
-sleep 1
+start_wm
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null
 
-# Waits up to $2 seconds for a visible window of process $1 whose name
-# matches $3.
-wait_window() {
-  local pid=$1 seconds=$2 name=$3 id
-  for _ in $(seq 1 $((seconds * 10))); do
-    id=$(xdotool search --all --onlyvisible --pid "$pid" --name "$name" 2>/dev/null | tail -1 || true)
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    kill -0 "$pid" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
-}
-
 stop_program() {
-  kill "$program" 2>/dev/null || true
-  wait "$program" 2>/dev/null || true
+  close_program "$program"
   program=""
 }
 
@@ -224,7 +204,7 @@ if box=$(wait_window "$program" 15 "Tavenel V 1.0"); then
 else
   fail "existing files: no message about the unreadable database"
 fi
-for _ in $(seq 1 50); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+wait_end "$program" 5 || true
 stop_program
 after=$(cd "$folder" && md5sum scheduler.mdb 7-December-2026.rtf intro.rtf bell.mp3)
 if [ "$before" = "$after" ]; then pass "existing files: all left as they were"

@@ -13,19 +13,13 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVENEL_BUILD_DIR:-$here/build}
 source "$here/scripts/x-session.sh"
 inside_x "$0" "$@"
-wm=""
-if [ -z "${E2E_WM_RUNNING:-}" ]; then
-  openbox >/dev/null 2>&1 &
-  wm=$!
-  sleep 1
-fi
+start_wm
 program=$build/src/tavenel
 setup=$build/src/tavenel-setup
 work=$(mktemp -d /tmp/tavpos.XXXX)
 pid=""
 cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-  [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
+  close_program "$pid" "$wm"
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -71,8 +65,7 @@ start() {
 }
 
 stop() {
-  kill "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
+  close_program "$pid"
   pid=""
 }
 
@@ -80,8 +73,7 @@ stop() {
 close_clock() {
   local id=$1
   xdotool windowactivate --sync "$id" key --clearmodifiers alt+F4 >/dev/null 2>&1 || true
-  for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$pid" 2>/dev/null; then
+  if ! wait_end "$pid" 5; then
     stop
     return 1
   fi
@@ -259,15 +251,13 @@ help_and_reminder() {
   (cd "$folder" && exec faketime '2026-12-08 17:06:56' "$program") >>"$work/program.log" 2>&1 &
   runner=$!
   # faketime runs the program as its child: the windows carry the child's pid.
-  for _ in $(seq 1 50); do pid=$(pgrep -P "$runner" | head -1 || true); [ -n "$pid" ] && break; sleep 0.1; done
-  pid=${pid:-$runner}
+  pid=$(program_of "$runner")
   help=$(wait_window "$pid" 15 "Support for first time users") || { fail "reminder: no introduction page"; return; }
   wait_window "$pid" 15 "Tavenel V 1.0" >/dev/null || { fail "reminder: no reminder came"; return; }
   planner=$(wait_window "$pid" 5 "^Today :") || { fail "reminder: the planner did not open"; return; }
   sleep 1
   beside "help, reminder in the planner" "$(settled "$help")" "$(settled "$planner")"
-  kill "$runner" "$pid" 2>/dev/null || true
-  wait "$runner" 2>/dev/null || true
+  close_program "$pid" "$runner"
   pid=""
 }
 

@@ -10,10 +10,8 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVENEL_BUILD_DIR:-$here/build}
 source "$here/scripts/x-session.sh"
 inside_x "$0" "$@"
-openbox >/dev/null 2>&1 &
-wm=$!
-trap 'kill $wm 2>/dev/null || true' EXIT
-sleep 1
+start_wm
+trap 'close_program "$wm"' EXIT
 
 program=$build/src/tavenel
 libfaketime=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -1)
@@ -54,8 +52,7 @@ first_start() {
   if id=$(wait_window "$pid" 5 "Tavenel V 1.0"); then
     sleep 1.2; xdotool windowactivate --sync "$id" key Return
   fi
-  for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$pid" 2>/dev/null; then fail "first start: the program did not end"; kill "$pid"; return; fi
+  if ! wait_end "$pid" 5; then fail "first start: the program did not end"; kill "$pid"; return; fi
   local record
   record=$(sqlite3 "$folder/scheduler.mdb" "SELECT csize, cchime FROM clockini")
   if [ "$record" = "normal|None" ]; then pass "first start: settings record stored at exit ($record)"
@@ -73,9 +70,8 @@ reminder() {
   (cd "$folder" && SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$audio exec faketime '2026-12-08 17:06:50' "$program") &
   local pid=$!
   # faketime runs the program as its child: the windows carry the child's pid.
-  local app=
-  for _ in $(seq 1 50); do app=$(pgrep -P "$pid" | head -1 || true); [ -n "$app" ] && break; sleep 0.1; done
-  app=${app:-$pid}
+  local app
+  app=$(program_of "$pid")
   local box
   if ! box=$(wait_window "$app" 30 "Tavenel V 1.0"); then
     fail "reminder: no message appeared"; kill "$pid" 2>/dev/null; return
@@ -104,7 +100,7 @@ PY
   if [ "$left" = "Dinner with friends" ]; then pass "reminder: the reminded appointment is gone, the other stays"
   else fail "reminder: appointments left: '$left'"; fi
   # faketime leaves the program running when it is stopped itself.
-  kill "$app" "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
+  close_program "$app" "$pid"
 }
 
 # --- 3. A database file of random bytes -----------------------------------
@@ -122,8 +118,7 @@ random_database() {
   import -window root "$shots/random-database.png"
   xdotool windowactivate --sync "$box" key Return
   local code=0
-  for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$pid" 2>/dev/null; then fail "random database: the program did not end"; kill "$pid"; return; fi
+  if ! wait_end "$pid" 5; then fail "random database: the program did not end"; kill "$pid"; return; fi
   wait "$pid" || code=$?
   if cmp -s "$folder/scheduler.mdb" "$work/random.copy" && [ "$code" -ne 0 ]; then
     pass "random database: message shown, program ended (exit $code), file unchanged"
@@ -144,9 +139,9 @@ tray_and_autostart() {
   local host=$!
   sleep 1
   (cd "$folder" && HOME=$home exec faketime '2026-12-08 17:06:58' "$program") &
-  local pid=$! app=
-  for _ in $(seq 1 50); do app=$(pgrep -P "$pid" | head -1 || true); [ -n "$app" ] && break; sleep 0.1; done
-  app=${app:-$pid}
+  local pid=$!
+  local app
+  app=$(program_of "$pid")
   local clock
   if ! clock=$(wait_window "$app" 15 "December"); then
     fail "tray: no clock window"; kill "$app" "$pid" "$host" 2>/dev/null; return
@@ -179,8 +174,7 @@ tray_and_autostart() {
   # "Quit" in the icon's menu ends the run as closing the clock does.
   xdotool mousemove $ix $iy click 3; sleep 1
   xdotool key Up Return
-  for _ in $(seq 1 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$app" 2>/dev/null; then fail "tray: Quit did not end the program"; kill "$app" "$pid"
+  if ! wait_end "$app" 5; then fail "tray: Quit did not end the program"; kill "$app" "$pid"
   elif [ "$(sqlite3 "$folder/scheduler.mdb" "SELECT csize FROM clockini")" = normal ]; then
     pass "tray: Quit ends the program and stores the settings"
   else fail "tray: Quit ended the program without storing the settings"; fi
@@ -266,7 +260,7 @@ question_left_open() {
   left=$(sqlite3 "$folder/scheduler.mdb" "SELECT group_concat(stext, '|') FROM scheduler")
   if [ "$left" = "Yesterday, kept on purpose" ]; then pass "question left open: Return answers the question No"
   else fail "question left open: after Return on the question, left: '$left'"; fi
-  kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
+  close_program "$pid"
 }
 
 # --- 6. A second start in the same data folder ------------------------------
@@ -294,7 +288,7 @@ second_start() {
   else
     fail "second start: exit $code, active window $active (clock $clock)"
   fi
-  kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
+  close_program "$pid"
 }
 
 # --- 7. A word processor's diary entry, shown, saved and kept -------------
@@ -308,9 +302,9 @@ diary() {
   sqlite3 "$folder/scheduler.mdb" "UPDATE signal SET f6 = 'U';
     INSERT INTO scheduler VALUES ('8', 'December', '2026', '05', 7, 'PM', 'Write the diary');"
   (cd "$folder" && SDL_AUDIODRIVER=dummy exec faketime '2026-12-08 17:06:55' "$program") &
-  local pid=$! app=
-  for _ in $(seq 1 50); do app=$(pgrep -P "$pid" | head -1 || true); [ -n "$app" ] && break; sleep 0.1; done
-  app=${app:-$pid}
+  local pid=$!
+  local app
+  app=$(program_of "$pid")
   local box planner
   if ! box=$(wait_window "$app" 30 "Tavenel V 1.0"); then
     fail "diary: the planner window did not open"; kill "$pid" 2>/dev/null; return
@@ -336,7 +330,7 @@ diary() {
   if cmp -s "$folder"/history/8-December-2026@*.replaced.rtf "$here/tests/data/rtf/libreoffice_features.rtf"; then
     pass "diary: the replaced entry is kept in the history"
   else fail "diary: no earlier version in the history: $(ls "$folder/history" 2>&1 | tr '\n' ' ')"; fi
-  kill "$app" "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
+  close_program "$app" "$pid"
 }
 
 random_database

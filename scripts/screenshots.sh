@@ -12,25 +12,19 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
-if [ -z "${SHOTS_INSIDE_X:-}" ]; then
-  export SHOTS_INSIDE_X=1
-  exec xvfb-run -a -s '-screen 0 1280x800x24' "$0" "$@"
-fi
+source "$here/scripts/x-session.sh"
+inside_x "$0" "$@"
 out=$here/docs/screenshots
 mkdir -p "$out"
 work=$(mktemp -d /tmp/tavXXXX)
 program=""
 shown=""
-openbox >/dev/null 2>&1 &
-wm=$!
+start_wm
 cleanup() {
-  [ -n "$shown" ] && kill "$shown" 2>/dev/null || true
-  [ -n "$program" ] && kill "$program" 2>/dev/null || true
-  kill "$wm" 2>/dev/null || true
+  close_program "$shown" "$program" "$wm"
   rm -rf "$work"
 }
 trap cleanup EXIT
-sleep 1
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null
 moment='2026-12-08 17:06:58'
 missing=0
@@ -67,17 +61,9 @@ convert -size 640x400 plasma:green-blue "$HOME/Pictures/meadow.jpg"
 px() { echo $(( $1 / 15 )); }
 
 # Waits up to $1 seconds for a visible window whose name matches $2 (the
-# program is the only one on this display); prints its id.
-wait_window() {
-  local seconds=$1 name=$2 id
-  for _ in $(seq 1 $((seconds * 10))); do
-    id=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | tail -1 || true)
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    kill -0 "$program" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
-}
+# program, which faketime runs as its child, is the only one on this
+# display); prints its id.
+program_window() { wait_window "$program" "$1" "$2" any; }
 
 # Clicks at a point given in twips inside window $1.
 click() {
@@ -95,7 +81,7 @@ shoot() {
 start() {
   (cd "$folder" && exec faketime "$moment" "$build/src/tavenel") >"$work/program.log" 2>&1 &
   program=$!
-  clock=$(wait_window 15 "^ ?[0-9]+ December, 2026") || {
+  clock=$(program_window 15 "^ ?[0-9]+ December, 2026") || {
     echo "the clock window did not appear; windows:" >&2
     for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do xdotool getwindowname "$w" >&2; done
     cat "$work/program.log" >&2
@@ -108,10 +94,8 @@ start() {
 }
 
 stop() {
-  [ -n "$shown" ] && kill "$shown" 2>/dev/null || true
+  close_program "$shown" "$program"
   shown=""
-  kill "$program" 2>/dev/null || true
-  wait "$program" 2>/dev/null || true
   program=""
 }
 
@@ -123,7 +107,7 @@ shoot "$clock" settings.png
 
 # The planner window on today's month.
 click "$clock" 3366 4146  # "Scheduler and diary"
-if planner=$(wait_window 10 "^Today :"); then
+if planner=$(program_window 10 "^Today :"); then
   xdotool windowactivate --sync "$planner" >/dev/null 2>&1 || true
   shoot "$planner" planner.png
 
@@ -157,7 +141,7 @@ click "$clock" 2046 4146  # "Picture Viewer"
 sleep 1
 # The folder list shows the home folder: Pictures is its first folder.
 click "$clock" $((5640 + 600)) $((480 + 130))
-if box=$(wait_window 5 "Tavenel V 1.0"); then
+if box=$(program_window 5 "Tavenel V 1.0"); then
   xdotool windowactivate --sync "$box" key Return >/dev/null 2>&1 || true
   sleep 1
   click "$clock" $((5640 + 600)) $((2520 + 130))  # the first picture of the list

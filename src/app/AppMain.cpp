@@ -20,6 +20,7 @@
 #include "platform/QtDialogs.h"
 #include "platform/QtPauser.h"
 #include "platform/XdgAutostart.h"
+#include "platform/QtPopUpMenus.h"
 #include "platform/Services.h"
 #include "sound/SdlSoundDevice.h"
 #include "scheduler/Form2.h"
@@ -84,6 +85,8 @@ int runTavenel(QApplication& app) {
     services.printer = &printer;
     DbusNotifier notifier;
     services.notifier = &notifier;
+    QtPopUpMenus popUpMenus;
+    services.popUpMenus = &popUpMenus;
 
     AppContext context;
     context.appFolder = folder;

@@ -34,6 +34,7 @@
 #include "clock/PictureBox.h"
 #include "platform/IClock.h"
 #include "platform/IDialogs.h"
+#include "platform/IPopUpMenus.h"
 #include "sound/Alarm.h"
 #include "sound/Chime.h"
 #include "sound/SoundProcedures.h"
@@ -529,7 +530,6 @@ void Form1::setUpClock() {
     m_settingsPanel = std::make_unique<ClockSettingsPanel>(*this);
     m_secondTimer = new SecondTimer(this);
     connect(m_secondTimer, &SecondTimer::secondStarted, this, &Form1::on_m_secondTimer_secondStarted);
-    popUpMenu = [](QMenu* menu) { return menu->exec(accessibility::popUpPoint()); };
 
     connect(Command1, &QPushButton::clicked, this, &Form1::on_Command1_clicked);
     connect(Command2, &QPushButton::clicked, this, &Form1::on_Command2_clicked);
@@ -576,6 +576,10 @@ void Form1::on_Command5_clicked() {
 }
 
 void Form1::on_Command6_clicked() { popUpMenu(cs); }
+
+QAction* Form1::popUpMenu(QMenu* menu) {
+    return m_services.popUpMenus->popUp(menu, accessibility::popUpPoint());
+}
 void Form1::on_stc_triggered() { m_settingsPanel->enterTimeSetting(); }
 void Form1::on_Command9_clicked() { m_settingsPanel->setTime(); }
 void Form1::on_Command10_clicked() { m_settingsPanel->leaveTimeSetting(); }

@@ -222,9 +222,9 @@ public:
     // as a click on the clock face restores it.
     void restoreNormalClock();
     // Shows a pop-up menu and returns the action chosen (null when none),
-    // whose triggered() has run. At the mouse position by default; a test
-    // puts its own chooser here.
-    std::function<QAction*(QMenu*)> popUpMenu;
+    // whose triggered() has run: at the pointer after a click, or at the
+    // control with the focus when asked for from the keyboard.
+    QAction* popUpMenu(QMenu* menu);
     ClockSettingsPanel& settingsPanel() { return *m_settingsPanel; }
     const ClockTick& clockTick() const { return *m_clockTick; }
     // Fires at the start of each second while the clock runs.

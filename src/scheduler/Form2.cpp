@@ -29,6 +29,7 @@
 #include "platform/QtProgress.h"
 #include "platform/IClock.h"
 #include "platform/IDialogs.h"
+#include "platform/IPopUpMenus.h"
 #include "platform/IPauser.h"
 #include "scheduler/AppointmentPanel.h"
 #include "scheduler/CalendarExport.h"
@@ -380,8 +381,7 @@ void Form2::on_Timer1_timeout() {
 
 QAction* Form2::popUp(QMenu* menu, std::optional<QPoint> at) {
     const QPoint where = at ? *at : accessibility::popUpPoint();
-    if (m_popUpHandler) return m_popUpHandler(menu, where);
-    return menu->exec(where);
+    return m_services.popUpMenus->popUp(menu, where);
 }
 
 bool Form2::onBackground(const QMouseEvent* event) const {

@@ -91,10 +91,6 @@ public:
     // at the pointer after a click, or at the control with the focus when
     // asked for from the keyboard.
     QAction* popUp(QMenu* menu, std::optional<QPoint> at = std::nullopt);
-    // What popUp does: by default the menu's own modal loop at the pointer.
-    // Tests put in a script that picks a command (triggering it) or none.
-    using PopUpHandler = std::function<QAction*(QMenu* menu, const QPoint& globalPos)>;
-    void setPopUpHandler(PopUpHandler handler) { m_popUpHandler = std::move(handler); }
 
     // The planner tick, every 900 ms while the window is loaded.
     void on_Timer1_timeout();
@@ -208,7 +204,6 @@ private:
     Form1* m_clockWindow = nullptr;
     std::array<CalendarLabel*, 49> m_calendarLabels{};
     std::unique_ptr<CalendarGrid> m_calendar;
-    PopUpHandler m_popUpHandler;
     bool m_loaded = false;
 
     // Appointments.

@@ -12,26 +12,9 @@
 #include "Twips.h"
 #include "clock/Form1.h"
 #include "clock/PictureBox.h"
-#include "support/FakeServices.h"
-#include "support/TestFolder.h"
+#include "support/ClockWindowFixture.h"
 
 namespace {
-
-struct Harness {
-    explicit Harness(const TestFolder& folder) {
-        services.clock = &clock;
-        services.dialogs = &dialogs;
-        services.pauser = &pauser;
-        context.appFolder = folder.path();
-        form = std::make_unique<Form1>(context, services);
-    }
-    FakeClock clock;
-    FakeDialogs dialogs;
-    FakePauser pauser;
-    Services services;
-    AppContext context;
-    std::unique_ptr<Form1> form;
-};
 
 QByteArray readAll(const QString& path) {
     QFile f(path);
@@ -44,9 +27,8 @@ class TestStartup : public QObject {
     Q_OBJECT
 private slots:
     void firstRunWithEmptySettings() {
-        TestFolder folder;
-        folder.touchSoundFiles();
-        Harness h(folder);
+        ClockWindowFixture h;
+        TestFolder& folder = h.folder;
         QVERIFY(h.form->load());
         QVERIFY(h.dialogs.messages.isEmpty());
         QCOMPARE(twips::width(h.form.get()), 5580.0);
@@ -90,12 +72,11 @@ private slots:
         QFETCH(bool, chimeOn);
         QFETCH(bool, music);
         QFETCH(QString, storedAtExit);
-        TestFolder folder;
-        folder.touchSoundFiles();
+        ClockWindowFixture h;
+        TestFolder& folder = h.folder;
         QVERIFY(folder.exec(QStringLiteral("UPDATE signal SET f6 = 'U'; "
                                            "INSERT INTO clockini VALUES (600, 450, 'normal', '%1')")
                                 .arg(mode)));
-        Harness h(folder);
         QVERIFY(h.form->load());
         QCOMPARE(h.form->Check2->isChecked(), ticked);
         QCOMPARE(h.form->chimeOn, chimeOn);
@@ -110,10 +91,9 @@ private slots:
     }
 
     void leftEdgeBeyondSixteenBitsIsClamped() {
-        TestFolder folder;
-        folder.touchSoundFiles();
+        ClockWindowFixture h;
+        TestFolder& folder = h.folder;
         QVERIFY(folder.exec(QStringLiteral("UPDATE signal SET f6 = 'U'")));
-        Harness h(folder);
         QVERIFY(h.form->load());
         twips::move(h.form.get(), 40500, 300);
         h.form->close();
@@ -122,11 +102,10 @@ private slots:
     }
 
     void positionOffEveryScreenIsBroughtBack() {
-        TestFolder folder;
-        folder.touchSoundFiles();
+        ClockWindowFixture h;
+        TestFolder& folder = h.folder;
         QVERIFY(folder.exec(QStringLiteral("UPDATE signal SET f6 = 'U'; "
                                            "INSERT INTO clockini VALUES (30000, 30000, 'normal', 'None')")));
-        Harness h(folder);
         QVERIFY(h.form->load());
         const QRect frame(h.form->pos(), h.form->QWidget::size());
         QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().intersects(frame));
@@ -142,9 +121,8 @@ private slots:
     void helpQuestionAtExit() {
         QFETCH(bool, answer);
         QFETCH(QString, stored);
-        TestFolder folder;
-        folder.touchSoundFiles();
-        Harness h(folder);
+        ClockWindowFixture h;
+        TestFolder& folder = h.folder;
         QVERIFY(h.form->load());
         h.dialogs.expectQuestion(
             QStringLiteral("Do you wish to receive help messages the next time you run this software?"), answer);
@@ -156,11 +134,10 @@ private slots:
     }
 
     void missingSoundFilesAreListed() {
-        TestFolder folder;
-        folder.touchSoundFiles();
+        ClockWindowFixture h;
+        TestFolder& folder = h.folder;
         QVERIFY(QFile::remove(folder.file(QStringLiteral("bell.mp3"))));
         QVERIFY(folder.exec(QStringLiteral("UPDATE signal SET f6 = 'U'")));
-        Harness h(folder);
         QVERIFY(h.form->load());
         QCOMPARE(h.dialogs.messages,
                  (QStringList{QStringLiteral("Some files are missing. Some features may not work as expected!"),
@@ -169,9 +146,9 @@ private slots:
     }
 
     void missingDatabaseEndsTheRun() {
-        TestFolder folder;
+        ClockWindowFixture h;
+        TestFolder& folder = h.folder;
         QVERIFY(QFile::remove(folder.file(QStringLiteral("scheduler.mdb"))));
-        Harness h(folder);
         QVERIFY(!h.form->load());
         QCOMPARE(h.dialogs.messages, QStringList{QStringLiteral("I am missing a 'scheduler.mdb' at ") +
                                                  folder.path() + QStringLiteral(". Try re-installing.")});
@@ -180,13 +157,13 @@ private slots:
     }
 
     void unusableDatabaseEndsTheRunAndIsLeftAlone() {
-        TestFolder folder;
+        ClockWindowFixture h;
+        TestFolder& folder = h.folder;
         const QString path = folder.file(QStringLiteral("scheduler.mdb"));
         QByteArray junk(4096, '\0');
         for (int i = 0; i < junk.size(); ++i) junk[i] = char((i * 31 + 7) % 256);
         QFile::remove(path);
         folder.touch(QStringLiteral("scheduler.mdb"), junk);
-        Harness h(folder);
         QVERIFY(!h.form->load());
         QCOMPARE(h.dialogs.messages.size(), 1);
         const QString message = h.dialogs.messages.first();

@@ -121,7 +121,6 @@ void TestStartWithDesktop::entryThatCannotBeWrittenIsReported() {
     ClockWindowFixture f;
     f.services.autostart = &real;
     f.form = std::make_unique<Form1>(f.app, f.services);
-    f.menus = std::make_unique<ScriptedMenus>(*f.form);
     QVERIFY(f.load());
     f.form->Command1->click();
     QVERIFY(f.form->Check4->isVisible());

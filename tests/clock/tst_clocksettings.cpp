@@ -51,7 +51,7 @@ Shown shownOf(const Form1& form) {
 
 void enterTimeSetting(ClockWindowFixture& f) {
     f.form->Command1->click();
-    f.menus->choose(QStringLiteral("Set time / Change text color"));
+    f.menus.choose(QStringLiteral("Set time / Change text color"));
     f.form->Command6->click();
 }
 
@@ -82,7 +82,6 @@ void TestClockSettings::panelOpensTo4850() {
     f.services.pauser = &pauser;
     auto form = f.restart();  // built with the recording pauser
     window = form.get();
-    ScriptedMenus menus(*form);
     QVERIFY(loadClockWindow(*form));
     form->Command1->click();
     QCOMPARE(pauser.heights, steps(2050, 4850, 100));
@@ -271,7 +270,7 @@ void TestClockSettings::timeSettingModeAndBack() {
     ClockWindowFixture f;
     QVERIFY(f.load());
     enterTimeSetting(f);
-    QCOMPARE(f.menus->shown, QStringList{QStringLiteral("Clocksettings")});
+    QCOMPARE(f.menus.shown, QStringList{QStringLiteral("Clocksettings")});
     QCOMPARE(f.form->Label1->text(), QStringLiteral(" Clock :"));
     Shown shown = shownOf(*f.form);
     QVERIFY(shown.slider && shown.set && !shown.clockSettings && shown.closeClockSettings &&
@@ -389,7 +388,6 @@ void TestClockSettings::slidersColourTheDigitsUntilTheNextStart() {
     f.form->unload();
     f.form.reset();
     auto next = f.restart();
-    ScriptedMenus menus(*next);
     QVERIFY(next->load());
     QCOMPARE(next->Picture1->foreColor(), QColor(255, 255, 128));
     next->tick();

@@ -94,11 +94,11 @@ void TestClockSizes::geometryOfEachSize() {
     ClockWindowFixture f;
     QVERIFY(f.load());
     for (const QString& choice : choices) {
-        f.menus->choose(choice);
+        f.menus.choose(choice);
         f.form->Command5->click();
     }
-    QCOMPARE(f.menus->shown.size(), choices.size());
-    QVERIFY2(f.menus->failures.isEmpty(), qPrintable(f.menus->failures.join('\n')));
+    QCOMPARE(f.menus.shown.size(), choices.size());
+    QVERIFY2(f.menus.failures.isEmpty(), qPrintable(f.menus.failures.join('\n')));
     QCOMPARE(twips::width(f.form.get()), width);
     QCOMPARE(twips::height(f.form.get()), height);
     QCOMPARE(linesOf(*f.form), lines);
@@ -149,13 +149,13 @@ void TestClockSizes::savedSizeAppliedAfterTheFirstDrawing() {
     QCOMPARE(printed.size(), std::size_t(1));
     QCOMPARE(printed.front().font.pointSizeF(), 30.0);
     QVERIFY(printed.front().at != QPointF(169, 0));
-    QVERIFY(f.menus->shown.isEmpty());  // applied without the menu
+    QVERIFY(f.menus.shown.isEmpty());  // applied without the menu
 }
 
 void TestClockSizes::clickOnTheFaceReturnsToNormal() {
     ClockWindowFixture f;
     QVERIFY(f.load());
-    f.menus->choose(QStringLiteral("Compact"));
+    f.menus.choose(QStringLiteral("Compact"));
     f.form->Command5->click();
     QVERIFY(f.form->compactSize);
 
@@ -183,9 +183,9 @@ void TestClockSizes::sizeMenuClosesThePanel() {
     QVERIFY(f.load());
     f.form->Command1->click();
     QVERIFY(!f.form->Command2->isHidden());
-    f.menus->choose(QStringLiteral("Small"));
+    f.menus.choose(QStringLiteral("Small"));
     f.form->Command5->click();
-    QCOMPARE(f.menus->shown, QStringList{QStringLiteral("Size")});
+    QCOMPARE(f.menus.shown, QStringList{QStringLiteral("Size")});
     QVERIFY(f.form->Command2->isHidden());
     QVERIFY(!f.form->Command1->isHidden());
     // Back in the normal size, the closed panel's time row does not show
@@ -198,7 +198,7 @@ void TestClockSizes::sizeMenuClosesThePanel() {
 void TestClockSizes::sizeMenuWithoutAChoiceChangesNothing() {
     ClockWindowFixture f;
     QVERIFY(f.load());
-    f.menus->choose(QString());
+    f.menus.choose(QString());
     f.form->Command5->click();
     QCOMPARE(twips::width(f.form.get()), 5580.0);
     QCOMPARE(twips::height(f.form.get()), 2050.0);

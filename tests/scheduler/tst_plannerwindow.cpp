@@ -5,8 +5,6 @@
 #include "clock/Form1.h"
 #include "scheduler/Form2.h"
 #include "support/ClockWindowFixture.h"
-#include "support/FakeServices.h"
-#include "support/TestFolder.h"
 
 // The clock window and the planner window hand the screen to each other.
 class TestPlannerWindow : public QObject {
@@ -20,35 +18,22 @@ private slots:
     void closingTheClockLeavesThePlanner();
 
 private:
-    std::unique_ptr<TestFolder> m_folder;
-    std::unique_ptr<AppContext> m_app;
-    FakeClock m_clock;
-    FakeDialogs m_dialogs;
-    FakePauser m_pauser;
-    Services m_services;
-    std::unique_ptr<Form1> m_form1;
+    std::unique_ptr<ClockWindowFixture> m_rig;
+    Form1* m_form1 = nullptr;
 };
 
 void TestPlannerWindow::init() {
-    m_folder = std::make_unique<TestFolder>();
-    QVERIFY(m_folder->ok());
-    m_folder->touchSoundFiles();
-    m_app = std::make_unique<AppContext>();
-    m_app->appFolder = m_folder->path();
-    m_dialogs.messages.clear();
-    m_dialogs.answerAllQuestions(false);
-    m_services.clock = &m_clock;
-    m_services.dialogs = &m_dialogs;
-    m_services.pauser = &m_pauser;
-    m_form1 = std::make_unique<Form1>(*m_app, m_services);
-    QVERIFY(loadClockWindow(*m_form1));
+    m_rig = std::make_unique<ClockWindowFixture>();
+    QVERIFY(m_rig->folder.ok());
+    m_rig->dialogs.answerAllQuestions(false);
+    m_form1 = m_rig->form.get();
+    QVERIFY(m_rig->load());
     QVERIFY(m_form1->isVisible());
 }
 
 void TestPlannerWindow::cleanup() {
-    m_form1.reset();
-    m_app.reset();
-    m_folder.reset();
+    m_form1 = nullptr;
+    m_rig.reset();
 }
 
 void TestPlannerWindow::schedulerButtonOpensThePlanner() {
@@ -63,7 +48,7 @@ void TestPlannerWindow::schedulerButtonOpensThePlanner() {
     m_form1->loadPlanner();
     QCOMPARE(m_form1->planner(), planner);
     QCOMPARE(twips::width(planner), 9860.0);
-    QVERIFY(m_dialogs.messages.isEmpty());
+    QVERIFY(m_rig->dialogs.messages.isEmpty());
 }
 
 void TestPlannerWindow::closingThePlannerShowsTheClock_data() {

@@ -7,26 +7,21 @@
 #include "platform/QtDialogs.h"
 #include "scheduler/ListingRules.h"
 #include "scheduler/ScheduleListing.h"
-#include "support/FakeServices.h"
-#include "support/TestFolder.h"
+#include "support/WindowRig.h"
 
 namespace {
 
-struct Harness {
+struct Harness : WindowRig {
     Harness() {
         QVERIFY(folder.ok());
         context = folder.openContext();
-        services.dialogs = &dialogs;
         listing = std::make_unique<ScheduleListing>(*context, services, ScratchBox(&box));
     }
     void insert(const QStringList& rows) {
         for (const QString& row : rows)
             QVERIFY(folder.exec(QStringLiteral("INSERT INTO scheduler VALUES (%1)").arg(row)));
     }
-    TestFolder folder;
     std::unique_ptr<AppContext> context;
-    FakeDialogs dialogs;
-    Services services;
     RichTextBox box;
     std::unique_ptr<ScheduleListing> listing;
 };

@@ -10,52 +10,27 @@
 #include <memory>
 
 #include "clock/Form1.h"
-#include "support/FakeServices.h"
-#include "support/FakeSoundDevice.h"
-#include "support/TestFolder.h"
+#include "support/WindowRig.h"
 
-// A clock window after its load step, on a fresh data folder (help on, all
-// sound files present), with a fake clock, dialogs, pauser and sound device.
-// The clock tick is stopped: the test runs the alarm and chime steps itself.
-struct ClockRig {
-    TestFolder folder;
+// A clock window after its load step, on the rig's folder (help on, all
+// sound files present). The clock tick is stopped: the test runs the alarm
+// and chime steps itself.
+struct ClockRig : WindowRig {
     std::unique_ptr<AppContext> context;
-    FakeClock clock{QDateTime(QDate(2026, 12, 8), QTime(8, 30, 0))};
-    FakeDialogs dialogs;
-    FakePauser pauser;
-    FakeSoundDevice sound;
-    FakeNotifier notifier;
-    Services services;
     std::unique_ptr<Form1> form;
-    int menuShown = 0;
-    // What the user picks from the next pop-up menus: "ba", "mab" or "" (closes it).
-    QStringList menuChoices;
 
     // `savedChimeMode`: column 3 of the settings record; a null text leaves
     // the table empty. `withDevice` false: the program has no sound device.
     explicit ClockRig(const QString& savedChimeMode = QStringLiteral("None"),
-                      bool withDevice = true) {
+                      bool withDevice = true)
+        : WindowRig(QDateTime(QDate(2026, 12, 8), QTime(8, 30, 0))) {
         folder.touchSoundFiles();
         if (!savedChimeMode.isNull())
             folder.exec(QStringLiteral("INSERT INTO clockini VALUES (600, 600, 'normal', '%1')")
                             .arg(savedChimeMode));
         context = folder.openContext();
-        services.clock = &clock;
-        services.dialogs = &dialogs;
-        services.pauser = &pauser;
-        services.sound = withDevice ? &sound : nullptr;
-        services.notifier = &notifier;
+        if (!withDevice) services.sound = nullptr;
         form = std::make_unique<Form1>(*context, services);
-        form->popUpMenu = [this](QMenu* menu) -> QAction* {
-            ++menuShown;
-            if (menu != form->chm) QTest::qFail("a menu other than the chime's", __FILE__, __LINE__);
-            const QString choice = menuChoices.isEmpty() ? QString() : menuChoices.takeFirst();
-            QAction* chosen = nullptr;
-            if (choice == QLatin1String("ba")) chosen = form->ba;
-            if (choice == QLatin1String("mab")) chosen = form->mab;
-            if (chosen) chosen->trigger();
-            return chosen;
-        };
         form->load();
         form->Timer1->stop();
         sound.clearLog();
@@ -86,6 +61,19 @@ struct ClockRig {
     // The postpone timer's tick, as the 60-second timer delivers it.
     void postponeTick() {
         QMetaObject::invokeMethod(form->Timer3, "timeout", Qt::DirectConnection);
+    }
+
+    // What the user picks from the next chime menu: "ba", "mab" or "" (closes it).
+    void chooseBell(const QString& choice) {
+        menus.choose(choice == QLatin1String("ba")    ? form->ba->text()
+                     : choice == QLatin1String("mab") ? form->mab->text()
+                                                      : QString());
+    }
+    // How many menus were shown; each must have been the chime's.
+    int menusShown() const {
+        if (menus.shownMenus.count(form->chm) != menus.shownMenus.size())
+            QTest::qFail("a menu other than the chime's", __FILE__, __LINE__);
+        return int(menus.shownMenus.size());
     }
 
     QStringList playedOf(const QString& name) const { return sound.played.filter(name); }

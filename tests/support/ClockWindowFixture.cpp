@@ -9,14 +9,8 @@ bool loadClockWindow(Form1& form) {
 
 ClockWindowFixture::ClockWindowFixture() {
     folder.touchSoundFiles();
-    services.clock = &clock;
-    services.dialogs = &dialogs;
-    services.pauser = &pauser;
-    services.timeSetter = &timeSetter;
-    services.autostart = &autostart;
     app.appFolder = folder.path();
     form = std::make_unique<Form1>(app, services);
-    menus = std::make_unique<ScriptedMenus>(*form);
 }
 
 bool ClockWindowFixture::load() { return loadClockWindow(*form); }

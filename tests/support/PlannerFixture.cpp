@@ -7,39 +7,10 @@
 #include "diary/CalendarLabel.h"
 #include "scheduler/Form2.h"
 
-namespace {
-void recordEnabled(QMenu* menu, QMap<QString, bool>& states) {
-    for (QAction* action : menu->actions()) {
-        if (!action->objectName().isEmpty())
-            states.insert(action->objectName(), action->isEnabled());
-        if (QMenu* sub = action->menu()) {
-            if (!sub->objectName().isEmpty()) states.insert(sub->objectName(), action->isEnabled());
-            recordEnabled(sub, states);
-        }
-    }
-}
-}  // namespace
-
-PlannerFixture::PlannerFixture(const QDateTime& now) : clock(now) {
-    services.clock = &clock;
-    services.dialogs = &dialogs;
-    services.pauser = &pauser;
+PlannerFixture::PlannerFixture(const QDateTime& now) : WindowRig(now) {
     if (folder.ok()) app = folder.openContext();
     if (!app) return;
     form = std::make_unique<Form2>(*app, services);
-    form->setPopUpHandler([this](QMenu* menu, const QPoint&) -> QAction* {
-        shownMenus << menu;
-        QMap<QString, bool> states;
-        recordEnabled(menu, states);
-        enabledWhenShown << states;
-        QAction* chosen = choose ? choose(menu) : nullptr;
-        // A real menu runs only an item that can be chosen.
-        if (chosen && chosen->isEnabled()) {
-            chosen->trigger();
-            return chosen;
-        }
-        return nullptr;
-    });
 }
 
 PlannerFixture::~PlannerFixture() = default;

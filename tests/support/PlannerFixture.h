@@ -6,17 +6,15 @@
 #include <memory>
 
 #include "AppContext.h"
-#include "support/FakeServices.h"
-#include "support/TestFolder.h"
+#include "support/WindowRig.h"
 
 class QAction;
 class QMenu;
 class Form2;
 
-// A planner window on a fresh data folder, with a fake clock, scripted
-// dialogs, pauses that do not wait, and pop-up menus that record what was
-// shown and pick the command the test has chosen (none by default).
-class PlannerFixture {
+// A planner window on the rig's folder, whose pop-up menus pick the command
+// the test has chosen (none by default).
+class PlannerFixture : public WindowRig {
 public:
     explicit PlannerFixture(const QDateTime& now = QDateTime(QDate(2026, 12, 8), QTime(17, 6, 58)));
     ~PlannerFixture();
@@ -34,18 +32,13 @@ public:
     // The captions of the 42 day cells, in order.
     QStringList captions() const;
 
-    TestFolder folder;
-    FakeClock clock;
-    FakeDialogs dialogs;
-    FakePauser pauser;
-    Services services;
     std::unique_ptr<AppContext> app;
     std::unique_ptr<Form2> form;
 
     // Every menu popped up, in order, and what its items' enabled states
     // were at that moment (by object name).
-    QList<QMenu*> shownMenus;
-    QList<QMap<QString, bool>> enabledWhenShown;
+    QList<QMenu*>& shownMenus = menus.shownMenus;
+    QList<QMap<QString, bool>>& enabledWhenShown = menus.enabledWhenShown;
     // Picks the command for a pop-up; null dismisses it.
-    std::function<QAction*(QMenu*)> choose;
+    std::function<QAction*(QMenu*)>& choose = menus.pick;
 };

@@ -7,21 +7,12 @@
 
 #include "AppContext.h"
 #include "clock/Form1.h"
-#include "support/FakeServices.h"
-#include "support/FakeSoundDevice.h"
-#include "support/TestFolder.h"
+#include "support/WindowRig.h"
 
-// A clock window on a fresh data folder with help off, its tick stopped so
-// the test runs each tick itself at a time it chooses (the planner window's
-// tick as well, once it is loaded).
-struct ReminderRig {
-    TestFolder folder;
-    FakeClock clock{QDateTime(QDate(2026, 12, 8), QTime(17, 6, 58))};
-    FakeDialogs dialogs;
-    FakePauser pauser;
-    FakeSoundDevice sound;
-    FakeNotifier notifier;
-    Services services;
+// A clock window on the rig's folder with help off, its tick stopped so the
+// test runs each tick itself at a time it chooses (the planner window's tick
+// as well, once it is loaded).
+struct ReminderRig : WindowRig {
     AppContext app;
     std::unique_ptr<Form1> form;
 

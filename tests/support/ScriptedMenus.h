@@ -1,25 +1,34 @@
 #pragma once
 
+#include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 
-class Form1;
-class QMenu;
+#include "platform/IPopUpMenus.h"
 
-// Stands in for the clock window's pop-up menus: each menu shown is recorded
-// by its title and answered with the next scripted item text (or with no
-// choice), whose action is triggered as a click on it would.
-class ScriptedMenus {
+// Stands in for the windows' pop-up menus: each menu shown is recorded, with
+// its items' enabled states at that moment, and answered with the next
+// scripted item (or with no choice), whose action is triggered as a click on
+// it would. An item that cannot be chosen is not run.
+class ScriptedMenus final : public IPopUpMenus {
 public:
-    explicit ScriptedMenus(Form1& form);
-    // The next menu shown chooses the item with this text; an empty text
-    // closes it without a choice.
+    // The next menu shown chooses the item with this text;
+    // an empty text closes it without a choice.
     void choose(const QString& itemText) { m_choices.push_back(itemText); }
 
-    QStringList shown;     // titles of the menus shown, in order
+    QAction* popUp(QMenu* menu, const QPoint& at) override;
+
+    QStringList shown;                    // titles of the menus shown, in order
+    QList<QMenu*> shownMenus;             // the menus shown, in order
+    QList<QMap<QString, bool>> enabledWhenShown;  // their items' states, by object name
     QStringList failures;  // scripting problems: no choice prepared, no such item
+    // Picks the item instead of the script when set; null closes the menu.
+    std::function<QAction*(QMenu*)> pick;
 
 private:
+    QAction* scripted(QMenu* menu);
     std::deque<QString> m_choices;
 };

@@ -9,33 +9,20 @@
 #include "Twips.h"
 #include "clock/Form1.h"
 #include "clock/PictureBox.h"
-#include "support/FakeScreenSaver.h"
-#include "support/FakeServices.h"
-#include "support/TestFolder.h"
 #include "support/TestPictures.h"
+#include "support/WindowRig.h"
 #include "viewer/PictureViewer.h"
 #include "viewer/SlideShow.h"
 
-// The clock window as the viewer tests need it: built on a fresh data
-// folder with fake services, at its normal size, with a clock face whose
-// colour the tests can recognise.
-struct ViewerWindow {
-    TestFolder folder;
+// The clock window as the viewer tests need it: built on the rig's folder,
+// at its normal size, with a clock face whose colour the tests can recognise.
+struct ViewerWindow : WindowRig {
     std::unique_ptr<AppContext> app;
-    FakeClock clock;
-    FakeDialogs dialogs;
-    FakePauser pauser;
-    FakeScreenSaver screenSaver;
-    Services services;
     std::unique_ptr<Form1> form;
     static inline const QColor kFace = QColor(10, 20, 90);
 
     ViewerWindow() {
         app = folder.openContext();
-        services.clock = &clock;
-        services.dialogs = &dialogs;
-        services.pauser = &pauser;
-        services.screenSaver = &screenSaver;
         form = std::make_unique<Form1>(*app, services);
         twips::resize(form.get(), 5580, 2050);
         QImage face(form->Picture1->size(), QImage::Format_RGB32);

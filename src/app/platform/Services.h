@@ -9,6 +9,7 @@ class IPrinter;
 class IDesktopNotifier;
 class IScreenSaverInhibitor;
 class IAutostart;
+class IPopUpMenus;
 
 // The platform services a window is handed when it is built. The program
 // fills it with the real implementations; a test with fakes. A service a
@@ -23,4 +24,5 @@ struct Services {
     IDesktopNotifier* notifier = nullptr;
     IScreenSaverInhibitor* screenSaver = nullptr;
     IAutostart* autostart = nullptr;
+    IPopUpMenus* popUpMenus = nullptr;
 };
