@@ -181,6 +181,8 @@ void TestViewer::viewerLayout() {
              QStringList{"Command12"});
     QCOMPARE(shownOf(f, viewerControls(f)).size(), viewerControls(f).size());
     QCOMPARE(twips::rect(f.Picture1), QRectF(0, 0, 5532, 4582));
+    // No strip of the clock face's background left above the pictures.
+    QVERIFY(f.Picture1->picture().isNull());
     // Centred on the screen.
     const QSizeF screen = w.screenTwips();
     QCOMPARE(twips::left(&f), (screen.width() - 9180) / 2);
