@@ -306,9 +306,10 @@ void TestViewer::ignoredClick() {
     f.Command3->click();
     w.addPictures({QSize(10, 10), QSize(12, 12)});
     f.ignoreListClick = true;
+    const auto before = w.pictureCentre();
     w.clickEntry(1);
     QVERIFY(!f.ignoreListClick);
-    QCOMPARE(w.pictureCentre(), ViewerWindow::kFace);  // that click only cleared the flag
+    QCOMPARE(w.pictureCentre(), before);  // that click only cleared the flag
     w.clickEntry(1);
     QVERIFY(testpictures::near(w.pictureCentre(), ViewerWindow::colourOf(1)));
 }
