@@ -19,7 +19,13 @@ struct RequiredTable {
 constexpr RequiredTable kRequiredTables[] = {{"scheduler", 7}, {"clockini", 4}, {"signal", 7}};
 
 QString sqliteError(sqlite3* db) {
-    return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
+    if (!db) return QStringLiteral("out of memory");
+    // A file that cannot be written is named in the user's words: which of
+    // the two refuses, the folder (where the journal goes) or the file.
+    const int code = sqlite3_extended_errcode(db);
+    if (code == SQLITE_READONLY_DIRECTORY) return QStringLiteral("the data folder cannot be written");
+    if ((code & 0xff) == SQLITE_READONLY) return QStringLiteral("the planner database file is read-only");
+    return QString::fromUtf8(sqlite3_errmsg(db));
 }
 
 // A prepared statement that finalises itself, or one of the connection's

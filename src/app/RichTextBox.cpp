@@ -195,8 +195,13 @@ void RichTextBox::setSelAlignment(Qt::Alignment alignment) {
     programChange(false, [&] { m_edit->setAlignment(alignment & Qt::AlignHorizontal_Mask); });
 }
 
-bool RichTextBox::find(const QString& text) {
-    const QTextCursor found = text.isEmpty() ? QTextCursor() : document()->find(text, 0);
+bool RichTextBox::find(const QString& text, int from) {
+    QTextCursor found;
+    if (!text.isEmpty()) {
+        found = document()->find(text, from);
+        // Past the last match the search goes on from the top.
+        if (found.isNull() && from > 0) found = document()->find(text, 0);
+    }
     if (found.isNull()) {
         QTextCursor cursor = m_edit->textCursor();
         cursor.clearSelection();

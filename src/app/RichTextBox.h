@@ -69,9 +69,10 @@ public:
     // Qt::AlignHCenter or Qt::AlignRight.
     void setSelAlignment(Qt::Alignment alignment);
 
-    // Selects the first match in the whole text, ignoring letter case. With
-    // none, nothing is selected and false is returned.
-    bool find(const QString& text);
+    // Selects the first match at or after position `from`, ignoring letter
+    // case, going on from the top when there is none after it. With none at
+    // all, nothing is selected and false is returned.
+    bool find(const QString& text, int from = 0);
 
     // Prints the selection, or the whole content when nothing is selected.
     bool print(IPrinter& printer, QString* error = nullptr) const;

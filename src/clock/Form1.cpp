@@ -151,7 +151,12 @@ void Form1::buildControls() {
     HScroll1->setRange(1, 12);
     HScroll2->setRange(0, 59);
     HScroll3->setRange(1, 2);
-    for (QScrollBar* bar : {HScroll1, HScroll2, HScroll3}) bar->setOrientation(Qt::Horizontal);
+    // A click in a picker's groove moves it one step, as its arrows do;
+    // held down, it repeats.
+    for (QScrollBar* bar : {HScroll1, HScroll2, HScroll3}) {
+        bar->setOrientation(Qt::Horizontal);
+        bar->setPageStep(1);
+    }
     Label6 = control<QLabel>(this, "Label6", 120, 2760, 972, 252, QStringLiteral("Enable"));
     Label7 = control<QLabel>(this, "Label7", 900, 2760, 1332, 252, QStringLiteral("Enable Chime"));
     Command9 = control<QPushButton>(this, "Command9", 2880, 3000, 732, 180, QStringLiteral("S E T"));

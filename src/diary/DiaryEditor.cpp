@@ -134,14 +134,23 @@ void DiaryEditor::find() {
         QStringLiteral("Please enter text to find : "), QStringLiteral("Find Text"));
     // An empty answer (Cancel included) searches for nothing; no match is silent.
     if (answer.isEmpty()) return;
-    m_editor->find(answer);
+    // Find again with the text the last Find selected goes on to the next
+    // match; a new text is looked for from the top.
+    const bool again = m_editor->selText().compare(answer, Qt::CaseInsensitive) == 0;
+    m_editor->find(answer, again ? m_editor->selStart() + m_editor->selLength() : 0);
     focus();
 }
 
 void DiaryEditor::print() {
     QString reason;
-    if (!m_services.printer || !m_editor->print(*m_services.printer, &reason))
-        m_services.dialogs->message(QStringLiteral("Sorry, I have encountered a printer error"));
+    if (!m_services.printer)
+        reason = QStringLiteral("No printer is available.");
+    else if (m_editor->print(*m_services.printer, &reason))
+        return;
+    // The reason, when known, on a line of its own below the message.
+    QString text = QStringLiteral("Sorry, I have encountered a printer error");
+    if (!reason.isEmpty()) text += QLatin1Char('\n') + reason;
+    m_services.dialogs->message(text);
 }
 
 void DiaryEditor::newText() {

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLocale>
 #include <QPushButton>
 
@@ -69,6 +70,7 @@ void DiaryEntries::makeEntry() {
         combo->setEnabled(false);
     RichTextBox* box = m_window.RichTextBox1;
     box->show();
+    m_window.Label50->show();
     m_window.Frame1->hide();
     box->setFocus();
     box->setText(QString());

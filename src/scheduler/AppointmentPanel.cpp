@@ -91,6 +91,10 @@ QString AppointmentPanel::removalQuestion(const DateTexts& date, const QString& 
            QStringLiteral(" at ") + timeText + QLatin1Char('?');
 }
 
+QString AppointmentPanel::notFoundText() {
+    return QStringLiteral("No appointment at the time shown was found on this date.");
+}
+
 // --- Scans -------------------------------------------------------------------
 
 std::unique_ptr<RecordSet> AppointmentPanel::records() const {
@@ -131,29 +135,44 @@ void AppointmentPanel::openForViewing() {
         bar->setEnabled(false);
     m_form.Command1->setText(kRemoveCaption);
 
+    const int count = countOnDate();
+    if (count > 1) m_form.services().dialogs->message(countText(count));
+    showOnDate(count);
+}
+
+int AppointmentPanel::countOnDate() {
     const DateTexts date = selectedDate();
     int count = 0;
-    std::optional<Appointment> only;
     if (auto set = records()) {
         scan(*set, [&](const Appointment& a) {
-            if (!a.isOn(date)) return true;
-            if (count == 0) only = a;
             // The count is a 16-bit number.
-            if (count < std::numeric_limits<qint16>::max()) ++count;
+            if (a.isOn(date) && count < std::numeric_limits<qint16>::max()) ++count;
             return true;
         });
     }
     m_form.schedulesOnDate = qint16(count);
+    return count;
+}
 
-    if (count > 1) m_form.services().dialogs->message(countText(count));
+void AppointmentPanel::showOnDate(int count) {
     // The slider holds its position within the new range itself.
     {
         const QSignalBlocker quiet(m_form.Slider1);
         m_form.Slider1->setRange(1, std::max(1, count));
     }
     m_form.Slider1->setVisible(count >= 2);
-    if (count == 1) showAppointment(*only);
-    if (count > 1) sliderMoved();
+    // With one appointment the slider stands at 1 and shows it.
+    if (count >= 1) sliderMoved();
+}
+
+void AppointmentPanel::recordsRemoved() {
+    // Only the viewing mode shows stored appointments.
+    if (m_form.Command1->text() != kRemoveCaption) return;
+    const int count = countOnDate();
+    if (count == 0)
+        m_form.closePanel();
+    else
+        showOnDate(count);
 }
 
 // --- The pickers and the slider ----------------------------------------------
@@ -252,10 +271,12 @@ void AppointmentPanel::remove() {
     const QString ampm = m_form.Label56->text();
     const QString question = removalQuestion(date, hour, minute, ampm);
 
+    bool found = false;
     if (auto set = records()) {
         // Each matching record gets its own question; the scan goes on either way.
         scan(*set, [&](const Appointment& a) {
             if (!a.isOn(date) || !a.isAtLabels(hour, minute, ampm)) return true;
+            found = true;
             if (!dialogs.question(question)) {
                 dialogs.message(QStringLiteral("Schedule NOT removed"));
             } else if (set->remove()) {
@@ -267,6 +288,9 @@ void AppointmentPanel::remove() {
             return true;
         });
     }
+    // An appointment the labels cannot show (stored at hour "00") matches
+    // nothing; the press must not pass in silence.
+    if (!found) dialogs.message(notFoundText());
     m_form.markDays();
     if (m_form.schedulesOnDate < 2)
         m_form.closePanel();

@@ -26,6 +26,9 @@ public:
     void openForMaking();
     // "View/Remove schedule": the panel in viewing mode on the selected date.
     void openForViewing();
+    // Records have been deleted behind the panel: in viewing mode it shows
+    // the appointments left on the date, or closes when none is left.
+    void recordsRemoved();
     // Command1: "Make schedule" or "Remove schedule", then the refresh.
     void commandPressed();
     // The pickers write their labels.
@@ -43,12 +46,19 @@ public:
     static QString madeText(const DateTexts& date, const QString& hourLabel, int minute,
                             const QString& ampm);
     static QString countText(int count);
+    // "Remove schedule" found no appointment at the time the labels show.
+    static QString notFoundText();
     static QString removalQuestion(const DateTexts& date, const QString& hourLabel,
                                    const QString& minuteLabel, const QString& ampmLabel);
 
 private:
     void make();
     void remove();
+    // Counts the appointments on the selected date into schedulesOnDate.
+    int countOnDate();
+    // Sets the slider to `count` appointments and shows the one at its
+    // position.
+    void showOnDate(int count);
     // A cursor of its own on the appointment table; null without a database.
     std::unique_ptr<RecordSet> records() const;
     // Runs `visit` on every record from the first, in stored order, until it

@@ -123,7 +123,12 @@ void Form2::buildControls() {
     HScroll1->setRange(1, 12);
     HScroll2->setRange(0, 59);
     HScroll3->setRange(1, 2);
-    for (QScrollBar* bar : {HScroll1, HScroll2, HScroll3}) bar->setOrientation(Qt::Horizontal);
+    // A click in a picker's groove moves it one step, as its arrows do;
+    // held down, it repeats.
+    for (QScrollBar* bar : {HScroll1, HScroll2, HScroll3}) {
+        bar->setOrientation(Qt::Horizontal);
+        bar->setPageStep(1);
+    }
 
     Frame3 = control<QGroupBox>(Frame1, QStringLiteral("Frame3"), 120, 1470, 3975, 1560,
                                 QStringLiteral("Nature of appointment / Reminder"));
@@ -207,6 +212,8 @@ void Form2::connectHandlers() {
     connect(HScroll2, &QScrollBar::valueChanged, this, &Form2::on_HScroll2_valueChanged);
     connect(HScroll3, &QScrollBar::valueChanged, this, &Form2::on_HScroll3_valueChanged);
     connect(Slider1, &QSlider::valueChanged, this, &Form2::on_Slider1_valueChanged);
+    connect(&obsoleteCleanup(), &ObsoleteCleanup::removed, this,
+            &Form2::on_obsoleteCleanup_removed);
 
     const std::pair<QAction*, void (Form2::*)()> items[] = {
         {menus.mark, &Form2::on_mark_triggered},     {menus.display, &Form2::on_display_triggered},
@@ -343,6 +350,10 @@ void Form2::widen() {
 }
 
 void Form2::narrow() {
+    // The steps start wide: a window already narrow would be thrown wide
+    // and narrowed again for nothing.
+    constexpr int narrowEnd = kWidestStep - (kWidestStep - kNarrowWidth) / kWidthStep * kWidthStep;
+    if (twips::width(this) <= narrowEnd) return;
     for (int width = kWidestStep; width >= kNarrowWidth; width -= kWidthStep) setWidthStep(width);
 }
 
@@ -426,6 +437,7 @@ void Form2::on_HScroll1_valueChanged() { panel().hourPicked(); }
 void Form2::on_HScroll2_valueChanged() { panel().minutePicked(); }
 void Form2::on_HScroll3_valueChanged() { panel().ampmPicked(); }
 void Form2::on_Slider1_valueChanged() { panel().sliderMoved(); }
+void Form2::on_obsoleteCleanup_removed() { panel().recordsRemoved(); }
 
 // --- Menu commands -----------------------------------------------------------
 
@@ -468,6 +480,10 @@ void Form2::on_close_triggered() {
     for (QComboBox* combo : {Combo1, Combo2, Combo3}) combo->setEnabled(true);
     closePanel();
     narrow();
+    // The closed editor keeps its text, out of reach also of a window
+    // widened by hand; "Make a diary entry" shows it again.
+    RichTextBox1->hide();
+    Label50->hide();
 }
 
 void Form2::on_cc1_triggered() {

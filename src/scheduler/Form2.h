@@ -165,6 +165,8 @@ private:
     void on_HScroll2_valueChanged();
     void on_HScroll3_valueChanged();
     void on_Slider1_valueChanged();
+    // The clean-up deleted records, perhaps those the panel shows.
+    void on_obsoleteCleanup_removed();
 
     // Day menu.
     void on_mark_triggered();

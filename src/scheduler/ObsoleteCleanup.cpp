@@ -77,36 +77,54 @@ void ObsoleteCleanup::refresh(ScratchBox scratch, std::function<void()> done) {
 void ObsoleteCleanup::answered(bool yes, const obsolete::Moment& now) {
     m_asking = false;
     QString notice = QStringLiteral("Obsolete schedules NOT removed");
+    QString failure;
+    if (yes) removePassed(now, &failure);
+    const std::vector<StoredRecord> left = readAll();
     if (yes) {
-        QString failure;
-        removePassed(now, &failure);
+        // Said to be removed only when none of them is left.
+        QString lastListed;
+        if (failure.isEmpty() && !listing(left, now, &lastListed).isEmpty())
+            failure = QStringLiteral("the planner database could not be written");
         notice = failure.isEmpty()
                      ? QStringLiteral("Obsolete schedules have been removed")
                      : QStringLiteral("The obsolete schedules could not be removed (%1). "
                                       "The schedules have been left as they were.")
                            .arg(failure);
     }
+    rebuildReminderList(left);
+    if (yes && failure.isEmpty()) emit removed();
     // Never on top of the same notice still open from an earlier answer.
     if (!m_openNotices.contains(notice)) {
         m_openNotices << notice;
         m_services.dialogs->openMessage(this, notice,
                                         [this, notice] { m_openNotices.removeOne(notice); });
     }
-    rebuildReminderList(readAll());
 }
 
 void ObsoleteCleanup::removePassed(const obsolete::Moment& now, QString* failure) {
     RecordSet* set = m_app.scheduleRecords.get();
-    if (!set || !set->moveFirst()) return;
+    if (!set) {
+        *failure = QStringLiteral("the planner database is not open");
+        return;
+    }
+    // An empty table has nothing left to remove.
+    if (!set->moveFirst()) return;
     // All of the scan's deletions reach the file together, durable before
     // the message that reports them.
     WriteBatch batch(set->database());
+    bool refused = false;
     while (!set->atEnd()) {
-        // A deletion that fails leaves the record where it is.
-        if (passOf(set->record(), now) != 0) set->remove();
+        // A file that refuses one deletion (read-only, or in a folder where
+        // its journal cannot be made) refuses them all; the batch then ends
+        // without a commit, so that none of them stands.
+        if (passOf(set->record(), now) != 0 && !set->remove()) {
+            *failure = set->lastError();
+            refused = true;
+            break;
+        }
         if (!set->moveNext()) break;
     }
-    if (!batch.commit(failure) && failure->isEmpty())
+    if ((refused || !batch.commit(failure)) && failure->isEmpty())
         *failure = QStringLiteral("the planner database could not be written");
 }
 

@@ -25,6 +25,7 @@ class QListWidget;
 // as well as after the answer, so that the reminders of the day come while
 // the question is open.
 class ObsoleteCleanup : public QObject {
+    Q_OBJECT
 public:
     ObsoleteCleanup(AppContext& app, const Services& services, QListWidget* reminderList);
 
@@ -41,6 +42,11 @@ public:
     // The date the reminder list was last built for; null before the first
     // build.
     QDate listDate() const { return m_listDate; }
+
+signals:
+    // Obsolete records have been deleted: what shows stored records shows
+    // what is left.
+    void removed();
 
 private:
     // Every stored record, in stored order, valid until the table is next

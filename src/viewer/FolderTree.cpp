@@ -4,12 +4,19 @@
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScrollBar>
 
 FolderTree::FolderTree(QWidget* parent) : QTreeView(parent) {
     setHeaderHidden(true);
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QTreeView::clicked, this, &FolderTree::choose);
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            &FolderTree::on_verticalScrollBar_actionTriggered);
+}
+
+void FolderTree::on_verticalScrollBar_actionTriggered() {
+    m_following = false;
 }
 
 QFileSystemModel* FolderTree::folders() {
@@ -28,7 +35,7 @@ QFileSystemModel* FolderTree::folders() {
     connect(m_model, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
         const QString prefix =
             loaded.endsWith(QLatin1Char('/')) ? loaded : loaded + QLatin1Char('/');
-        if (!m_path.startsWith(prefix)) return;
+        if (!m_following || !m_path.startsWith(prefix)) return;
         const QModelIndex index = m_model->index(m_path);
         if (index.isValid() && index != rootIndex()) scrollTo(index);
     });
@@ -42,6 +49,7 @@ void FolderTree::showDrive(const QString& drive) {
 
 void FolderTree::mark(const QString& folder) {
     m_path = QDir::cleanPath(folder);
+    m_following = true;
     const QModelIndex index = folders()->index(m_path);
     if (index.isValid() && index != rootIndex()) {
         setCurrentIndex(index);
@@ -77,7 +85,18 @@ void FolderTree::choose(const QModelIndex& index) {
     emit changed();
 }
 
+void FolderTree::mousePressEvent(QMouseEvent* event) {
+    m_following = false;
+    QTreeView::mousePressEvent(event);
+}
+
+void FolderTree::wheelEvent(QWheelEvent* event) {
+    m_following = false;
+    QTreeView::wheelEvent(event);
+}
+
 void FolderTree::keyPressEvent(QKeyEvent* event) {
+    m_following = false;
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         choose(currentIndex());
         event->accept();

@@ -30,6 +30,8 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     // The folders of the file system, made on first use.
@@ -37,8 +39,14 @@ private:
     void showDrive(const QString& drive);
     void mark(const QString& folder);
     void choose(const QModelIndex& index);
+    // The user moves the tree by its scroll bar.
+    void on_verticalScrollBar_actionTriggered();
 
     QFileSystemModel* m_model = nullptr;
     QString m_drive;
     QString m_path;
+    // The tree follows the chosen folder down while the folders above it
+    // load, until the user first touches it: from then on it stays where
+    // the user looks, so that a click lands on the folder under the mouse.
+    bool m_following = false;
 };

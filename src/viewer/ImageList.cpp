@@ -22,6 +22,10 @@ ImageList::ImageList(Form1& form) : QObject(&form), m_form(form) {
     connect(form.Command16, &QPushButton::clicked, this, &ImageList::on_Command16_clicked);
     connect(form.removeall, &QAction::triggered, this, &ImageList::on_removeall_click);
     connect(form.removesel, &QAction::triggered, this, &ImageList::on_removesel_click);
+    // The column is narrow and paths are long: each entry shows the end of
+    // its path, where the file's name is, and the whole path as its tip.
+    form.List1->setTextElideMode(Qt::ElideLeft);
+    form.List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     form.List1->viewport()->installEventFilter(this);
     form.Drive1->installEventFilter(this);
 }
@@ -79,7 +83,10 @@ void ImageList::offerFolder(const QString& folder) {
     if (!m_form.services().dialogs->question(imagenames::countQuestion(pictures.size(), folder)))
         return;
     // Counted and added from one listing, so what is added is what was counted.
-    m_form.List1->addItems(pictures);
+    for (const QString& path : pictures) {
+        auto* entry = new QListWidgetItem(path, m_form.List1);
+        entry->setToolTip(QDir::toNativeSeparators(path));
+    }
 }
 
 void ImageList::popUpRemoveMenu(const QPoint& globalPosition) {

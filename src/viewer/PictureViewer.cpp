@@ -146,6 +146,9 @@ void PictureViewer::on_Command11_click() {
     hideClockControls();
     f.Command3->hide();
     f.Command8->hide();
+    // The box grows to the viewer's size: the clock face's background would
+    // stay as a strip at its top.
+    f.Picture1->clearPicture();
     twips::setHeight(f.Picture1, kBoxHeight);
     for (QWidget* control : viewerControls()) control->show();
     updateCaption();

@@ -259,26 +259,32 @@ private slots:
 
     void find_data() {
         QTest::addColumn<QString>("answer");
+        QTest::addColumn<int>("finds");  // Find chosen this many times with the answer
         QTest::addColumn<QString>("selected");
-        QTest::newRow("letter case ignored") << "WORLD"
-                                             << "world";
-        QTest::newRow("first match") << "o"
-                                     << "o";
-        QTest::newRow("no match is silent") << "Lisbon"
-                                            << "";
-        QTest::newRow("cancel") << ""
-                                << "";
+        QTest::addColumn<int>("start");  // where the selection starts
+        QTest::newRow("letter case ignored") << "WORLD" << 1 << "world" << 6;
+        QTest::newRow("first match") << "o" << 1 << "o" << 4;
+        QTest::newRow("again: the next match") << "o" << 2 << "o" << 7;
+        QTest::newRow("again past the last: the first") << "hello" << 3 << "Hello" << 0;
+        QTest::newRow("no match is silent") << "Lisbon" << 1 << "" << 23;
+        QTest::newRow("cancel") << "" << 1 << "" << 23;
     }
     void find() {
         QFETCH(QString, answer);
+        QFETCH(int, finds);
         QFETCH(QString, selected);
+        QFETCH(int, start);
         Rig r;
         r.box->setText("Hello world, hello moon");
-        r.dialogs.expectInput(answer);
-        r.editor->find();
-        QCOMPARE(r.dialogs.prompts, QStringList{"Please enter text to find : "});
+        r.box->setSelStart(23);
+        for (int i = 0; i < finds; ++i) {
+            r.dialogs.expectInput(answer);
+            r.editor->find();
+        }
+        QCOMPARE(r.dialogs.prompts.size(), finds);
+        QCOMPARE(r.dialogs.prompts.first(), QString("Please enter text to find : "));
         QCOMPARE(r.box->selText(), selected);
-        if (answer == "o") QCOMPARE(r.box->selStart(), 4);
+        QCOMPARE(r.box->selStart(), start);
         QVERIFY(r.dialogs.messages.isEmpty());
     }
 
@@ -312,16 +318,19 @@ private slots:
 
     void printerError_data() {
         QTest::addColumn<bool>("noPrinter");
-        QTest::newRow("printer fails") << false;
-        QTest::newRow("no printer") << true;
+        QTest::addColumn<QString>("reason");  // the second line of the message
+        QTest::newRow("printer fails") << false << "out of paper";
+        QTest::newRow("no printer") << true << "No printer is available.";
     }
     void printerError() {
         QFETCH(bool, noPrinter);
+        QFETCH(QString, reason);
         FailingPrinter failing;
         Rig r(noPrinter ? nullptr : &failing);
         r.box->setText("Dear diary");
         r.editor->print();
-        QCOMPARE(r.dialogs.messages, QStringList{"Sorry, I have encountered a printer error"});
+        QCOMPARE(r.dialogs.messages,
+                 QStringList{"Sorry, I have encountered a printer error\n" + reason});
         QCOMPARE(r.box->text(), QString("Dear diary"));
     }
 

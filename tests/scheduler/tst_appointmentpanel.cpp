@@ -48,6 +48,7 @@ private slots:
     void removeOne();
     void everyPressRefreshes_data();
     void everyPressRefreshes();
+    void cleanupEmptiesTheDateOnView();
     void listingsUseTheHiddenBox();
 };
 
@@ -285,6 +286,10 @@ void TestAppointmentPanel::everyPressRefreshes_data() {
                                 "Please reschedule.";
     QTest::newRow("removed") << "remove"
                              << "Schedule removed";
+    // Stored at hour 00, which the labels cannot show: they keep 12 from
+    // the panel's Close, and nothing matches.
+    QTest::newRow("nothing at the time shown")
+        << "remove at hour 00" << "No appointment at the time shown was found on this date.";
 }
 
 void TestAppointmentPanel::everyPressRefreshes() {
@@ -295,13 +300,17 @@ void TestAppointmentPanel::everyPressRefreshes() {
     QVERIFY(p.addAppointment("7", "December", "2026", "09", 0, "AM",
                              "A long text of yesterday's meeting"));
     if (press != "make")
-        QVERIFY(p.addAppointment("20", "December", "2026", "05", 7, "PM", "Dentist"));
+        QVERIFY(p.addAppointment("20", "December", "2026", press.endsWith("00") ? "00" : "05", 7,
+                                 "PM", "Dentist"));
     QVERIFY(p.load());
     p.form->Combo1->setEditText("20");
-    if (press == "remove") {
+    if (press.startsWith("remove")) {
+        if (press != "remove") p.form->closePanel();
         viewDay(p, "20");
-        p.dialogs.expectQuestion(
-            "You sure you wish to remove the schedule on 20 December, 2026 at 5 : 7  PM?", true);
+        if (press == "remove")
+            p.dialogs.expectQuestion(
+                "You sure you wish to remove the schedule on 20 December, 2026 at 5 : 7  PM?",
+                true);
     } else {
         p.form->menus.note1->trigger();
         p.form->HScroll1->setValue(5);
@@ -318,6 +327,23 @@ void TestAppointmentPanel::everyPressRefreshes() {
     // The planner's copy uses the panel's box as its scratch space.
     QCOMPARE(p.form->RichTextBox2->text(), QString("A long text of yesterday's meeting"));
     QCOMPARE(p.form->RichTextBox2->selText(), QString("A long text of yeste"));
+}
+
+void TestAppointmentPanel::cleanupEmptiesTheDateOnView() {
+    PlannerFixture p;
+    QVERIFY(p.addAppointment("7", "December", "2026", "09", 0, "AM", "Breakfast"));
+    QVERIFY(p.addAppointment("7", "December", "2026", "10", 0, "AM", "Meeting"));
+    QVERIFY(p.load());
+    viewDay(p, "7");
+    p.form->Slider1->setValue(1);
+    // Yes to the removal of the one shown, then Yes to the clean-up, which
+    // takes the other one, still on view, with it.
+    p.dialogs.answerAllQuestions(true);
+    QTest::mouseClick(p.form->Command1, Qt::LeftButton);
+    QCOMPARE(p.folder.query("SELECT stext FROM scheduler"), QStringList{});
+    QCOMPARE(p.form->Command1->text(), QString("Make schedule"));
+    QCOMPARE(p.form->RichTextBox2->text(), QString());
+    QCOMPARE(twips::width(p.form.get()), 5485.0);
 }
 
 void TestAppointmentPanel::listingsUseTheHiddenBox() {

@@ -96,7 +96,8 @@ void TestForm2::widenAndClose_data() {
     QTest::addColumn<bool>("byMenu");  // the editor menu's "Close", or the panel's button
     QTest::addColumn<int>("steps");
     QTest::newRow("panel's Close") << false << 23 + 23;
-    QTest::newRow("menu item close") << true << 23 + 23 + 23;
+    // Once narrow, the menu item's second narrowing has nothing to do.
+    QTest::newRow("menu item close") << true << 23 + 23;
 }
 
 void TestForm2::widenAndClose() {

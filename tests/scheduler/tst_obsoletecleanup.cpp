@@ -119,21 +119,41 @@ private slots:
         QCOMPARE(h.box.selText(), QStringLiteral("Yesterday evening"));
     }
 
-    void removalTheFileRefusesIsReported() {
+    void removalTheFileRefusesIsReported_data() {
+        QTest::addColumn<QString>("hold");
         // Another program reads the planner and keeps reading: the removal,
-        // written in one go, cannot be, and none of it stands.
+        // written in one go, cannot be committed.
+        QTest::newRow("a reader holds the file") << "BEGIN; SELECT count(*) FROM scheduler;";
+        // Another program is writing: each deletion is refused on its own.
+        QTest::newRow("a writer holds the file") << "BEGIN IMMEDIATE;";
+        // The file cannot be written at all.
+        QTest::newRow("read-only file") << "";
+    }
+    void removalTheFileRefusesIsReported() {
+        QFETCH(QString, hold);
         Harness h;
         h.insert({"'7','March','2026','09',0,'AM','Morning'",
                   "'7','March','2026','05',7,'PM','Dentist'"});
-        sqlite3* reader = nullptr;
-        QCOMPARE(sqlite3_open(QFile::encodeName(h.folder.file("scheduler.mdb")).constData(), &reader),
-                 SQLITE_OK);
-        QCOMPARE(sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM scheduler;", nullptr, nullptr, nullptr),
-                 SQLITE_OK);
+        const QString path = h.folder.file("scheduler.mdb");
+        if (hold.isEmpty()) {
+            h.cleanup.reset();
+            h.context.reset();
+            QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+            if (QFile file(path); file.open(QIODevice::ReadWrite))
+                QSKIP("this user writes read-only files");
+            h.context = h.folder.openContext();
+            QVERIFY(h.context);
+            h.cleanup = std::make_unique<ObsoleteCleanup>(*h.context, h.services, &h.list);
+        }
+        sqlite3* other = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &other), SQLITE_OK);
+        if (!hold.isEmpty())
+            QCOMPARE(sqlite3_exec(other, hold.toUtf8().constData(), nullptr, nullptr, nullptr),
+                     SQLITE_OK);
         h.fake.answerAllQuestions(true);
         h.cleanup->refresh(ScratchBox(&h.box));
-        sqlite3_exec(reader, "COMMIT", nullptr, nullptr, nullptr);
-        sqlite3_close(reader);
+        sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
         QCOMPARE(h.fake.messages.size(), 1);
         QVERIFY2(h.fake.messages[0].startsWith(QStringLiteral("The obsolete schedules could not be removed")),
                  qPrintable(h.fake.messages[0]));
