@@ -56,7 +56,8 @@ void DiaryEditor::loaded(const QString& path, const rtf::ReadReport& report) {
     m_services.dialogs->message(
         QStringLiteral("Some of what %1 holds cannot be kept here:\n\n%2\n\nIt is not shown, and it will be "
                        "missing from what you save. The file itself has not been changed.")
-            .arg(QDir::toNativeSeparators(path), report.summary()));
+            .arg(QDir::toNativeSeparators(path), report.summary()),
+        MessageKind::Failure);
 }
 
 bool DiaryEditor::keepUnsavedDraft() {
@@ -141,7 +142,8 @@ void DiaryEditor::find() {
 void DiaryEditor::print() {
     QString reason;
     if (!m_services.printer || !m_editor->print(*m_services.printer, &reason))
-        m_services.dialogs->message(QStringLiteral("Sorry, I have encountered a printer error"));
+        m_services.dialogs->message(QStringLiteral("Sorry, I have encountered a printer error"),
+                                    MessageKind::Failure);
 }
 
 void DiaryEditor::newText() {
@@ -174,7 +176,8 @@ void DiaryEditor::open() {
     // A file that cannot be read leaves the editor with what it held.
     rtf::ReadReport report;
     if (!m_editor->loadFile(*path, nullptr, &report)) {
-        m_services.dialogs->message(QStringLiteral("Error reading from file"));
+        m_services.dialogs->message(QStringLiteral("Error reading from file"),
+                                    MessageKind::Failure);
         return;
     }
     loaded(*path, report);

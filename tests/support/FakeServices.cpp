@@ -27,7 +27,7 @@ private:
 };
 }  // namespace
 
-void FakeDialogs::message(const QString& text) {
+void FakeDialogs::message(const QString& text, MessageKind /*kind*/) {
     messages << text;
     OpenDialog open(*this, text);
     if (m_onMessage) {
@@ -106,7 +106,7 @@ void FakeDialogs::openMessage(QObject* owner, const QString& text, std::function
 }
 
 void FakeDialogs::openQuestion(QObject* owner, const QString& text, DefaultAnswer defaultAnswer,
-                               std::function<void(bool)> answered) {
+                               std::function<void(bool)> answered, TextLayout /*layout*/) {
     questions << text;
     if (defaultAnswer == DefaultAnswer::No) noByDefault << text;
     const int id = openBox(owner, text, std::move(answered));
