@@ -18,7 +18,7 @@ namespace bench {
 // Dialogs that show nothing and answer No; a window animation without pauses.
 class SilentDialogs final : public IDialogs {
 public:
-    void message(const QString&) override {}
+    void message(const QString&, MessageKind) override {}
     bool question(const QString&) override { return false; }
     QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
     std::optional<QString> openFile(const QString&, const QString&, const QString&) override {

@@ -40,7 +40,7 @@ public:
 // Answers every question with `yes` and counts what would have been shown.
 class CountingDialogs final : public IDialogs {
 public:
-    void message(const QString& text) override { shown += int(text.size()); }
+    void message(const QString& text, MessageKind) override { shown += int(text.size()); }
     bool question(const QString&) override {
         ++questions;
         return yes;

@@ -60,7 +60,8 @@ int runTavenel(QApplication& app) {
             dialogs.message(
                 QStringLiteral("Tavenel already runs on the data folder %1 (%2), and it "
                                "could not be brought to the front. This start ends here.")
-                    .arg(folder, instance.holder()));
+                    .arg(folder, instance.holder()),
+                MessageKind::Failure);
             return 1;
         case SingleInstance::Claim::Claimed:
         case SingleInstance::Claim::Unchecked:

@@ -22,7 +22,8 @@ void StartWithDesktop::set(bool on) {
         m_services.dialogs->message(
             (on ? QStringLiteral("Tavenel could not be set to start with the desktop: %1.")
                 : QStringLiteral("Tavenel could not be kept from starting with the desktop: %1."))
-                .arg(why));
+                .arg(why),
+            MessageKind::Failure);
     }
     refresh();
 }

@@ -141,7 +141,8 @@ void ClockSettingsPanel::setTime() {
         f.services().dialogs->message(
             QStringLiteral("The computer's clock could not be set to %1.\r\n\r\n%2"
                            "\r\n\r\nThe clock was left as it is.")
-                .arg(composed.trimmed(), whyNot));
+                .arg(composed.trimmed(), whyNot),
+            MessageKind::Failure);
         return;
     }
     for (QSlider* slider : {f.Slider1, f.Slider2, f.Slider3}) slider->hide();

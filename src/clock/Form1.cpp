@@ -332,7 +332,8 @@ bool Form1::load() {
     const QString databasePath = m_app.dataPath(QStringLiteral("scheduler.mdb"));
     if (!QFileInfo::exists(databasePath)) {
         dialogs.message(QStringLiteral("I am missing a 'scheduler.mdb' at ") + m_app.appFolder +
-                        QStringLiteral(". Try re-installing."));
+                        QStringLiteral(". Try re-installing."),
+                        MessageKind::Failure);
         unload();
         return false;
     }
@@ -344,7 +345,8 @@ bool Form1::load() {
     if (!m_app.plannerDb) {
         dialogs.message(QStringLiteral("The planner database %1 cannot be used: %2.\r\n\r\n"
                                        "The file has been left as it is. The program will now close.")
-                            .arg(databasePath, reason));
+                            .arg(databasePath, reason),
+                        MessageKind::Failure);
         unload();
         return false;
     }
@@ -364,8 +366,10 @@ bool Form1::load() {
     // 7: the sound files.
     const QString missing = datafolder::missingFilesList(m_app.appFolder);
     if (!missing.isEmpty()) {
-        dialogs.message(QStringLiteral("Some files are missing. Some features may not work as expected!"));
-        dialogs.message(QStringLiteral("Missing files :") + QStringLiteral("\r\n") + missing);
+        dialogs.message(QStringLiteral("Some files are missing. Some features may not work as expected!"),
+                        MessageKind::Failure);
+        dialogs.message(QStringLiteral("Missing files :") + QStringLiteral("\r\n") + missing,
+                        MessageKind::Failure);
     }
 
     // 8 - 10: the help flag. From here on a failing table step is skipped.

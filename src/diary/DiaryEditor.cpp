@@ -56,7 +56,8 @@ void DiaryEditor::loaded(const QString& path, const rtf::ReadReport& report) {
     m_services.dialogs->message(
         QStringLiteral("Some of what %1 holds cannot be kept here:\n\n%2\n\nIt is not shown, and it will be "
                        "missing from what you save. The file itself has not been changed.")
-            .arg(QDir::toNativeSeparators(path), report.summary()));
+            .arg(QDir::toNativeSeparators(path), report.summary()),
+        MessageKind::Failure);
 }
 
 bool DiaryEditor::keepUnsavedDraft() {
@@ -150,7 +151,7 @@ void DiaryEditor::print() {
     // The reason, when known, on a line of its own below the message.
     QString text = QStringLiteral("Sorry, I have encountered a printer error");
     if (!reason.isEmpty()) text += QLatin1Char('\n') + reason;
-    m_services.dialogs->message(text);
+    m_services.dialogs->message(text, MessageKind::Failure);
 }
 
 void DiaryEditor::newText() {
@@ -183,7 +184,8 @@ void DiaryEditor::open() {
     // A file that cannot be read leaves the editor with what it held.
     rtf::ReadReport report;
     if (!m_editor->loadFile(*path, nullptr, &report)) {
-        m_services.dialogs->message(QStringLiteral("Error reading from file"));
+        m_services.dialogs->message(QStringLiteral("Error reading from file"),
+                                    MessageKind::Failure);
         return;
     }
     loaded(*path, report);

@@ -92,7 +92,8 @@ void DiaryEntries::displayEntry() {
     if (reason.isEmpty() && !QFileInfo::exists(path)) return;
     if (!reason.isEmpty() || !box->loadFile(path, &reason, &report)) {
         m_services.dialogs->message(
-            QStringLiteral("The diary entry %1 cannot be read.\n\n%2").arg(path, reason));
+            QStringLiteral("The diary entry %1 cannot be read.\n\n%2").arg(path, reason),
+            MessageKind::Failure);
         return;
     }
     m_editor.loaded(path, report);
@@ -123,7 +124,8 @@ bool DiaryEntries::write(const QString& path) {
     m_services.dialogs->message(
         QStringLiteral("The diary entry could not be saved.\n\n%1\n\nThe entry kept on disk, if "
                        "any, has not been changed, and the text is still in the editor.")
-            .arg(reason));
+            .arg(reason),
+        MessageKind::Failure);
     return false;
 }
 
@@ -166,20 +168,23 @@ void DiaryEntries::remove() {
                 "You will lose the file and any unsaved information. Are you sure?"))) {
             QFile file(path);
             if (!keepEarlier(path, DiaryHistory::Kind::Deleted)) {
-                m_services.dialogs->message(QStringLiteral("The file has not been deleted"));
+                m_services.dialogs->message(QStringLiteral("The file has not been deleted"),
+                                            MessageKind::Failure);
             } else if (file.remove()) {
                 m_window.menus.close->trigger();
             } else {
                 m_services.dialogs->message(
                     QStringLiteral("The diary entry %1 could not be deleted: %2.")
-                        .arg(path, file.errorString()));
+                        .arg(path, file.errorString()),
+                    MessageKind::Failure);
             }
         } else {
             m_services.dialogs->message(QStringLiteral("The file has not been deleted"));
         }
     } else {
         m_services.dialogs->message(QStringLiteral("Sorry, could not find ") + path +
-                                    QStringLiteral(". The File has not been deleted"));
+                                    QStringLiteral(". The File has not been deleted"),
+                                    MessageKind::Failure);
     }
     m_editor.emptyStatus();
     m_window.markDays();
@@ -190,7 +195,8 @@ void DiaryEntries::listAll() {
     const DiaryListing listing = DiaryLister(diaryEntryText, m_progress).listAll(folder);
     if (!listing.folderRead) {
         m_services.dialogs->message(
-            QStringLiteral("The data folder %1 cannot be listed.").arg(folder));
+            QStringLiteral("The data folder %1 cannot be listed.").arg(folder),
+            MessageKind::Failure);
     } else if (listing.count == 0) {
         m_services.dialogs->message(diaryfiles::noEntriesMessage());
     } else {
@@ -207,7 +213,8 @@ void DiaryEntries::search() {
     const DiaryListing listing = DiaryLister(diaryEntryText, m_progress).search(folder, answer);
     if (!listing.folderRead) {
         m_services.dialogs->message(
-            QStringLiteral("The data folder %1 cannot be listed.").arg(folder));
+            QStringLiteral("The data folder %1 cannot be listed.").arg(folder),
+            MessageKind::Failure);
     } else if (listing.count == 0) {
         m_services.dialogs->message(diaryfiles::notFoundMessage(answer));
     } else {
@@ -244,7 +251,8 @@ void DiaryEntries::earlierVersions() {
     QByteArray data;
     QString reason;
     if (!DiaryHistory::read(versions[size_t(*choice)], &data, &reason)) {
-        m_services.dialogs->message(QStringLiteral("The earlier version cannot be read.\n\n%1").arg(reason));
+        m_services.dialogs->message(QStringLiteral("The earlier version cannot be read.\n\n%1").arg(reason),
+                                    MessageKind::Failure);
         return;
     }
     if (!m_editor.keepUnsavedDraft()) return;

@@ -254,7 +254,8 @@ void AppointmentPanel::make() {
         // Said plainly rather than reported as made: the appointment would
         // otherwise never come, and the user would not know.
         dialogs.message(
-            QStringLiteral("The appointment could not be stored: %1. Nothing was saved.").arg(why));
+            QStringLiteral("The appointment could not be stored: %1. Nothing was saved.").arg(why),
+            MessageKind::Failure);
         return;
     }
     dialogs.message(madeText(date, hour, minute, ampm));
@@ -283,7 +284,8 @@ void AppointmentPanel::remove() {
                 dialogs.message(QStringLiteral("Schedule removed"));
             } else {
                 dialogs.message(
-                    QStringLiteral("The schedule could not be removed: %1.").arg(set->lastError()));
+                    QStringLiteral("The schedule could not be removed: %1.").arg(set->lastError()),
+                    MessageKind::Failure);
             }
             return true;
         });

@@ -162,7 +162,8 @@ void CalendarExport::run() {
     if (!writeFile(*path, records, &result, &why)) {
         dialogs.message(QStringLiteral("The calendar file %1 could not be written: %2. Nothing was "
                                        "exported.")
-                            .arg(QDir::toNativeSeparators(*path), why));
+                            .arg(QDir::toNativeSeparators(*path), why),
+                        MessageKind::Failure);
         return;
     }
     dialogs.message(resultText(*path, result));

@@ -162,7 +162,8 @@ void CalendarImport::run(Form2& planner) {
         QStringLiteral("Import schedules from a calendar file"));
     if (!path) return;
     const Result result = importFile(*path);
-    dialogs.message(resultText(*path, result));
+    dialogs.message(resultText(*path, result),
+                    result.error.isEmpty() ? MessageKind::Notice : MessageKind::Failure);
     if (result.added == 0) return;
     // As after "Make schedule": the calendar marked, today's reminders rebuilt.
     planner.refresh();

@@ -250,7 +250,8 @@ bool Form2::load() {
     const QString databasePath = m_app.dataPath(QStringLiteral("scheduler.mdb"));
     if (!QFileInfo::exists(databasePath)) {
         m_services.dialogs->message(QStringLiteral("I am missing a scheduler.mdb at ") +
-                                    m_app.appFolder + QStringLiteral(". Try re-installing."));
+                                    m_app.appFolder + QStringLiteral(". Try re-installing."),
+                                    MessageKind::Failure);
         close();
         return false;
     }
@@ -259,7 +260,8 @@ bool Form2::load() {
     if (!db) {
         // The handles opened at start-up stay as they were; nothing is lost.
         m_services.dialogs->message(QStringLiteral("The planner database %1 cannot be used: %2.")
-                                        .arg(databasePath, reason));
+                                        .arg(databasePath, reason),
+                                    MessageKind::Failure);
         close();
         return false;
     }

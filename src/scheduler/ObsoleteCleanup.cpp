@@ -67,11 +67,13 @@ void ObsoleteCleanup::refresh(ScratchBox scratch, std::function<void()> done) {
     }
     scratch.holdWithStartSelected(Appointment::shownText(lastListed));
     m_asking = true;
-    m_services.dialogs->openQuestion(this, obsolete::questionText(lines), DefaultAnswer::No,
-                                     [this, now, done = std::move(done)](bool yes) {
-                                         answered(yes, now);
-                                         if (done) done();
-                                     });
+    m_services.dialogs->openQuestion(
+        this, obsolete::questionText(lines), DefaultAnswer::No,
+        [this, now, done = std::move(done)](bool yes) {
+            answered(yes, now);
+            if (done) done();
+        },
+        TextLayout::Listing);
 }
 
 void ObsoleteCleanup::answered(bool yes, const obsolete::Moment& now) {
@@ -96,8 +98,9 @@ void ObsoleteCleanup::answered(bool yes, const obsolete::Moment& now) {
     // Never on top of the same notice still open from an earlier answer.
     if (!m_openNotices.contains(notice)) {
         m_openNotices << notice;
-        m_services.dialogs->openMessage(this, notice,
-                                        [this, notice] { m_openNotices.removeOne(notice); });
+        m_services.dialogs->openMessage(
+            this, notice, [this, notice] { m_openNotices.removeOne(notice); },
+            failure.isEmpty() ? MessageKind::Notice : MessageKind::Failure);
     }
 }
 

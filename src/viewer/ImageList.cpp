@@ -73,7 +73,8 @@ void ImageList::offerFolder(const QString& folder) {
         m_form.services().dialogs->message(
             QStringLiteral(
                 "The folder %1 cannot be read (%2). The view list has been left as it is.")
-                .arg(QDir::toNativeSeparators(folder), listing.error));
+                .arg(QDir::toNativeSeparators(folder), listing.error),
+            MessageKind::Failure);
         return;
     }
     QStringList pictures;

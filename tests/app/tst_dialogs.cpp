@@ -2,8 +2,10 @@
 // alarm) must not be answered by a key press meant for another window.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -173,6 +175,55 @@ private slots:
         dialogs.message(QStringLiteral("Schedule removed"));
         QVERIFY(answer.acted);
         QVERIFY(!answer.missed);
+    }
+
+    // What the user sees of a box: the icon of its kind, the whole title,
+    // and, for a text taller than the screen, a box on the screen with its
+    // buttons on it.
+    void boxesFitTheirKindAndTheScreen_data() {
+        QTest::addColumn<int>("kind");  // 0 notice, 1 failure, 2 listing, 3 question
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<QMessageBox::Icon>("icon");
+        QTest::newRow("notice") << 0 << 1 << QMessageBox::Information;
+        QTest::newRow("failure") << 1 << 1 << QMessageBox::Warning;
+        QTest::newRow("listing of 300 lines") << 2 << 300 << QMessageBox::Information;
+        QTest::newRow("question of 136 lines") << 3 << 136 << QMessageBox::Question;
+    }
+    void boxesFitTheirKindAndTheScreen() {
+        QFETCH(int, kind);
+        QFETCH(int, lines);
+        QFETCH(QMessageBox::Icon, icon);
+        const QString text =
+            QStringLiteral(" 1)  8  December 2026      5: 30 PM     Dentist\r\n").repeated(lines);
+        QtDialogs dialogs;
+        std::optional<QMessageBox::Icon> shown;
+        QRect box;
+        QRect buttons;
+        int titleRoom = 0;
+        WhenBoxShows answer([&](QMessageBox* open) {
+            shown = open->icon();
+            box = open->frameGeometry();
+            for (QAbstractButton* button : open->buttons())
+                buttons |= QRect(button->mapToGlobal(QPoint(0, 0)), button->size());
+            titleRoom = QFontMetrics(open->font()).horizontalAdvance(open->windowTitle());
+            QTest::keyClick(open, Qt::Key_Escape);
+        });
+        if (kind == 3)
+            dialogs.question(text);
+        else if (kind == 2)
+            dialogs.longMessage(text);
+        else
+            dialogs.message(text, kind == 1 ? MessageKind::Failure : MessageKind::Notice);
+        QVERIFY(answer.acted);
+        QVERIFY(!answer.missed);
+        QVERIFY(shown.has_value());
+        QCOMPARE(*shown, icon);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY2(screen.contains(box), qPrintable(QStringLiteral("box %1,%2 %3x%4")
+                                                      .arg(box.x()).arg(box.y())
+                                                      .arg(box.width()).arg(box.height())));
+        QVERIFY(screen.contains(buttons));
+        QVERIFY(box.width() > 2 * titleRoom);
     }
 
     void boxesCarryTheProgramTitle() {

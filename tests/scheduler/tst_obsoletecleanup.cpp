@@ -24,7 +24,7 @@ public:
     std::function<void()> whileAsked;
     bool answer = true;
     QStringList messages, questions;
-    void message(const QString& text) override { messages << text; }
+    void message(const QString& text, MessageKind) override { messages << text; }
     bool question(const QString& text) override {
         questions << text;
         if (whileAsked) {

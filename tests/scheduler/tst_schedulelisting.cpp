@@ -4,7 +4,7 @@
 #include <QTest>
 #include "RichTextBox.h"
 
-#include "platform/QtDialogs.h"
+#include "platform/FittedMessageBox.h"
 #include "scheduler/ListingRules.h"
 #include "scheduler/ScheduleListing.h"
 #include "support/WindowRig.h"
@@ -172,7 +172,8 @@ private slots:
         QFETCH(bool, fits);
         const QString text =
             (QString(width, QLatin1Char('x')) + QStringLiteral("\r\n")).repeated(lines);
-        QCOMPARE(QtDialogs::fitsOnScreen(text, QFont(), QSize(800, 800)), fits);
+        QCOMPARE(FittedMessageBox::fitsOnScreen(text, QFont(), QSize(800, 800), TextLayout::Listing),
+                 fits);
     }
 };
 

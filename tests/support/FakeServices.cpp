@@ -27,7 +27,7 @@ private:
 };
 }  // namespace
 
-void FakeDialogs::message(const QString& text) {
+void FakeDialogs::message(const QString& text, MessageKind /*kind*/) {
     messages << text;
     OpenDialog open(*this, text);
     if (m_onMessage) {
@@ -92,7 +92,8 @@ void FakeDialogs::close(int id, bool yes) {
     if (closed.answered) closed.answered(yes);
 }
 
-void FakeDialogs::openMessage(QObject* owner, const QString& text, std::function<void()> answered) {
+void FakeDialogs::openMessage(QObject* owner, const QString& text, std::function<void()> answered,
+                              MessageKind /*kind*/) {
     messages << text;
     const int id = openBox(owner, text, [answered = std::move(answered)](bool) {
         if (answered) answered();
@@ -106,7 +107,7 @@ void FakeDialogs::openMessage(QObject* owner, const QString& text, std::function
 }
 
 void FakeDialogs::openQuestion(QObject* owner, const QString& text, DefaultAnswer defaultAnswer,
-                               std::function<void(bool)> answered) {
+                               std::function<void(bool)> answered, TextLayout /*layout*/) {
     questions << text;
     if (defaultAnswer == DefaultAnswer::No) noByDefault << text;
     const int id = openBox(owner, text, std::move(answered));

@@ -61,14 +61,16 @@ public:
     // The texts of the unbidden boxes now open, in the order they opened.
     QStringList openBoxes() const;
 
-    void message(const QString& text) override;
+    void message(const QString& text, MessageKind kind = MessageKind::Notice) override;
     // Recorded with the messages, and counted in longMessages.
     void longMessage(const QString& text) override;
     bool question(const QString& text) override;
     // Recorded with the messages and questions, and in `unbidden` too.
-    void openMessage(QObject* owner, const QString& text, std::function<void()> answered) override;
+    void openMessage(QObject* owner, const QString& text, std::function<void()> answered,
+                     MessageKind kind = MessageKind::Notice) override;
     void openQuestion(QObject* owner, const QString& text, DefaultAnswer defaultAnswer,
-                      std::function<void(bool)> answered) override;
+                      std::function<void(bool)> answered,
+                      TextLayout layout = TextLayout::Prose) override;
     QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     std::optional<QString> openFile(const QString& folder, const QString& filter,
                                     const QString& title) override;

@@ -23,16 +23,24 @@ struct FontChoice {
 // The button a key press of Return answers an unbidden question with.
 enum class DefaultAnswer { Yes, No };
 
+// What a message tells the user, and so the icon it shows: a notice (the
+// outcome of what was asked, or a plain piece of information), or a failure
+// (something could not be opened, read, written, removed or printed).
+enum class MessageKind { Notice, Failure };
+
+// How a box's text is set: running prose, or a listing whose lines keep their
+// columns (set in a fixed-pitch font, never wrapped).
+enum class TextLayout { Prose, Listing };
+
 // Modal messages, questions, input boxes and the common file and font
 // dialogs. The real implementation shows Qt dialogs; tests script answers.
 class IDialogs {
 public:
     virtual ~IDialogs() = default;
-    // A notice with an OK button, titled kMessageTitle.
-    virtual void message(const QString& text) = 0;
-    // A notice that may not fit on the screen (a list of many lines): shown
-    // as an ordinary message when it fits, else as a text the user can
-    // scroll, with an OK button and titled kMessageTitle.
+    // A message with an OK button, titled kMessageTitle. The real boxes show
+    // every text as written, and one taller than the screen scrolls.
+    virtual void message(const QString& text, MessageKind kind = MessageKind::Notice) = 0;
+    // A notice that lists many lines, one entry each: laid out as a listing.
     virtual void longMessage(const QString& text) { message(text); }
     // A Yes/No question titled kMessageTitle; true for Yes.
     virtual bool question(const QString& text) = 0;
@@ -52,15 +60,18 @@ public:
     //
     // These plain forms answer at once through message() and question(), for
     // dialogs that have nothing better to offer.
-    virtual void openMessage(QObject* owner, const QString& text, std::function<void()> answered) {
+    virtual void openMessage(QObject* owner, const QString& text, std::function<void()> answered,
+                             MessageKind kind = MessageKind::Notice) {
         (void)owner;
-        message(text);
+        message(text, kind);
         if (answered) answered();
     }
     virtual void openQuestion(QObject* owner, const QString& text, DefaultAnswer defaultAnswer,
-                              std::function<void(bool)> answered) {
+                              std::function<void(bool)> answered,
+                              TextLayout layout = TextLayout::Prose) {
         (void)owner;
         (void)defaultAnswer;
+        (void)layout;
         const bool yes = question(text);
         if (answered) answered(yes);
     }

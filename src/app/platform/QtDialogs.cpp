@@ -5,15 +5,13 @@
 #include <QKeyEvent>
 #include <QColorDialog>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QRegularExpression>
-#include <QScreen>
-#include <QVBoxLayout>
+
+#include "platform/FittedMessageBox.h"
 
 namespace {
 QWidget* owner() { return QApplication::activeWindow(); }
@@ -79,31 +77,40 @@ void openUnbidden(QMessageBox* box, QObject* owner, std::function<void(int)> ans
 }
 }  // namespace
 
-void QtDialogs::message(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kMessageTitle), text, QMessageBox::Ok,
-                    owner());
+void QtDialogs::message(const QString& text, MessageKind kind) {
+    FittedMessageBox box(kind == MessageKind::Failure ? QMessageBox::Warning
+                                                      : QMessageBox::Information,
+                         text, QMessageBox::Ok, TextLayout::Prose, owner());
+    box.exec();
+}
+
+void QtDialogs::longMessage(const QString& text) {
+    FittedMessageBox box(QMessageBox::Information, text, QMessageBox::Ok, TextLayout::Listing,
+                         owner());
     box.exec();
 }
 
 bool QtDialogs::question(const QString& text) {
-    QMessageBox box(QMessageBox::Question, QString::fromLatin1(kMessageTitle), text,
-                    QMessageBox::Yes | QMessageBox::No, owner());
+    FittedMessageBox box(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
+                         TextLayout::Prose, owner());
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 
-void QtDialogs::openMessage(QObject* owner, const QString& text, std::function<void()> answered) {
-    auto* box = new QMessageBox(QMessageBox::Information, QString::fromLatin1(kMessageTitle), text,
-                                QMessageBox::Ok);
+void QtDialogs::openMessage(QObject* owner, const QString& text, std::function<void()> answered,
+                            MessageKind kind) {
+    auto* box = new FittedMessageBox(
+        kind == MessageKind::Failure ? QMessageBox::Warning : QMessageBox::Information, text,
+        QMessageBox::Ok);
     openUnbidden(box, owner, [answered = std::move(answered)](int) {
         if (answered) answered();
     });
 }
 
 void QtDialogs::openQuestion(QObject* owner, const QString& text, DefaultAnswer defaultAnswer,
-                             std::function<void(bool)> answered) {
-    auto* box = new QMessageBox(QMessageBox::Question, QString::fromLatin1(kMessageTitle), text,
-                                QMessageBox::Yes | QMessageBox::No);
+                             std::function<void(bool)> answered, TextLayout layout) {
+    auto* box =
+        new FittedMessageBox(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, layout);
     box->setDefaultButton(defaultAnswer == DefaultAnswer::Yes ? QMessageBox::Yes : QMessageBox::No);
     openUnbidden(box, owner, [answered = std::move(answered)](int result) {
         if (answered) answered(result == QMessageBox::Yes);
@@ -161,38 +168,4 @@ std::optional<FontChoice> QtDialogs::chooseFont(const FontChoice& initial) {
     // Cancelling that one keeps the colour as it was.
     const QColor color = QColorDialog::getColor(initial.color, owner(), QStringLiteral("Colour"));
     return FontChoice{font, color.isValid() ? color : initial.color};
-}
-
-bool QtDialogs::fitsOnScreen(const QString& text, const QFont& font, const QSize& available) {
-    const QFontMetrics metrics(font);
-    const QStringList lines =
-        QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")).split(QLatin1Char('\n'));
-    int widest = 0;
-    for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
-    const qint64 height = qint64(lines.size()) * metrics.lineSpacing();
-    return widest <= available.width() * 3 / 4 && height <= available.height() * 3 / 4;
-}
-
-void QtDialogs::longMessage(const QString& text) {
-    QScreen* screen = owner() ? owner()->screen() : QGuiApplication::primaryScreen();
-    const QSize available = screen ? screen->availableSize() : QSize(800, 600);
-    if (fitsOnScreen(text, QApplication::font(), available)) {
-        message(text);
-        return;
-    }
-    // Too long for a message box: the same text, one line per entry, in a
-    // read-only box the user can scroll, with the OK button below it.
-    QDialog dialog(owner());
-    dialog.setWindowTitle(QString::fromLatin1(kMessageTitle));
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* view = new QPlainTextEdit(&dialog);
-    view->setReadOnly(true);
-    view->setLineWrapMode(QPlainTextEdit::NoWrap);
-    view->setPlainText(text);
-    layout->addWidget(view);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    layout->addWidget(buttons);
-    dialog.resize(available.width() * 3 / 4, available.height() * 3 / 4);
-    dialog.exec();
 }
