@@ -20,7 +20,8 @@
 
 using accessibility::describe;
 
-PlannerAccess::PlannerAccess(Form2& window) : QObject(&window), m_window(window) {
+PlannerAccess::PlannerAccess(Form2& window)
+    : QObject(&window), m_window(window), m_windowObject(&window), m_editor(window.RichTextBox1->editor()) {
     nameControls();
     orderControls();
     m_calendar = new CalendarAccess(window);
@@ -99,8 +100,8 @@ void PlannerAccess::orderControls() {
 }
 
 bool PlannerAccess::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &m_window && event->type() == QEvent::Resize) onResized();
-    if (watched != m_window.RichTextBox1->editor() || event->type() != QEvent::KeyPress)
+    if (watched == m_windowObject && event->type() == QEvent::Resize) onResized();
+    if (!m_editor || watched != m_editor || event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     const Qt::KeyboardModifiers modifiers =

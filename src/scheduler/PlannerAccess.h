@@ -36,6 +36,11 @@ private:
     bool inView(const QWidget* control) const;
 
     Form2& m_window;
+    // What the filter compares with, taken while the window is whole: events
+    // still come while the window is being destroyed, when its own members
+    // can no longer be reached.
+    QObject* m_windowObject;
+    QPointer<QObject> m_editor;
     CalendarAccess* m_calendar = nullptr;
     // The controls of the right part with the focus they take in view.
     std::vector<std::pair<QPointer<QWidget>, Qt::FocusPolicy>> m_rightPart;
