@@ -98,7 +98,8 @@ close_help() {
 answer() {
   local text id
   id=$(wait_window "Tavenel V 1.0" "${3:-10}") || { echo "  no message" >&2; return 1; }
-  sleep 0.4
+  # A box the program opens by itself takes no key in its first second.
+  sleep 1.1
   text=$(tree text "Tavenel V 1.0")
   if ! grep -q -- "$1" <<<"$text"; then echo "  the message says: $text" >&2; return 1; fi
   key "$2"

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QWidget>
+#include <algorithm>
 
 namespace {
 
@@ -30,13 +31,23 @@ protected:
             case Qt::Key_Down: action = QAbstractSlider::SliderSingleStepSub; break;
             case Qt::Key_Right:
             case Qt::Key_Up: action = QAbstractSlider::SliderSingleStepAdd; break;
-            case Qt::Key_PageDown: action = QAbstractSlider::SliderPageStepSub; break;
-            case Qt::Key_PageUp: action = QAbstractSlider::SliderPageStepAdd; break;
+            case Qt::Key_PageDown: return jump(watched, -kKeyPage);
+            case Qt::Key_PageUp: return jump(watched, kKeyPage);
             case Qt::Key_Home: action = QAbstractSlider::SliderToMinimum; break;
             case Qt::Key_End: action = QAbstractSlider::SliderToMaximum; break;
             default: return false;
         }
         static_cast<QAbstractSlider*>(watched)->triggerAction(action);
+        return true;
+    }
+
+private:
+    // Page Up and Page Down move ten steps, whatever a click in the groove
+    // moves: the quick way through the minutes from the keyboard.
+    static constexpr int kKeyPage = 10;
+    static bool jump(QObject* watched, int steps) {
+        auto* picker = static_cast<QAbstractSlider*>(watched);
+        picker->setValue(std::clamp(picker->value() + steps, picker->minimum(), picker->maximum()));
         return true;
     }
 };
