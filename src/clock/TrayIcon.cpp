@@ -96,22 +96,28 @@ QString TrayIcon::toolTipText(const QDateTime& now, const std::optional<Next>& n
 
 std::optional<TrayIcon::Next> TrayIcon::nextToday(const std::vector<QVariantList>& records,
                                                   const QDateTime& now) {
-    const QTime thisMinute(now.time().hour(), now.time().minute());
     std::optional<Next> next;
-    for (const QVariantList& record : records) {
-        const auto start = AppointmentSlot::startOf(record);
-        if (!start || start->date() != now.date() || start->time() < thisMinute) continue;
-        if (!next || start->time() < next->at)
-            next = Next{start->time(), record.value(Appointment::Text).toString()};
-    }
+    for (const QVariantList& record : records) keepEarlier(next, StoredRecord(record), now);
     return next;
+}
+
+void TrayIcon::keepEarlier(std::optional<Next>& next, const StoredRecord& record,
+                           const QDateTime& now) {
+    const QTime thisMinute(now.time().hour(), now.time().minute());
+    const auto start = AppointmentSlot::startOf(record);
+    if (!start || start->date() != now.date() || start->time() < thisMinute) return;
+    if (!next || start->time() < next->at) next = Next{start->time(), record.text(Appointment::Text)};
 }
 
 void TrayIcon::refresh() {
     m_refreshPending = false;
     const QDateTime now = m_form.services().clock->now();
     m_shownMinute = now.time().hour() * 60 + now.time().minute();
-    m_toolTip = toolTipText(now, nextToday(AppointmentBook(m_form.app()).readAll(), now));
+    // Once a minute: the table is visited as stored, not copied record by record.
+    std::optional<Next> next;
+    AppointmentBook(m_form.app()).scanAll(
+        [&](const StoredRecord& record) { keepEarlier(next, record, now); });
+    m_toolTip = toolTipText(now, next);
     if (m_icon) m_icon->setToolTip(m_toolTip);
 }
 

@@ -13,6 +13,7 @@ class QAction;
 class QMenu;
 class QSystemTrayIcon;
 class Form1;
+class StoredRecord;
 
 // The clock's icon in the desktop's system tray. Its tool tip tells the time
 // and today's next appointment; its menu shows the clock, opens the planner,
@@ -53,6 +54,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Keeps in `next` the earlier of it and `record`, when the record falls
+    // on today at or after this minute.
+    static void keepEarlier(std::optional<Next>& next, const StoredRecord& record,
+                            const QDateTime& now);
     void showIcon();
     void on_Timer1_timeout();
     void on_showClock_triggered();

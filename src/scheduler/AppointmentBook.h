@@ -4,13 +4,13 @@
 #include <QVariantList>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
+#include "Database.h"
 #include "scheduler/AppointmentSlot.h"
 
 struct AppContext;
-class Database;
-class RecordSet;
 
 // The appointment table as the commands that add appointments use it, on a
 // cursor of its own: what a slot already holds, and appending a record.
@@ -27,6 +27,12 @@ public:
     // Every record's seven columns, in stored order. A record set that fails
     // while moving ends the reading there.
     std::vector<QVariantList> readAll();
+    // Visits every record as stored, without copying its values; `visit`
+    // must not write. False when there is nothing to read.
+    template <class Visit>
+    bool scanAll(Visit&& visit) {
+        return m_records && m_records->scanAll(std::forward<Visit>(visit));
+    }
     // Appends one record of seven columns. On failure returns false with the
     // reason in `error`; nothing is stored then.
     bool append(const QVariantList& columns, QString* error);

@@ -39,10 +39,11 @@ AppointmentSlot AppointmentSlot::wanted(const DateTexts& date, const QString& ho
     return slot;
 }
 
-std::optional<QDateTime> AppointmentSlot::startOf(const QVariantList& record) {
-    const auto columns = obsolete::readColumns(StoredRecord(record));
-    if (!columns || record.size() <= Appointment::AmPm) return std::nullopt;
-    const QString ampm = record[Appointment::AmPm].toString().trimmed();
+std::optional<QDateTime> AppointmentSlot::startOf(const StoredRecord& record) {
+    const auto columns = obsolete::readColumns(record);
+    if (!columns) return std::nullopt;
+    // A missing column reads as "", which is neither.
+    const QString ampm = record.text(Appointment::AmPm).trimmed();
     if (ampm != QLatin1String("AM") && ampm != QLatin1String("PM")) return std::nullopt;
     if (columns->hour < 1 || columns->hour > 12 || columns->minute < 0 || columns->minute > 59)
         return std::nullopt;

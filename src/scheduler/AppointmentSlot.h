@@ -6,6 +6,7 @@
 #include <QVariantList>
 #include <optional>
 
+#include "StoredRecord.h"
 #include "scheduler/Appointment.h"
 
 // The date and time that identify an appointment: "Make schedule" refuses a
@@ -30,7 +31,10 @@ public:
     // The moment on the local clock that a stored record names: nullopt when
     // its date does not exist, its hour is not 1 to 12, its minute not 0 to
     // 59 or its AM/PM neither "AM" nor "PM".
-    static std::optional<QDateTime> startOf(const QVariantList& record);
+    static std::optional<QDateTime> startOf(const StoredRecord& record);
+    static std::optional<QDateTime> startOf(const QVariantList& record) {
+        return startOf(StoredRecord(record));
+    }
     // The seven columns of an appointment at `start` (seconds dropped) with
     // `text`, written as the planner's panel writes them: day and year in
     // decimal, the month's English name, the hour with two digits ("05"),
