@@ -45,21 +45,36 @@ void ClockTick::refreshHelpFlag() {
 
 void ClockTick::draw(const texts::TimeParts& parts, const QTime& now) {
     PictureBox* face = m_form.Picture1;
-    face->cls();
     const QColor colour = clockrules::frameColour(parts.hour, parts.minute, parts.second);
+    FaceDrawing drawing{QTime(now.hour(), now.minute(), now.second()),
+                        colour,
+                        face->foreColor(),
+                        m_form.font(),
+                        face->font(),
+                        face->size(),
+                        m_form.compactSize,
+                        m_form.centredLayout,
+                        m_form.compactLayout,
+                        m_form.doipt,
+                        face->textRevision()};
+    if (m_drawn == drawing) return;
+    const QString text = Form1::timeOfDayText(now);
+    face->cls();
     for (FrameLine* line : {&m_form.Line1, &m_form.Line2, &m_form.Line3, &m_form.Line4})
         line->BorderColor = colour;
     m_form.repaintLines();
     // A change of font repaints the face; it changes only with the size.
     const QFont font = clockfont::font(m_form.compactSize ? 14 : 30);
     if (face->font() != font) face->setFont(font);
-    const QString text = Form1::timeOfDayText(now);
     if (m_form.centredLayout) m_form.drawTimeCentred(text);
     if (m_form.compactLayout) {
         face->currentX = 169;
         face->currentY = 0;
         if (!m_form.doipt) face->print(text);
     }
+    drawing.faceFont = face->font();
+    drawing.textRevision = face->textRevision();
+    m_drawn = drawing;
 }
 
 void ClockTick::writeCaption(const QDate& today) {

@@ -1,5 +1,11 @@
 #pragma once
 
+#include <QColor>
+#include <QFont>
+#include <QSize>
+#include <QTime>
+#include <optional>
+
 #include "Texts.h"
 #include "clock/DailyCheckGate.h"
 
@@ -26,10 +32,29 @@ private:
     void placeFace();
     void refreshHelpFlag();
     void draw(const texts::TimeParts& parts, const QTime& now);
+
+    // What a drawing of the face depends on. The face is drawn at the start of
+    // each second and by every tick; a tick in the same second as the last
+    // drawing, with nothing else changed, would only repeat it.
+    struct FaceDrawing {
+        QTime second;
+        QColor colour;
+        QColor textColour;
+        QFont windowFont;
+        QFont faceFont;
+        QSize box;
+        bool compactSize = false;
+        bool centredLayout = false;
+        bool compactLayout = false;
+        bool doipt = false;
+        quint64 textRevision = 0;  // the face's printed text untouched since
+        bool operator==(const FaceDrawing&) const = default;
+    };
     void writeCaption(const QDate& today);
     void dailyCheck(const QDate& today);
 
     Form1& m_form;
     DailyCheckGate m_daily;
     int m_dailyChecksRun = 0;
+    std::optional<FaceDrawing> m_drawn;
 };

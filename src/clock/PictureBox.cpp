@@ -56,6 +56,7 @@ void PictureBox::print(const QString& text) {
 }
 
 void PictureBox::textChanged() {
+    ++m_textRevision;
     if (m_repaintPending) return;
     m_repaintPending = true;
     QMetaObject::invokeMethod(this, &PictureBox::repaintChangedText, Qt::QueuedConnection);

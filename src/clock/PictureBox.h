@@ -38,6 +38,9 @@ public:
         QColor color;
     };
     const std::vector<Printed>& printed() const { return m_printed; }
+    // Counts the calls of cls() and print(): equal counts mean the printed
+    // text has not been touched in between.
+    quint64 textRevision() const { return m_textRevision; }
 
     double currentX = 0;  // twips
     double currentY = 0;  // twips
@@ -77,6 +80,7 @@ private:
     std::vector<Printed> m_printed;
     std::vector<Printed> m_painted;  // the texts as last handed to painting
     bool m_repaintPending = false;
+    quint64 m_textRevision = 0;
     QColor m_foreColor = Qt::black;
     QColor m_backColor = Qt::black;
 };

@@ -215,6 +215,17 @@ void TestClockTick::nothingDrawnWhileTheViewerIsOpen() {
     // ...but the steps after the drawing still run.
     QCOMPARE(f.form->windowTitle(), QStringLiteral(" 9 December, 2026"));
     QCOMPARE(f.form->clockTick().dailyChecksRun(), 2);
+
+    // The face drawn, then cleared by the viewer and given back within the
+    // same second: the next tick draws the time again.
+    f.form->viewerOpen = false;
+    f.form->tick();
+    f.form->viewerOpen = true;
+    f.form->Picture1->cls();
+    f.form->viewerOpen = false;
+    f.form->tick();
+    QCOMPARE(f.form->Picture1->printed().size(), std::size_t(1));
+    QCOMPARE(frameColourOf(*f.form), QColor(125, 0, 0));
 }
 
 void TestClockTick::timeNotPrintedInTheViewerLayout() {
