@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QLocalServer>
 #include <QLockFile>
 #include <QObject>
 #include <QString>
 #include <memory>
+
+class QSocketNotifier;
 
 // One program per data folder. The program that starts first in a folder
 // takes a lock file there (".tavenel.lock"; a lock left by a program that
@@ -13,6 +14,10 @@
 // finds the lock held, asks the running program to come to the front and
 // ends without opening anything in the folder. Programs in different
 // folders run side by side.
+//
+// The socket is a plain local stream socket watched by the event loop: the
+// toolkit's network library, with the libraries it brings, would cost every
+// start its loading time and memory for one short message.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -33,6 +38,8 @@ public:
     // The name of the local socket of a folder, the same for every way of
     // writing its path.
     static QString serverName(const QString& folder);
+    // Whether a program listens on the socket of `folder`.
+    static bool answers(const QString& folder);
     static constexpr const char* kLockFileName = ".tavenel.lock";
 
 signals:
@@ -41,9 +48,12 @@ signals:
 
 private:
     bool askRunningToShow(const QString& name);
+    void listen(const QString& name);
     void onNewConnection();
+    void onReadable(int fd, QSocketNotifier* notifier);
 
     std::unique_ptr<QLockFile> m_lock;
-    QLocalServer m_server;
+    int m_listenFd = -1;
+    QSocketNotifier* m_listening = nullptr;
     QString m_holder;
 };

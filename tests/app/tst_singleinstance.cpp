@@ -5,7 +5,6 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,12 +30,7 @@ std::unique_ptr<QProcess> start(const QString& folder) {
 }
 
 // True once the program in `folder` answers on its socket.
-bool answers(const QString& folder) {
-    QLocalSocket socket;
-    socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
-    socket.connectToServer(SingleInstance::serverName(folder));
-    return socket.waitForConnected(200);
-}
+bool answers(const QString& folder) { return SingleInstance::answers(folder); }
 
 QByteArray fingerprint(const QString& path) {
     QFile file(path);
