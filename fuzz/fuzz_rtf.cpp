@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the RTF reader. Besides crashes and undefined
-// behaviour it checks two promises: the plain-text path gives exactly the
-// text of the document, and what the writer makes of the document reads back
-// to the same text.
+// behaviour it checks three promises: the plain-text path gives exactly the
+// text of the document, its start read alone is the start of that text, and
+// what the writer makes of the document reads back to the same text.
 #include <QByteArray>
 #include <QGuiApplication>
 #include <QTextDocument>
@@ -30,6 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString text = document.toPlainText();
     if (rtf::plainText(bytes) != text) {
         std::fprintf(stderr, "plain-text path differs from the document\n");
+        std::abort();
+    }
+    if (rtf::plainText(bytes, 20) != text.left(20)) {
+        std::fprintf(stderr, "the start read alone differs from the document's\n");
         std::abort();
     }
     QTextDocument again;

@@ -1,6 +1,8 @@
 #include "diary/DiaryFiles.h"
 
 #include <QStringList>
+#include <QVarLengthArray>
+#include <array>
 
 #include "Texts.h"
 
@@ -15,6 +17,44 @@ bool unsafePiece(const QString& piece) {
     for (const QChar c : piece)
         if (c.category() == QChar::Other_Control) return true;  // NUL included
     return false;
+}
+
+// Where `answer` first occurs in `text`, letter case ignored, exactly as
+// QString::indexOf() with Qt::CaseInsensitive finds it: two characters are
+// equal when their case folds are. A search reads every character of every
+// entry, so the folds of plain ASCII come from a table of their own, and a
+// text of characters outside the basic plane (folded in pairs) is handed to
+// Qt from the place where one is met.
+qsizetype indexIgnoringCase(const QString& text, const QString& answer) {
+    static constexpr auto kAsciiFold = [] {
+        std::array<char16_t, 128> fold{};
+        for (char16_t c = 0; c < 128; ++c) fold[c] = c >= u'A' && c <= u'Z' ? c + 32 : c;
+        return fold;
+    }();
+    const auto qtIndex = [&](qsizetype from) { return text.indexOf(answer, from, Qt::CaseInsensitive); };
+    QVarLengthArray<char16_t, 64> folded;
+    for (const QChar c : answer) {
+        if (c.isSurrogate()) return qtIndex(0);
+        folded.append(c.unicode() < 128 ? kAsciiFold[c.unicode()] : QChar::toCaseFolded(c.unicode()));
+    }
+    const qsizetype length = folded.size();
+    if (length == 0) return qtIndex(0);
+    const char16_t* const chars = reinterpret_cast<const char16_t*>(text.constData());
+    for (qsizetype at = 0; at + length <= text.size(); ++at) {
+        qsizetype k = 0;
+        for (; k < length; ++k) {
+            const char16_t c = chars[at + k];
+            if (c < 128) {
+                if (kAsciiFold[c] != folded[k]) break;
+            } else if (QChar::isSurrogate(c)) {
+                return qtIndex(at);
+            } else if (QChar::toCaseFolded(c) != folded[k]) {
+                break;
+            }
+        }
+        if (k == length) return at;
+    }
+    return -1;
 }
 }  // namespace
 
@@ -46,7 +86,7 @@ QString listingLine(qint64 n, const QString& fileName, const QString& previewTex
 
 bool searchMatches(const QString& text, const QString& answer) {
     if (answer.isEmpty()) return false;
-    const qsizetype at = text.indexOf(answer, 0, Qt::CaseInsensitive);
+    const qsizetype at = indexIgnoringCase(text, answer);
     if (at < 0) return false;
     return text.mid(at, answer.size()).trimmed() == answer.trimmed();
 }

@@ -1,87 +1,123 @@
 #include "diary/DiaryLister.h"
 
-#include <QDir>
-#include <QDirIterator>
 #include <QFile>
-#include <QFileInfo>
-#include <QStringList>
+#include <algorithm>
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 #include "diary/DiaryFiles.h"
 #include "platform/IProgress.h"
 #include "rtf/Rtf.h"
 
 namespace {
-// The names of the folder's diary files, in the order the folder gives them.
-// Only regular files count: a folder, a pipe or a device that happens to be
-// named like an entry is passed over (reading a pipe would never end).
-QStringList diaryFiles(const QString& folder, bool* readable) {
-    QStringList names;
-    const QFileInfo info(folder);
-    *readable = info.isDir() && info.isReadable();
-    if (!*readable) return names;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QString name = it.fileName();
-        if (diaryfiles::isDiaryFileName(name)) names << name;
+// A descriptor closed when it goes out of scope.
+struct Descriptor {
+    int fd;
+    ~Descriptor() {
+        if (fd >= 0) ::close(fd);
     }
-    return names;
+};
+
+// A diary file of the folder: its name as the folder stores it (to open it)
+// and as text (to list it).
+struct DiaryFile {
+    QByteArray stored;
+    QString name;
+};
+
+// Whether a folder entry is a regular file, following a symbolic link. Most
+// file systems say so in the entry itself; only links and entries of unknown
+// kind cost a look at the file.
+bool isRegularFile(int folder, const dirent& entry) {
+    if (entry.d_type == DT_REG) return true;
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
+    struct stat info {};
+    return ::fstatat(folder, entry.d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
 }
 
-// The whole file; what could be read of it when reading stops early, and
-// nothing when it cannot be opened or is no regular file. Read with the plain
-// system calls: thousands of small files are read per command, and this is
-// about twice as fast as going through QFile. Opening without blocking keeps
-// a pipe put in a file's place from hanging the listing.
-QByteArray readBytes(const QString& path) {
-    QByteArray bytes;
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return bytes;
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        bytes.resize(qsizetype(info.st_size));
-        qsizetype got = 0;
-        while (got < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) break;
-            got += n;
-        }
-        bytes.truncate(got);
+// The folder's diary files, in the order the folder gives them. Only regular
+// files count: a folder, a pipe or a device that happens to be named like an
+// entry is passed over (reading a pipe would never end).
+std::vector<DiaryFile> diaryFiles(int folder) {
+    std::vector<DiaryFile> files;
+    DIR* dir = ::fdopendir(::dup(folder));  // a descriptor of its own: closedir() closes it
+    if (!dir) return files;
+    while (const dirent* entry = ::readdir(dir)) {
+        QString name = QFile::decodeName(entry->d_name);
+        if (diaryfiles::isDiaryFileName(name) && isRegularFile(folder, *entry))
+            files.push_back({QByteArray(entry->d_name), std::move(name)});
     }
-    ::close(fd);
-    return bytes;
+    ::closedir(dir);
+    return files;
+}
+
+// The whole file into `bytes`, whose storage serves file after file; what
+// could be read of it when reading stops early, and nothing when it cannot be
+// opened or is no regular file. Thousands of small files are read per
+// command and each system call costs more than reading a small file, so the
+// plain system calls are used: the file is opened by its name in the folder
+// already open (no walk down the path again), and a file shorter than the
+// first read (nearly every entry) is read by that read alone, since a
+// regular file gives less than is asked only at its end. Only a longer file
+// is looked at, to be sure it is a regular file and to learn its length.
+// Opening without blocking keeps a pipe put in a file's place from hanging
+// the listing.
+void readFile(int folder, const char* name, QByteArray& bytes) {
+    constexpr qsizetype kFirstRead = 64 * 1024;
+    const auto readSome = [](int fd, char* to, qsizetype count) {
+        ssize_t n;
+        do n = ::read(fd, to, size_t(count));
+        while (n < 0 && errno == EINTR);
+        return qsizetype(std::max<ssize_t>(n, 0));
+    };
+    bytes.resize(0);
+    const Descriptor file{::openat(folder, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    if (file.fd < 0) return;
+    bytes.resize(kFirstRead);
+    qsizetype got = readSome(file.fd, bytes.data(), kFirstRead);
+    if (got == kFirstRead) {
+        struct stat info {};
+        if (::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+            got = 0;
+        } else if (qsizetype(info.st_size) > got) {
+            bytes.resize(qsizetype(info.st_size));
+            for (qsizetype n = 1; got < bytes.size() && n > 0; got += n)
+                n = readSome(file.fd, bytes.data() + got, bytes.size() - got);
+        }
+    }
+    bytes.resize(got);
 }
 }  // namespace
 
 QString diaryEntryText(const QByteArray& bytes, qsizetype maxChars) {
-    // A listing needs only the first characters. The text of the file's
-    // first bytes begins as the whole file's does, so they are read alone
-    // first; only when they hold too little text (a long header, a picture)
-    // is the whole file read. The margin keeps whatever the reader makes of
-    // the cut end of those bytes well clear of the characters used.
-    constexpr qsizetype kPrefixBytes = 1024;
-    constexpr qsizetype kMargin = 64;
-    QString text;
-    if (maxChars >= 0 && bytes.size() > kPrefixBytes && rtf::isRtf(bytes)) {
-        // Cut before a plain ASCII byte, so that no character is cut in two.
-        qsizetype cut = kPrefixBytes;
-        while (cut > 0 && uchar(bytes[cut]) >= 0x80) --cut;
-        text = rtf::plainText(bytes.first(cut));
-        if (text.size() < maxChars + kMargin) text.clear();
+    QString text = rtf::plainText(bytes, maxChars);
+    // One pass finds what has to change; a search reads every entry whole,
+    // and most texts hold nothing but line feeds to change.
+    const auto cannotShow = [](char16_t u) { return (u < 0x20 && u != u'\n' && u != u'\t') || u == 0x7f; };
+    qsizetype breaks = 0;
+    bool unshown = false;
+    const char16_t* const chars = reinterpret_cast<const char16_t*>(text.constData());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        breaks += chars[i] == u'\n';
+        unshown |= cannotShow(chars[i]);
     }
-    if (text.isNull()) text = rtf::plainText(bytes);
-    if (maxChars >= 0) text.truncate(maxChars);
-    for (QChar& c : text) {
-        const char16_t u = c.unicode();
-        if ((u < 0x20 && u != u'\n' && u != u'\t') || u == 0x7f) c = QChar(0xFFFD);
+    if (unshown)
+        for (QChar& c : text)
+            if (cannotShow(c.unicode())) c = QChar(0xFFFD);
+    if (breaks == 0) return text;
+    QString shown;
+    shown.reserve(text.size() + breaks);
+    QStringView rest(text);
+    for (qsizetype at; (at = rest.indexOf(u'\n')) >= 0; rest = rest.sliced(at + 1)) {
+        shown += rest.first(at);
+        shown += QLatin1String("\r\n");
     }
-    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return text;
+    shown += rest;
+    return shown;
 }
 
 DiaryLister::DiaryLister(DiaryTextReader reader, IProgress* progress)
@@ -100,16 +136,20 @@ DiaryListing DiaryLister::search(const QString& folder, const QString& answer) c
 DiaryListing DiaryLister::scan(const QString& folder, const QString& label, qsizetype maxChars,
                                const std::function<bool(const QString& text)>& take) const {
     DiaryListing result;
-    const QStringList names = diaryFiles(folder, &result.folderRead);
+    const Descriptor dir{
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    result.folderRead = dir.fd >= 0;
     if (!result.folderRead) return result;
-    const QString prefix = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-    if (m_progress) m_progress->start(label, int(names.size()));
+    const std::vector<DiaryFile> files = diaryFiles(dir.fd);
+    if (m_progress) m_progress->start(label, int(files.size()));
     int done = 0;
-    for (const QString& name : names) {
-        QString text = m_reader(readBytes(prefix + name), maxChars);
+    QByteArray bytes;
+    for (const DiaryFile& file : files) {
+        readFile(dir.fd, file.stored.constData(), bytes);
+        const QString text = m_reader(bytes, maxChars);
         if (take(text)) {
             ++result.count;
-            result.lines += diaryfiles::listingLine(result.count, name, text);
+            result.lines += diaryfiles::listingLine(result.count, file.name, text);
         }
         if (m_progress && ++done % kProgressStep == 0) m_progress->advance(done);
     }

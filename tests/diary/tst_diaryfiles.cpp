@@ -117,6 +117,11 @@ private slots:
         QTest::newRow("absent") << "nothing here" << "Paris" << false;
         QTest::newRow("empty entry") << "" << "Paris" << false;
         QTest::newRow("inside a word") << "Comparison" << "paris" << true;
+        QTest::newRow("accents fold, first match in lower case")
+            << QString::fromUtf8("un café, un CAFÉ") << QString::fromUtf8("CAFÉ") << false;
+        QTest::newRow("accents fold, same case") << QString::fromUtf8("Le CAFÉ, le café") << QString::fromUtf8("CAFÉ") << true;
+        QTest::newRow("Kelvin sign is a k") << QString::fromUtf8("300 \u212A, then K") << "K" << false;
+        QTest::newRow("long s is an s") << QString::fromUtf8("Congre\u017F\u017F and Congress") << "Congress" << false;
     }
     void searchRule() {
         QFETCH(QString, text);

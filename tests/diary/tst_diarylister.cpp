@@ -87,6 +87,30 @@ private slots:
             << QStringLiteral("Hello bold world Dea");
         QTest::newRow("plain UTF-8 text, accents all along")
             << QByteArray("Caf\xc3\xa9 ").repeated(300) << QStringLiteral("Caf\u00e9 Caf\u00e9 Caf\u00e9 Caf\u00e9 ");
+        QByteArray colours;
+        for (int i = 0; i < 200; ++i) colours += "\\red" + QByteArray::number(i) + "\\green1\\blue2;";
+        QTest::newRow("long colour table")
+            << QByteArray("{\\rtf1{\\colortbl;" + colours + "}\\cf3 Colours at last " + body + "}")
+            << QStringLiteral("Colours at last Dear");
+        QTest::newRow("picture before the text")
+            << QByteArray("{\\rtf1{\\pict\\pngblip " + QByteArray("89504e47").repeated(2000) + "}After " + body + "}")
+            << QStringLiteral("\uFFFCAfter Dear diary, t");
+        QTest::newRow("field before the text")
+            << QByteArray("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt Link}} then " + body + "}")
+            << QStringLiteral("Link then Dear diary");
+        QTest::newRow("unicode with skip counts")
+            << QByteArray("{\\rtf1\\uc2 caf\\u233\\'65\\'65 na{\\uc1\\u239?}ve and some " + body + "}")
+            << QStringLiteral("caf\u00e9 na\u00efve and some ");
+        QTest::newRow("table first, its second row wider")
+            << QByteArray("{\\rtf1\\trowd\\cellx1000\\intbl A\\cell\\row\\trowd\\cellx1000\\cellx2000\\intbl B\\cell C"
+                          "\\cell\\row\\pard After the table " + body + "}")
+            << QStringLiteral("\r\nA\r\n\r\nB\r\nC\r\nAfter the ta");
+        QTest::newRow("lines in the first characters")
+            << QByteArray("{\\rtf1 One\\par Two\\line Three and four " + body + "}")
+            << QStringLiteral("One\r\nTwo\r\nThree and fo");
+        QTest::newRow("empty entry") << QByteArray("{\\rtf1}") << QString();
+        QTest::newRow("shorter than the preview") << QByteArray("{\\rtf1 Short}") << QStringLiteral("Short");
+        QTest::newRow("not RTF") << QByteArray("Plain words of a text file") << QStringLiteral("Plain words of a tex");
     }
     void previewOfLongEntries() {
         QFETCH(QByteArray, bytes);

@@ -32,7 +32,7 @@ void PlainTextReader::read(QByteArrayView data, RtfSink& sink) {
     QString line;
     const QChar* p = text.constData();
     const QChar* end = p + text.size();
-    while (p < end) {
+    while (p < end && !sink.hasEnough()) {
         const char16_t c = p->unicode();
         ++p;
         if (c == u'\r' || c == u'\n' || c == 0x2029) {

@@ -13,7 +13,15 @@ namespace rtf {
 // this is much faster than building a document.
 class PlainTextSink final : public RoutingSink {
 public:
+    // With `wanted` at zero or above, only the first `wanted` characters are
+    // asked for: the sink has enough once it holds them.
+    explicit PlainTextSink(qsizetype wanted = -1) : m_wanted(wanted) {}
+
+    // The text; when only its start was wanted, at least that start (or all
+    // of the text, if shorter) and maybe some characters more.
     QString& result() { return m_text; }
+    bool hasEnough() const override { return m_wanted >= 0 && m_text.size() >= m_wanted; }
+    bool keepsLooks() const override { return false; }
 
 protected:
     ParagraphTarget& target() override { return m_main; }
@@ -37,6 +45,7 @@ private:
         bool m_breakPending = false;
     };
 
+    qsizetype m_wanted;
     QString m_text;
     Writer m_main{m_text};
 };

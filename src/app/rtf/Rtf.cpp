@@ -25,11 +25,13 @@ ReadReport read(const QByteArray& data, QTextDocument* document) {
     return report;
 }
 
-QString plainText(const QByteArray& data) {
-    PlainTextSink sink;
+QString plainText(QByteArrayView data, qsizetype maxChars) {
+    PlainTextSink sink(maxChars);
     RtfReader reader(sink);
     reader.read(data);
-    return std::move(sink.result());
+    QString& text = sink.result();
+    if (maxChars >= 0) text.truncate(maxChars);
+    return std::move(text);
 }
 
 QByteArray write(const QTextDocument& document) { return RtfWriter(document).write(); }

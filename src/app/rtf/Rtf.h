@@ -21,8 +21,11 @@ bool isRtf(const QByteArray& data);
 ReadReport read(const QByteArray& data, QTextDocument* document);
 
 // The plain text of `data`, equal to what read() followed by
-// QTextDocument::toPlainText() gives, without building a document.
-QString plainText(const QByteArray& data);
+// QTextDocument::toPlainText() gives, without building a document. With
+// `maxChars` at zero or above, only its first `maxChars` characters (all of
+// the text when it is shorter): reading stops as soon as they are known, so
+// the rest of the file costs nothing.
+QString plainText(QByteArrayView data, qsizetype maxChars = -1);
 
 // The document as RTF.
 QByteArray write(const QTextDocument& document);

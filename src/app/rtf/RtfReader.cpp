@@ -90,6 +90,9 @@ void RtfReader::read(QByteArrayView data) {
 void RtfReader::readRtf() {
     bool groupStart = false;
     while (m_p < m_end) {
+        // What the sink holds is final: no later byte changes it, so a
+        // reader that stops here leaves it as a whole read would.
+        if (m_sink.hasEnough()) return;
         if (m_skipDepth > 0) {
             skipInsideSkippedGroups();
             continue;
@@ -121,9 +124,13 @@ void RtfReader::readRtf() {
                     ++m_p;  // bare line ends, NULs and other control bytes carry nothing
                     break;
                 }
-                const char* start = m_p;
-                while (m_p < m_end && isTextByte(*m_p)) ++m_p;
-                textBytes(start, m_p - start);
+                // A local pointer: the compiler may keep it in a register,
+                // where the member would be written back at every byte.
+                const char* const start = m_p;
+                const char* p = start;
+                while (p < m_end && isTextByte(*p)) ++p;
+                m_p = p;
+                textBytes(start, p - start);
         }
     }
     finish();
@@ -147,8 +154,8 @@ void RtfReader::closeGroup() {
         flushSurrogate();
         flushRun();
     }
-    const GroupState closed = m_state;
-    m_state = m_stack.back();
+    const GroupState closed = std::move(m_state);
+    m_state = std::move(m_stack.back());
     m_stack.pop_back();
     if (closed.destination == Destination::FontTable) m_tables.finishFont();
     if (closed.destination != m_state.destination) endDestination(closed.destination);
@@ -183,7 +190,7 @@ void RtfReader::endDestination(Destination ended) {
 // over the rest of it. The document's own outermost group is never skipped.
 void RtfReader::skipGroup() {
     if (m_stack.size() < 2) return;
-    m_state = m_stack.back();
+    m_state = std::move(m_stack.back());
     m_stack.pop_back();
     m_skipDepth = 1;
     m_fallbackLeft = 0;
@@ -736,12 +743,17 @@ void RtfReader::flushBytes() {
 void RtfReader::flushRun() {
     flushBytes();
     if (m_run.isEmpty()) return;
-    const RunStyle& style = m_tables.styleOf(m_runProps);
+    const RunStyle& style = styleOf(m_runProps);
     if (m_runListText)
         m_paragraphs.listText(m_run, style);
     else
         m_paragraphs.text(m_run, style, m_state.paragraph, m_state.list);
     m_run.resize(0);
+}
+
+const RunStyle& RtfReader::styleOf(const CharProps& props) {
+    static const RunStyle kDefaultLook;
+    return m_keepsLooks ? m_tables.styleOf(props) : kDefaultLook;
 }
 
 // ---- Paragraphs and tables --------------------------------------------------
@@ -788,7 +800,7 @@ void RtfReader::picture() {
         flushSurrogate();
         flushRun();
         m_textParagraph = m_state.paragraph;
-        m_paragraphs.picture(m_picture.take(), m_tables.styleOf(m_state.chr), m_state.paragraph, m_state.list);
+        m_paragraphs.picture(m_picture.take(), styleOf(m_state.chr), m_state.paragraph, m_state.list);
     }
 }
 

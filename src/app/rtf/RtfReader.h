@@ -32,7 +32,7 @@ class RtfReader {
 public:
     static constexpr int kMaxDepth = 1024;
 
-    explicit RtfReader(RtfSink& sink) : m_sink(sink) {}
+    explicit RtfReader(RtfSink& sink) : m_sink(sink), m_keepsLooks(sink.keepsLooks()) {}
 
     void read(QByteArrayView data);
     const ReadReport& report() const { return m_report; }
@@ -93,6 +93,7 @@ private:
     void startRun();
     void flushBytes();
     void flushRun();
+    const RunStyle& styleOf(const CharProps& props);
 
     // Paragraphs and tables.
     void paragraphEnd();
@@ -102,6 +103,7 @@ private:
     void finish();
 
     RtfSink& m_sink;
+    const bool m_keepsLooks;  // false: every run goes with the default look
     ReadReport m_report;
     CodePageDecoder m_decoder;
     RtfTables m_tables{m_decoder, m_report};

@@ -22,6 +22,12 @@ public:
     // The cells ended since the last row end form a row with this definition.
     virtual void rowEnd(const RowDefinition& row) = 0;
     virtual void tableEnd() = 0;
+    // True once the sink has all it wants (the first characters of a text
+    // are enough for a preview); the reader then stops where it is.
+    virtual bool hasEnough() const { return false; }
+    // False for a sink that keeps only the text: the reader then hands it
+    // every run with the default look instead of resolving each run's own.
+    virtual bool keepsLooks() const { return true; }
 };
 
 }  // namespace rtf
