@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <QDBusConnection>
 #include <QTimer>
 
@@ -46,7 +48,11 @@ int runTavenel(QApplication& app) {
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     QApplication::setDesktopFileName(QStringLiteral("tavenel"));
     Q_INIT_RESOURCE(tavenel);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/data/icons/tavenel-64.png")));
+    // Read as the PNG it is: left to guess, the toolkit loads every picture
+    // format plugin it has to ask them, at every start.
+    QImageReader icon(QStringLiteral(":/data/icons/tavenel-64.png"), "png");
+    icon.setAutoDetectImageFormat(false);
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon.read())));
 
     // One program per data folder: a later start only brings this one to the
     // front, before it has opened anything there.
