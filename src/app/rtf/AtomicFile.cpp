@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QRegularExpression>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -113,12 +112,31 @@ bool AtomicFile::write(const QString& path, const QByteArray& data, QString* err
     return true;
 }
 
+namespace {
+// A save's temporary file: "." + the file's name + "." + eight hex digits + ".tmp".
+// Checked by hand: a pattern would load and compile the expression engine
+// at every start for this one test.
+bool isLeftover(const QString& name) {
+    constexpr qsizetype kTail = 1 + 8 + 4;  // ".", the digits, ".tmp"
+    if (name.size() < 2 + kTail || !name.startsWith(QLatin1Char('.')) ||
+        !name.endsWith(QLatin1String(".tmp")))
+        return false;
+    const qsizetype digits = name.size() - 4 - 8;
+    if (name.at(digits - 1) != QLatin1Char('.')) return false;
+    for (qsizetype i = digits; i < digits + 8; ++i) {
+        const QChar c = name.at(i);
+        if (!(c >= QLatin1Char('0') && c <= QLatin1Char('9')) && !(c >= QLatin1Char('a') && c <= QLatin1Char('f')))
+            return false;
+    }
+    return !QStringView(name).mid(1, digits - 2).contains(QLatin1Char('\n'));
+}
+}  // namespace
+
 int AtomicFile::removeLeftovers(const QString& folder) {
-    static const QRegularExpression leftover(QStringLiteral("^\\..+\\.[0-9a-f]{8}\\.tmp$"));
     int removed = 0;
     const QDir dir(folder);
     for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (!leftover.match(name).hasMatch()) continue;
+        if (!isLeftover(name)) continue;
         struct stat info {};
         const QByteArray path = QFile::encodeName(dir.filePath(name));
         // Only the ordinary files a save made; a link of that name is left alone.
