@@ -343,11 +343,15 @@ bool Database::refresh(int table, QString* error) {
     copy.fit();
     t.copy.swap(copy);
     t.loaded = true;
-    // The pages the read went through, and the copy it replaced, are given
-    // back: the process keeps only the copy.
-    sqlite3_db_release_memory(m_db);
-    TableCopy().swap(copy);
-    malloc_trim(0);
+    // After a large table, the pages the read went through and the copy it
+    // replaced are given back: the process keeps only the copy. (A small
+    // table, read again on every tick, is not worth the walk of the heap.)
+    constexpr std::size_t kLargeTable = 4096;
+    if (std::max(t.copy.size(), copy.size()) >= kLargeTable) {
+        sqlite3_db_release_memory(m_db);
+        TableCopy().swap(copy);
+        malloc_trim(0);
+    }
     return true;
 }
 
