@@ -9,6 +9,9 @@
 #include <QHash>
 #include <algorithm>
 
+#include <malloc.h>
+#include <sys/stat.h>
+
 namespace {
 
 struct RequiredTable {
@@ -124,56 +127,100 @@ QString quoted(const QString& identifier) {
 static void registerResources() { Q_INIT_RESOURCE(tavenel); }
 
 std::shared_ptr<Database> Database::open(const QString& path, QString* error) {
-    auto setError = [&](const QString& text) {
-        if (error) *error = text;
+    if (!QFileInfo(path).isFile()) {
+        if (error) *error = QStringLiteral("the file does not exist");
         return nullptr;
-    };
-    if (!QFileInfo(path).isFile()) return setError(QStringLiteral("the file does not exist"));
-
+    }
     std::shared_ptr<Database> db(new Database);
     db->m_path = path;
     const QByteArray native = QFile::encodeName(path);
     // Read-write, never create: a missing file must not turn into an empty one.
     if (sqlite3_open_v2(native.constData(), &db->m_db, SQLITE_OPEN_READWRITE, nullptr) !=
         SQLITE_OK) {
-        return setError(sqliteError(db->m_db));
+        if (error) *error = sqliteError(db->m_db);
+        return nullptr;
     }
     sqlite3_busy_timeout(db->m_db, 1500);
+    struct stat file {};
+    if (::stat(native.constData(), &file) == 0) {
+        db->m_device = quint64(file.st_dev);
+        db->m_inode = quint64(file.st_ino);
+    }
+    if (!db->check(error)) return nullptr;
+    db->externalChange();
+    return db;
+}
 
+std::shared_ptr<Database> Database::reopen(const std::shared_ptr<Database>& current,
+                                           const QString& path, QString* error) {
+    if (!current || current->m_batchDepth > 0 || !current->holds(path)) return open(path, error);
+    bool tablesChanged = false;
+    if (!current->check(error, &tablesChanged)) return nullptr;
+    // Another program altered the tables: the copies and record sets were
+    // made for the old ones, so the file is opened anew.
+    return tablesChanged ? open(path, error) : current;
+}
+
+bool Database::holds(const QString& path) const {
+    if (path != m_path || m_inode == 0) return false;
+    struct stat file {};
+    return ::stat(QFile::encodeName(path).constData(), &file) == 0 &&
+           quint64(file.st_dev) == m_device && quint64(file.st_ino) == m_inode;
+}
+
+bool Database::check(QString* error, bool* tablesChanged) {
+    auto fail = [&](const QString& text) {
+        if (error) *error = text;
+        return false;
+    };
     {
         // Reads every page of the file: a foreign file, a truncated one or
         // one held locked by another process fails here, before any write.
-        Statement check(db->m_db, QStringLiteral("PRAGMA quick_check"));
-        if (!check.ok()) return setError(sqliteError(db->m_db));
+        Statement check(m_db, QStringLiteral("PRAGMA quick_check"));
+        if (!check.ok()) return fail(sqliteError(m_db));
         const int rc = sqlite3_step(check.get());
-        if (rc != SQLITE_ROW) return setError(sqliteError(db->m_db));
+        if (rc != SQLITE_ROW) return fail(sqliteError(m_db));
         const QString verdict = columnValue(check.get(), 0).toString();
         if (verdict != QLatin1String("ok"))
-            return setError(QStringLiteral("the file is damaged (%1)").arg(verdict));
+            return fail(QStringLiteral("the file is damaged (%1)").arg(verdict));
     }
+    // The pages the check read stay in the file; the tables are copied to
+    // memory anyway.
+    sqlite3_db_release_memory(m_db);
 
+    std::vector<QStringList> found;
     for (const RequiredTable& required : kRequiredTables) {
-        Table table;
-        table.name = QString::fromLatin1(required.name);
-        Statement info(db->m_db, QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table.name)));
-        if (!info.ok()) return setError(sqliteError(db->m_db));
+        const QString name = QString::fromLatin1(required.name);
+        QStringList columns;
+        Statement info(m_db, QStringLiteral("PRAGMA table_info(%1)").arg(quoted(name)));
+        if (!info.ok()) return fail(sqliteError(m_db));
         int rc;
         while ((rc = sqlite3_step(info.get())) == SQLITE_ROW)
-            table.columns << columnValue(info.get(), 1).toString();
-        if (rc != SQLITE_DONE) return setError(sqliteError(db->m_db));
-        if (table.columns.isEmpty())
-            return setError(QStringLiteral("the table \"%1\" is missing").arg(table.name));
-        if (table.columns.size() < required.columns) {
-            return setError(QStringLiteral("the table \"%1\" has %2 columns, %3 are needed")
-                                .arg(table.name)
-                                .arg(table.columns.size())
-                                .arg(required.columns));
+            columns << columnValue(info.get(), 1).toString();
+        if (rc != SQLITE_DONE) return fail(sqliteError(m_db));
+        if (columns.isEmpty())
+            return fail(QStringLiteral("the table \"%1\" is missing").arg(name));
+        if (columns.size() < required.columns) {
+            return fail(QStringLiteral("the table \"%1\" has %2 columns, %3 are needed")
+                            .arg(name)
+                            .arg(columns.size())
+                            .arg(required.columns));
         }
-        table.copy = TableCopy(int(table.columns.size()));
-        db->m_tables.push_back(std::move(table));
+        found.push_back(columns);
     }
-    db->externalChange();
-    return db;
+    if (m_tables.empty()) {
+        for (std::size_t i = 0; i < found.size(); ++i) {
+            Table table;
+            table.name = QString::fromLatin1(kRequiredTables[i].name);
+            table.columns = found[i];
+            table.copy = TableCopy(int(table.columns.size()));
+            m_tables.push_back(std::move(table));
+        }
+        return true;
+    }
+    for (std::size_t i = 0; i < found.size(); ++i)
+        if (found[i] != m_tables[i].columns && tablesChanged) *tablesChanged = true;
+    return true;
 }
 
 bool Database::createFresh(const QString& path, QString* error) {
@@ -235,7 +282,9 @@ void Database::detach(int table) {
     if (--t.users > 0) return;
     // Nobody reads this copy any more (the planner window re-opens the
     // database and drops its record sets on the old connection): free it.
-    t.copy = TableCopy(int(t.columns.size()));
+    // Swapped out, not assigned over: a text block assigned an empty one
+    // would keep its buffer.
+    TableCopy(int(t.columns.size())).swap(t.copy);
     t.loaded = false;
 }
 
@@ -274,6 +323,13 @@ bool Database::refresh(int table, QString* error) {
         return false;
     }
     TableCopy copy(int(t.columns.size()));
+    // Sized once: grown record by record, a large table would leave behind
+    // every smaller block it outgrew.
+    {
+        Statement count(statement(QStringLiteral("SELECT count(*) FROM %1").arg(quoted(t.name))));
+        if (count.ok() && sqlite3_step(count.get()) == SQLITE_ROW)
+            copy.reserve(std::size_t(std::max<sqlite3_int64>(0, sqlite3_column_int64(count.get(), 0))));
+    }
     const int columns = int(t.columns.size());
     int rc;
     while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
@@ -284,8 +340,18 @@ bool Database::refresh(int table, QString* error) {
         if (error) *error = sqliteError(m_db);
         return false;
     }
-    t.copy = std::move(copy);
+    copy.fit();
+    t.copy.swap(copy);
     t.loaded = true;
+    // After a large table, the pages the read went through and the copy it
+    // replaced are given back: the process keeps only the copy. (A small
+    // table, read again on every tick, is not worth the walk of the heap.)
+    constexpr std::size_t kLargeTable = 4096;
+    if (std::max(t.copy.size(), copy.size()) >= kLargeTable) {
+        sqlite3_db_release_memory(m_db);
+        TableCopy().swap(copy);
+        malloc_trim(0);
+    }
     return true;
 }
 

@@ -32,6 +32,14 @@ public:
     // the three tables exist with at least the columns the program addresses.
     // On failure returns null and sets `error` to a reason a user can read.
     static std::shared_ptr<Database> open(const QString& path, QString* error);
+    // Opens the database at `path` again, as the planner window does when it
+    // loads. While `current` is open on that very file it is checked as a
+    // fresh open checks it and handed back, so that one connection and one
+    // copy of each table serve both windows; another file (the one at `path`
+    // was replaced) is opened anew. Null with `error` set when the file
+    // cannot be used.
+    static std::shared_ptr<Database> reopen(const std::shared_ptr<Database>& current,
+                                            const QString& path, QString* error);
 
     // Creates a fresh database at `path` from the shipped schema. Refuses to
     // touch a file that already exists.
@@ -58,6 +66,13 @@ private:
     };
 
     Database() = default;
+    // The checks every open makes: the file reads whole and undamaged, and
+    // the tables hold the columns the program addresses. False with the
+    // reason in `error`. Checked again while open, `tablesChanged` tells
+    // whether the columns differ from those the copies were made for.
+    bool check(QString* error, bool* tablesChanged = nullptr);
+    // Whether `path` names the file this connection has open.
+    bool holds(const QString& path) const;
     int tableIndex(const QString& name) const;
     // Makes the in-memory copy of the table current; false on a read error.
     bool refresh(int table, QString* error);
@@ -80,6 +95,9 @@ private:
     bool deleteRow(int table, qint64 rowid, QString* error);
 
     QString m_path;
+    // The opened file's device and inode, to tell it from a file put in its place.
+    quint64 m_device = 0;
+    quint64 m_inode = 0;
     sqlite3* m_db = nullptr;
     std::vector<Table> m_tables;
     qint64 m_dataVersion = -1;

@@ -32,6 +32,22 @@ void TableCopy::clear() {
     m_longTextsDropped = 0;
 }
 
+void TableCopy::swap(TableCopy& other) noexcept {
+    std::swap(m_rowids, other.m_rowids);
+    std::swap(m_gone, other.m_gone);
+    std::swap(m_goneCount, other.m_goneCount);
+    std::swap(m_kinds, other.m_kinds);
+    std::swap(m_bits, other.m_bits);
+    std::swap(m_pool, other.m_pool);
+    std::swap(m_poolIndex, other.m_poolIndex);
+    m_longTexts.swap(other.m_longTexts);
+    std::swap(m_longTextsDropped, other.m_longTextsDropped);
+}
+
+void TableCopy::fit() {
+    if (m_longTexts.capacity() - m_longTexts.size() > m_longTexts.size() / 8) m_longTexts.shrink_to_fit();
+}
+
 void TableCopy::reserve(std::size_t records) {
     m_rowids.reserve(records);
     m_gone.reserve(records);

@@ -47,7 +47,11 @@ public:
 
     // --- Building ---------------------------------------------------------
     void clear();
+    // Exchanges the contents, buffers included, with `other`.
+    void swap(TableCopy& other) noexcept;
     void reserve(std::size_t records);
+    // Gives back what the block of long texts holds beyond its texts.
+    void fit();
     // A new record of null values at its place in rowid order.
     std::size_t insert(qint64 rowid);
     void setNull(std::size_t row, int column);

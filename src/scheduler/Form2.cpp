@@ -246,7 +246,8 @@ bool Form2::load() {
     RichTextBox2->setText(QString());
     RichTextBox3->hide();
 
-    // 3, 4: the planner's own handles on the database.
+    // 3, 4: the planner's handles on the database, opened again (the clock
+    // window's connection serves while the file is the one it has open).
     const QString databasePath = m_app.dataPath(QStringLiteral("scheduler.mdb"));
     if (!QFileInfo::exists(databasePath)) {
         m_services.dialogs->message(QStringLiteral("I am missing a scheduler.mdb at ") +
@@ -256,7 +257,7 @@ bool Form2::load() {
         return false;
     }
     QString reason;
-    std::shared_ptr<Database> db = Database::open(databasePath, &reason);
+    std::shared_ptr<Database> db = Database::reopen(m_app.plannerDb, databasePath, &reason);
     if (!db) {
         // The handles opened at start-up stay as they were; nothing is lost.
         m_services.dialogs->message(QStringLiteral("The planner database %1 cannot be used: %2.")
