@@ -57,7 +57,7 @@ QByteArray makeEntry(int i) {
     return rtf;
 }
 
-QString rawReader(const QByteArray& bytes, qsizetype maxChars) {
+QString rawReader(const QByteArray& bytes, qsizetype maxChars, const rtf::TextIsEnough&) {
     const QString text = QString::fromLatin1(bytes);
     return maxChars >= 0 ? text.left(maxChars) : text;
 }

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <QVarLengthArray>
+#include <algorithm>
 #include <array>
 
 #include "Texts.h"
@@ -18,29 +19,24 @@ bool unsafePiece(const QString& piece) {
         if (c.category() == QChar::Other_Control) return true;  // NUL included
     return false;
 }
+}  // namespace
 
-// Where `answer` first occurs in `text`, letter case ignored, exactly as
-// QString::indexOf() with Qt::CaseInsensitive finds it: two characters are
-// equal when their case folds are. A search reads every character of every
-// entry, so the folds of plain ASCII come from a table of their own, and a
-// text of characters outside the basic plane (folded in pairs) is handed to
-// Qt from the place where one is met.
-qsizetype indexIgnoringCase(const QString& text, const QString& answer) {
+qsizetype indexIgnoringCase(const QString& text, const QString& answer, qsizetype from) {
     static constexpr auto kAsciiFold = [] {
         std::array<char16_t, 128> fold{};
         for (char16_t c = 0; c < 128; ++c) fold[c] = c >= u'A' && c <= u'Z' ? c + 32 : c;
         return fold;
     }();
-    const auto qtIndex = [&](qsizetype from) { return text.indexOf(answer, from, Qt::CaseInsensitive); };
+    const auto qtIndex = [&](qsizetype at) { return text.indexOf(answer, at, Qt::CaseInsensitive); };
     QVarLengthArray<char16_t, 64> folded;
     for (const QChar c : answer) {
-        if (c.isSurrogate()) return qtIndex(0);
+        if (c.isSurrogate()) return qtIndex(from);
         folded.append(c.unicode() < 128 ? kAsciiFold[c.unicode()] : QChar::toCaseFolded(c.unicode()));
     }
     const qsizetype length = folded.size();
-    if (length == 0) return qtIndex(0);
+    if (length == 0) return qtIndex(from);
     const char16_t* const chars = reinterpret_cast<const char16_t*>(text.constData());
-    for (qsizetype at = 0; at + length <= text.size(); ++at) {
+    for (qsizetype at = std::max<qsizetype>(from, 0); at + length <= text.size(); ++at) {
         qsizetype k = 0;
         for (; k < length; ++k) {
             const char16_t c = chars[at + k];
@@ -56,7 +52,6 @@ qsizetype indexIgnoringCase(const QString& text, const QString& answer) {
     }
     return -1;
 }
-}  // namespace
 
 QString fileName(const QString& day, const QString& month, const QString& year) {
     return day.trimmed() + QLatin1Char('-') + month.trimmed() + QLatin1Char('-') + year.trimmed() +

@@ -32,6 +32,13 @@ inline constexpr int kPreviewLength = 20;
 // twenty characters), "...." and a line break.
 QString listingLine(qint64 n, const QString& fileName, const QString& previewText);
 
+// Where `answer` first occurs in `text` from `from` on, letter case ignored,
+// exactly as QString::indexOf() with Qt::CaseInsensitive finds it; -1 when it
+// does not. A search reads every character of every entry, so plain ASCII is
+// folded from a table of its own (a text of characters outside the basic
+// plane, folded in pairs, is handed to Qt from where one is met).
+qsizetype indexIgnoringCase(const QString& text, const QString& answer, qsizetype from = 0);
+
 // The search rule: the first place where `answer` occurs in `text`, ignoring
 // letter case, decides; the entry matches when the text found there, trimmed,
 // equals the answer, trimmed, exactly (letter case included). So "Paris"

@@ -91,13 +91,26 @@ void readFile(int folder, const char* name, QByteArray& bytes) {
     }
     bytes.resize(got);
 }
+
+// Control characters a listing cannot show (they read as U+FFFD).
+bool cannotShow(char16_t u) { return (u < 0x20 && u != u'\n' && u != u'\t') || u == 0x7f; }
+
+// Whether the matches of `answer` in an entry's text are the same before and
+// after its line feeds become CR LF and what cannot be shown becomes U+FFFD:
+// so when it holds none of the characters those changes touch or make, and
+// no half of a pair (a text read only in part may end between the halves).
+bool matchesBeforeShowing(const QString& answer) {
+    for (const QChar c : answer)
+        if (c == u'\n' || cannotShow(c.unicode()) || c.unicode() == 0xFFFD || c.isSurrogate())
+            return false;
+    return true;
+}
 }  // namespace
 
-QString diaryEntryText(const QByteArray& bytes, qsizetype maxChars) {
-    QString text = rtf::plainText(bytes, maxChars);
-    // One pass finds what has to change; a search reads every entry whole,
+QString diaryEntryText(const QByteArray& bytes, qsizetype maxChars, const rtf::TextIsEnough& enough) {
+    QString text = rtf::plainText(bytes, maxChars, enough);
+    // One pass finds what has to change; a search reads many entries whole,
     // and most texts hold nothing but line feeds to change.
-    const auto cannotShow = [](char16_t u) { return (u < 0x20 && u != u'\n' && u != u'\t') || u == 0x7f; };
     qsizetype breaks = 0;
     bool unshown = false;
     const char16_t* const chars = reinterpret_cast<const char16_t*>(text.constData());
@@ -129,12 +142,29 @@ DiaryListing DiaryLister::listAll(const QString& folder) const {
 }
 
 DiaryListing DiaryLister::search(const QString& folder, const QString& answer) const {
-    return scan(folder, QStringLiteral("Searching the diary entries..."), -1,
-                [&answer](const QString& text) { return diaryfiles::searchMatches(text, answer); });
+    const auto take = [&answer](const QString& text) { return diaryfiles::searchMatches(text, answer); };
+    // The first match decides, and nothing after it can change the outcome:
+    // once the text read so far holds a match and the preview, the rest of
+    // the entry is left unread. An entry without a match is still read whole.
+    const auto enoughFor = [&answer]() -> rtf::TextIsEnough {
+        return [&answer, from = qsizetype(0)](const QString& text) mutable {
+            const qsizetype at = diaryfiles::indexIgnoringCase(text, answer, from);
+            if (at >= 0) {
+                from = at;
+                return text.size() >= diaryfiles::kPreviewLength;
+            }
+            from = std::max<qsizetype>(0, text.size() - answer.size() + 1);
+            return false;
+        };
+    };
+    const QString label = QStringLiteral("Searching the diary entries...");
+    if (!matchesBeforeShowing(answer)) return scan(folder, label, -1, take);
+    return scan(folder, label, -1, take, enoughFor);
 }
 
 DiaryListing DiaryLister::scan(const QString& folder, const QString& label, qsizetype maxChars,
-                               const std::function<bool(const QString& text)>& take) const {
+                               const std::function<bool(const QString& text)>& take,
+                               const std::function<rtf::TextIsEnough()>& enoughFor) const {
     DiaryListing result;
     const Descriptor dir{
         ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
@@ -146,7 +176,7 @@ DiaryListing DiaryLister::scan(const QString& folder, const QString& label, qsiz
     QByteArray bytes;
     for (const DiaryFile& file : files) {
         readFile(dir.fd, file.stored.constData(), bytes);
-        const QString text = m_reader(bytes, maxChars);
+        const QString text = m_reader(bytes, maxChars, enoughFor ? enoughFor() : rtf::TextIsEnough());
         if (take(text)) {
             ++result.count;
             result.lines += diaryfiles::listingLine(result.count, file.name, text);

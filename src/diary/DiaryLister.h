@@ -4,19 +4,25 @@
 #include <QString>
 #include <functional>
 
+#include "rtf/Rtf.h"
+
 class IProgress;
 
 // Turns the bytes of a diary file into the plain text the rich-text box shows
 // for it, as far as the file can be read (a damaged or foreign file gives what
 // could be made of it, never an error). With `maxChars` at zero or above,
-// only the start of the text is needed and the reader may stop there.
-using DiaryTextReader = std::function<QString(const QByteArray& bytes, qsizetype maxChars)>;
+// only the start of the text is needed and the reader may stop there. It may
+// also stop once `enough` (when given) says the start of the text read so
+// far, before line feeds become CR LF, is all that is needed.
+using DiaryTextReader = std::function<QString(const QByteArray& bytes, qsizetype maxChars,
+                                              const rtf::TextIsEnough& enough)>;
 
 // The reader the program lists and searches with: the entry's plain text as
 // the rich-text box shows it, line breaks as CR LF. Junk and truncated files
 // give what could be read of them; control characters that cannot be shown
 // in a listing (a NUL in a binary file) read as U+FFFD.
-QString diaryEntryText(const QByteArray& bytes, qsizetype maxChars);
+QString diaryEntryText(const QByteArray& bytes, qsizetype maxChars,
+                       const rtf::TextIsEnough& enough = {});
 
 // What the listing or the search of all entries found.
 struct DiaryListing {
@@ -43,8 +49,11 @@ public:
 
 private:
     // Runs `take` on the text of each entry; it returns whether to list it.
+    // `enoughFor`, when given, makes for each entry the test that lets the
+    // reader stop early.
     DiaryListing scan(const QString& folder, const QString& label, qsizetype maxChars,
-                      const std::function<bool(const QString& text)>& take) const;
+                      const std::function<bool(const QString& text)>& take,
+                      const std::function<rtf::TextIsEnough()>& enoughFor = {}) const;
 
     DiaryTextReader m_reader;
     IProgress* m_progress;

@@ -399,6 +399,14 @@ private slots:
         QTest::newRow("answer shown untrimmed")
             << "Rome " << QStringList{"Rome  was not found in any file"};
         QTest::newRow("blank answer asks nothing more") << "  " << QStringList{};
+        QTest::newRow("match split by groups and an escape, preview read on past it")
+            << QString::fromUtf8("Venezia caffè") << QStringList{QString::fromUtf8(" 1) 3-May-2020.rtf    Venezia caffè at las....\r\n")};
+        QTest::newRow("match only after a long prefix")
+            << "Oslo" << QStringList{" 1) 4-May-2020.rtf    Day one.\r\nzzzzzzzzzz....\r\n"};
+        QTest::newRow("first match found after a long prefix decides")
+            << "oslo" << QStringList{"oslo was not found in any file"};
+        QTest::newRow("first match in lower case, exact one later")
+            << "Berlin" << QStringList{"Berlin was not found in any file"};
     }
     void search() {
         QFETCH(QString, answer);
@@ -407,6 +415,10 @@ private slots:
         QVERIFY(p.load());
         p.folder.touch("1-May-2020.rtf", "{\\rtf1 We met in {\\i Paris}}");
         p.folder.touch("2-May-2020.rtf", "{\\rtf1 paris in spring, then Lisbon}");
+        p.folder.touch("3-May-2020.rtf", "{\\rtf1 Ve{\\b ne}zia caff\\u232? at {\\i last}, after the long wait}");
+        p.folder.touch("4-May-2020.rtf",
+                       "{\\rtf1 Day one.\\par " + QByteArray(70000, 'z') + " then Oslo, then oslo}");
+        p.folder.touch("5-May-2020.rtf", "{\\rtf1 berlin first, then {\\b Berlin}}");
         p.dialogs.expectInput(answer);
         p.form->menus.ftw->trigger();
         QCOMPARE(p.dialogs.prompts,

@@ -12,7 +12,7 @@
 namespace {
 // Reads a file as Latin-1 text: enough to follow what the lister does with
 // the text it is given.
-QString latin1Reader(const QByteArray& bytes, qsizetype maxChars) {
+QString latin1Reader(const QByteArray& bytes, qsizetype maxChars, const rtf::TextIsEnough& = {}) {
     const QString text = QString::fromLatin1(bytes);
     return maxChars >= 0 ? text.left(maxChars) : text;
 }
@@ -194,7 +194,7 @@ private slots:
         write(dir.filePath("1-May-2020.rtf"), QByteArray(5000, 'x') + " Paris");
         QCOMPARE(DiaryLister(latin1Reader).search(dir.path(), "Paris").count, qint64(1));
         qsizetype asked = -2;
-        DiaryLister([&asked](const QByteArray& b, qsizetype max) {
+        DiaryLister([&asked](const QByteArray& b, qsizetype max, const rtf::TextIsEnough&) {
             asked = max;
             return latin1Reader(b, max);
         }).listAll(dir.path());

@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollArea>
 #include <QShowEvent>
@@ -48,8 +49,10 @@ FittedMessageBox::FittedMessageBox(Icon icon, const QString& text, StandardButto
         QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
         fixed.setPointSizeF(m_label->font().pointSizeF());
         m_label->setFont(fixed);
-        // A line of a listing may be worth copying (a file name, a time).
-        m_label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // Out of the layout before the box is first shown: the box lays
+        // itself out before its show event, and a label would lay out all
+        // of its text there.
+        putListingInView();
     }
 }
 
@@ -67,13 +70,12 @@ void FittedMessageBox::showEvent(QShowEvent* event) {
     const QRect area = shownOn ? shownOn->availableGeometry() : QRect(0, 0, 800, 600);
     // A listing always goes in a pane: it may then run wider than prose
     // without being wrapped.
-    if (m_label && !m_pane &&
-        (m_layout == TextLayout::Listing ||
-         !fitsOnScreen(text(), m_label->font(), area.size(), m_layout)))
+    if (m_label && m_pane && m_layout == TextLayout::Listing)
+        sizePane(m_pane, area.size());
+    else if (m_label && !m_pane && !fitsOnScreen(text(), m_label->font(), area.size(), m_layout))
         putTextInPane(area.size());
     // Sizes the box to its layout, wrapping the text as prose.
     QMessageBox::showEvent(event);
-    if (m_pane && m_layout == TextLayout::Listing) m_label->setWordWrap(false);
     // A box near the screen's height is placed in its middle: a window
     // manager's own placement may put it where its buttons are off the
     // screen.
@@ -95,34 +97,70 @@ void FittedMessageBox::makeRoomForTitle() {
     buttons->setMinimumWidth(room - margins.left() - margins.right());
 }
 
-void FittedMessageBox::putTextInPane(const QSize& available) {
+bool FittedMessageBox::replaceLabel(QWidget* pane) {
     auto* grid = qobject_cast<QGridLayout*>(layout());
     const int index = grid ? grid->indexOf(m_label) : -1;
-    if (index < 0) return;
+    if (index < 0) return false;
     int row = 0;
     int column = 0;
     int rows = 1;
     int columns = 1;
     grid->getItemPosition(index, &row, &column, &rows, &columns);
     grid->removeWidget(m_label);
-    m_pane = new QScrollArea(this);
-    m_pane->setFrameShape(QFrame::NoFrame);
-    m_pane->setWidgetResizable(true);
-    m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_pane->setWidget(m_label);
-    grid->addWidget(m_pane, row, column, rows, columns);
-    // Made while the box is being shown: the box's layout counts it only
-    // once it is visible.
-    m_pane->show();
+    grid->addWidget(pane, row, column, rows, columns);
+    m_pane = pane;
+    // Made while the box may be being shown: the box's layout counts it
+    // only once it is visible.
+    pane->show();
+    return true;
+}
 
-    // As much of the text as three quarters of the screen hold, with room
-    // for a scroll bar where the rest goes on.
+void FittedMessageBox::sizePane(QWidget* pane, const QSize& available) {
+    // A character's width more than the text: a text view also keeps room
+    // for its cursor after the longest line.
     const QSize text = textSize(this->text(), m_label->font(), available, m_layout) +
-                       QSize(m_label->fontMetrics().averageCharWidth(), 0);
+                       QSize(m_label->fontMetrics().averageCharWidth() * 2, 0);
     const QSize most = mostOf(available);
-    const int bar = m_pane->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_pane);
+    const int bar = pane->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, pane);
     const bool scrollsDown = text.height() > most.height();
     const bool scrollsAcross = text.width() > most.width();
-    m_pane->setMinimumSize(std::min(text.width(), most.width()) + (scrollsDown ? bar : 0),
-                           std::min(text.height(), most.height()) + (scrollsAcross ? bar : 0));
+    pane->setMinimumSize(std::min(text.width(), most.width()) + (scrollsDown ? bar : 0),
+                         std::min(text.height(), most.height()) + (scrollsAcross ? bar : 0));
+}
+
+void FittedMessageBox::putTextInPane(const QSize& available) {
+    auto* pane = new QScrollArea(this);
+    pane->setFrameShape(QFrame::NoFrame);
+    pane->setWidgetResizable(true);
+    if (!replaceLabel(pane)) {
+        delete pane;
+        return;
+    }
+    m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    pane->setWidget(m_label);
+    sizePane(pane, available);
+}
+
+void FittedMessageBox::putListingInView() {
+    auto* view = new QPlainTextEdit(this);
+    if (!replaceLabel(view)) {
+        delete view;
+        return;
+    }
+    // The label keeps the text (the box's text() and what a screen reader
+    // reads as its message) but is never laid out: the view shows it.
+    m_label->hide();
+    view->setReadOnly(true);
+    // A line of a listing may be worth copying (a file name, a time).
+    view->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    view->setFrameShape(QFrame::NoFrame);
+    view->setFont(m_label->font());
+    // On the box's own colour, as the label it stands for.
+    QPalette colours = view->palette();
+    colours.setColor(QPalette::Base, colours.color(QPalette::Window));
+    view->setPalette(colours);
+    view->document()->setDocumentMargin(0);
+    view->setPlainText(QString(text()).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    view->setAccessibleName(windowTitle());
 }

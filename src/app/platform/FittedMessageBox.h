@@ -6,6 +6,7 @@
 
 class QFont;
 class QLabel;
+class QPlainTextEdit;
 class QScrollArea;
 class QSize;
 
@@ -13,8 +14,10 @@ class QSize;
 // enough for the whole title to be read in its caption; a listing is set in a
 // fixed-pitch font, unwrapped, so that its columns line up; and a text too
 // tall (or a listing too wide) for the screen is shown in a pane that
-// scrolls, so that the box and its buttons stay on the screen. The text is
-// shown exactly as written, never read as markup.
+// scrolls, so that the box and its buttons stay on the screen. A listing's
+// pane is a read-only text view, which lays out only the lines in sight: a
+// listing of tens of thousands of lines opens at once. The text is shown
+// exactly as written, never read as markup.
 class FittedMessageBox final : public QMessageBox {
 public:
     FittedMessageBox(Icon icon, const QString& text, StandardButtons buttons,
@@ -31,8 +34,15 @@ protected:
 private:
     void makeRoomForTitle();
     void putTextInPane(const QSize& available);
+    void putListingInView();
+    // Puts `pane` where the label stands in the box's layout; false when the
+    // label is not in it.
+    bool replaceLabel(QWidget* pane);
+    // The pane's least size: as much of the text as three quarters of the
+    // screen hold, with room for a scroll bar where the rest goes on.
+    void sizePane(QWidget* pane, const QSize& available);
 
     TextLayout m_layout;
     QLabel* m_label = nullptr;
-    QScrollArea* m_pane = nullptr;
+    QWidget* m_pane = nullptr;
 };

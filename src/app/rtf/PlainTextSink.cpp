@@ -2,6 +2,14 @@
 
 namespace rtf {
 
+bool PlainTextSink::hasEnough() const {
+    if (m_wanted >= 0 && m_text.size() >= m_wanted) return true;
+    if (!m_enough || m_enoughSaid || m_text.size() == m_asked) return m_enoughSaid;
+    m_asked = m_text.size();
+    m_enoughSaid = m_enough(m_text);
+    return m_enoughSaid;
+}
+
 void PlainTextSink::Writer::startPending() {
     if (!m_breakPending) return;
     m_text.append(QChar(u'\n'));

@@ -2,6 +2,7 @@
 
 #include "rtf/ParagraphTarget.h"
 #include "rtf/RoutingSink.h"
+#include "rtf/Rtf.h"
 
 namespace rtf {
 
@@ -14,13 +15,15 @@ namespace rtf {
 class PlainTextSink final : public RoutingSink {
 public:
     // With `wanted` at zero or above, only the first `wanted` characters are
-    // asked for: the sink has enough once it holds them.
-    explicit PlainTextSink(qsizetype wanted = -1) : m_wanted(wanted) {}
+    // asked for: the sink has enough once it holds them. It also has enough
+    // once `enough` says so of the text it holds.
+    explicit PlainTextSink(qsizetype wanted = -1, TextIsEnough enough = {})
+        : m_wanted(wanted), m_enough(std::move(enough)) {}
 
     // The text; when only its start was wanted, at least that start (or all
     // of the text, if shorter) and maybe some characters more.
     QString& result() { return m_text; }
-    bool hasEnough() const override { return m_wanted >= 0 && m_text.size() >= m_wanted; }
+    bool hasEnough() const override;
     bool keepsLooks() const override { return false; }
 
 protected:
@@ -46,6 +49,11 @@ private:
     };
 
     qsizetype m_wanted;
+    TextIsEnough m_enough;
+    // The reader asks at every token; `m_enough` is asked only when the
+    // text has grown since it was last asked.
+    mutable qsizetype m_asked = 0;
+    mutable bool m_enoughSaid = false;
     QString m_text;
     Writer m_main{m_text};
 };

@@ -25,8 +25,8 @@ ReadReport read(const QByteArray& data, QTextDocument* document) {
     return report;
 }
 
-QString plainText(QByteArrayView data, qsizetype maxChars) {
-    PlainTextSink sink(maxChars);
+QString plainText(QByteArrayView data, qsizetype maxChars, const TextIsEnough& enough) {
+    PlainTextSink sink(maxChars, enough);
     RtfReader reader(sink);
     reader.read(data);
     QString& text = sink.result();
