@@ -24,6 +24,22 @@ int monthNumber(const QString& name) {
 
 DateParts dateParts(const QDate& date) { return {date.month(), date.day(), date.year()}; }
 
+QString formatWithout(const QString& format, QChar field) {
+    QString kept;
+    bool quoted = false;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format.at(i);
+        if (c == QLatin1Char('\'')) quoted = !quoted;
+        if (quoted || c != field) {
+            kept += c;
+            continue;
+        }
+        if (kept.endsWith(QLatin1Char(':')) || kept.endsWith(QLatin1Char('.'))) kept.chop(1);
+        while (i + 1 < format.size() && format.at(i + 1) == field) ++i;
+    }
+    return kept;
+}
+
 TimeParts timeParts(const QTime& time) {
     TimeParts parts;
     const int h = time.hour();

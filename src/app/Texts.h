@@ -34,6 +34,10 @@ struct TimeParts {
     QString ampm;
 };
 TimeParts timeParts(const QTime& time);
+// A time format without one of its fields (`field` is its letter: 's' for
+// the seconds, 't' for the time zone) and the ':' or '.' before it; quoted
+// text is kept.
+QString formatWithout(const QString& format, QChar field);
 // The time of day an hour of the 12-hour clock (1 .. 12), a minute and the
 // afternoon flag name: 12 AM is midnight, 12 PM noon. nullopt when the hour
 // or the minute is out of range.

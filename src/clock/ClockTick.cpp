@@ -50,7 +50,6 @@ void ClockTick::draw(const texts::TimeParts& parts, const QTime& now) {
                         colour,
                         face->foreColor(),
                         m_form.font(),
-                        face->font(),
                         face->size(),
                         m_form.compactSize,
                         m_form.centredLayout,
@@ -72,7 +71,6 @@ void ClockTick::draw(const texts::TimeParts& parts, const QTime& now) {
         face->currentY = 0;
         if (!m_form.doipt) face->print(text);
     }
-    drawing.faceFont = face->font();
     drawing.textRevision = face->textRevision();
     m_drawn = drawing;
 }

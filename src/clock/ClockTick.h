@@ -41,7 +41,6 @@ private:
         QColor colour;
         QColor textColour;
         QFont windowFont;
-        QFont faceFont;
         QSize box;
         bool compactSize = false;
         bool centredLayout = false;

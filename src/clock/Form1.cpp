@@ -249,8 +249,7 @@ void Form1::buildControls() {
 QString Form1::timeOfDayText(const QTime& time, const QLocale& locale) {
     // The desktop's own long time format (it carries the seconds), without
     // the time-zone name that format ends with.
-    QString format = locale.timeFormat(QLocale::LongFormat);
-    format.remove(QLatin1Char('t'));
+    const QString format = texts::formatWithout(locale.timeFormat(QLocale::LongFormat), QLatin1Char('t'));
     return locale.toString(time, format.trimmed());
 }
 
@@ -267,8 +266,6 @@ void Form1::repaintLines() {
 }
 
 void Form1::drawTimeCentred(const QString& timeText) {
-    const QFont face = clockfont::font(compactSize ? 14 : 30);
-    if (Picture1->font() != face) Picture1->setFont(face);
     // Measured in the window's own font, as the design places it.
     Picture1->currentX = twips::width(Picture1) / 2 - 2 * PictureBox::textWidth(timeText, font());
     Picture1->currentY = twips::height(Picture1) / 2 - 2 * PictureBox::textHeight(timeText, font());

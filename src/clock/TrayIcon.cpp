@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "StartWithDesktop.h"
+#include "Texts.h"
 #include "clock/Form1.h"
 #include "platform/IClock.h"
 #include "scheduler/AppointmentBook.h"
@@ -24,21 +25,7 @@ constexpr int kTextLength = 60;
 // A time as the desktop writes it briefly, without seconds even where its
 // short format has them.
 QString minuteText(const QTime& time, const QLocale& locale) {
-    const QString format = locale.timeFormat(QLocale::ShortFormat);
-    // The seconds field and the separator before it go; quoted text stays.
-    QString minutes;
-    bool quoted = false;
-    for (qsizetype i = 0; i < format.size(); ++i) {
-        const QChar c = format.at(i);
-        if (c == QLatin1Char('\'')) quoted = !quoted;
-        if (quoted || c != QLatin1Char('s')) {
-            minutes += c;
-            continue;
-        }
-        if (minutes.endsWith(QLatin1Char(':')) || minutes.endsWith(QLatin1Char('.'))) minutes.chop(1);
-        while (i + 1 < format.size() && format.at(i + 1) == QLatin1Char('s')) ++i;
-    }
-    return locale.toString(time, minutes);
+    return locale.toString(time, texts::formatWithout(locale.timeFormat(QLocale::ShortFormat), QLatin1Char('s')));
 }
 
 void bringToFront(QWidget* window) {
