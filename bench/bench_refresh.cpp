@@ -13,7 +13,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QListWidget>
+#include "clock/ReminderList.h"
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -135,7 +135,7 @@ int main(int argc, char* argv[]) {
     Services services;
     services.clock = &clock;
     services.dialogs = &dialogs;
-    QListWidget reminderList;
+    ReminderList reminderList;
     RichTextBox scratch;
     ObsoleteCleanup cleanup(context, services, &reminderList);
     ScheduleListing listing(context, services, ScratchBox(&scratch));

@@ -10,7 +10,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QListWidget>
+#include "clock/ReminderList.h"
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTextStream>

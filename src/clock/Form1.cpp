@@ -14,7 +14,6 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
-#include "RichTextBox.h"
 #include <QTimer>
 
 #include "Accessibility.h"
@@ -30,6 +29,7 @@
 #include "clock/ClockSizes.h"
 #include "clock/ClockTick.h"
 #include "clock/ClockWindowStyle.h"
+#include "clock/ReminderList.h"
 #include "clock/SecondTimer.h"
 #include "clock/PictureBox.h"
 #include "platform/IClock.h"
@@ -212,12 +212,8 @@ void Form1::buildControls() {
              Command11, Command12, Command16, Drive1, Dir1, List1, Check3, Label9, Option1, Option2, Option3})
         viewerControl->hide();
 
-    List2 = new QListWidget(this);
+    List2 = new ReminderList(this);
     List2->setObjectName(QStringLiteral("List2"));
-    List2->hide();
-    RichTextBox2 = new RichTextBox(this);
-    RichTextBox2->setObjectName(QStringLiteral("RichTextBox2"));
-    RichTextBox2->hide();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -322,7 +318,6 @@ bool Form1::load() {
     IDialogs& dialogs = *m_services.dialogs;
     // 1, 2
     startingUp = true;
-    RichTextBox2->hide();
     if (m_app.appFolder.isEmpty()) m_app.appFolder = datafolder::appFolder();
 
     // 3: the database must be there.
@@ -609,7 +604,8 @@ ObsoleteCleanup& Form1::obsoleteCleanup() {
 }
 
 // The clock window's copy lends its hidden box as scratch space.
-void Form1::dailyCheck() { obsoleteCleanup().refresh(ScratchBox(RichTextBox2)); }
+// The clock window lends no scratch box: nothing it would hold is ever shown.
+void Form1::dailyCheck() { obsoleteCleanup().refresh(ScratchBox()); }
 
 // --- Reminders -----------------------------------------------------------------
 

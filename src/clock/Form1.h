@@ -22,7 +22,7 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class QSlider;
-class RichTextBox;
+class ReminderList;
 class QTimer;
 class PictureBox;
 class FrameLinesOverlay;
@@ -118,8 +118,7 @@ public:
     QComboBox* Drive1 = nullptr;
     FolderTree* Dir1 = nullptr;
     QListWidget* List1 = nullptr;  // the image list
-    QListWidget* List2 = nullptr;  // hidden: today's reminder list
-    RichTextBox* RichTextBox2 = nullptr;  // hidden: scratch box for listings
+    ReminderList* List2 = nullptr;  // today's reminder list, never shown
 
     // The help window; made when the first help page is shown.
     std::unique_ptr<HelpWindow> Form3;

@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
-#include <QListWidget>
+#include "clock/ReminderList.h"
 #include <QLocale>
 #include <QMenu>
 #include <QSystemTrayIcon>
@@ -61,10 +61,7 @@ TrayIcon::TrayIcon(Form1& form, std::function<bool()> trayAvailable)
 
     // The tool tip follows the minute, and today's list whenever it is rebuilt.
     connect(form.Timer1, &QTimer::timeout, this, &TrayIcon::on_Timer1_timeout);
-    QAbstractItemModel* today = form.List2->model();
-    connect(today, &QAbstractItemModel::modelReset, this, &TrayIcon::scheduleRefresh);
-    connect(today, &QAbstractItemModel::rowsInserted, this, &TrayIcon::scheduleRefresh);
-    connect(today, &QAbstractItemModel::rowsRemoved, this, &TrayIcon::scheduleRefresh);
+    connect(form.List2, &ReminderList::changed, this, &TrayIcon::scheduleRefresh);
 
     QApplication::setQuitOnLastWindowClosed(false);
     connect(&form, &Form1::unloaded, this, &TrayIcon::on_form_unloaded);

@@ -1,6 +1,6 @@
 #include "scheduler/ObsoleteCleanup.h"
 
-#include <QListWidget>
+#include "clock/ReminderList.h"
 
 #include "WriteBatch.h"
 #include "platform/IClock.h"
@@ -12,7 +12,7 @@ constexpr int kTextColumn = 6;
 }  // namespace
 
 ObsoleteCleanup::ObsoleteCleanup(AppContext& app, const Services& services,
-                                 QListWidget* reminderList)
+                                 ReminderList* reminderList)
     : m_app(app), m_services(services), m_reminderList(reminderList) {}
 
 std::vector<StoredRecord> ObsoleteCleanup::readAll() const {

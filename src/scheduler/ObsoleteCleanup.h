@@ -11,7 +11,7 @@
 #include "scheduler/ObsoleteRules.h"
 #include "scheduler/ScratchBox.h"
 
-class QListWidget;
+class ReminderList;
 
 // Finds the appointments whose time has passed, lists them in one question
 // and deletes them when the user agrees; then rebuilds today's reminder list
@@ -27,7 +27,7 @@ class QListWidget;
 class ObsoleteCleanup : public QObject {
     Q_OBJECT
 public:
-    ObsoleteCleanup(AppContext& app, const Services& services, QListWidget* reminderList);
+    ObsoleteCleanup(AppContext& app, const Services& services, ReminderList* reminderList);
 
     // Tells whether the appointment due at this date and minute is still
     // owed its reminder; such an appointment is neither listed nor deleted.
@@ -67,7 +67,7 @@ private:
 
     AppContext& m_app;
     Services m_services;
-    QListWidget* m_reminderList = nullptr;
+    ReminderList* m_reminderList = nullptr;
     StillOwed m_stillOwed;
     QDate m_listDate;
     // Set while the question is open, so that a refresh started by a timer

@@ -1,6 +1,6 @@
 #include "scheduler/ReminderCheck.h"
 
-#include <QListWidget>
+#include "clock/ReminderList.h"
 #include <algorithm>
 
 #include "SettingsStore.h"
@@ -59,9 +59,9 @@ void ReminderCheck::examine(const QDateTime& now) {
     const QDateTime from = std::max(m_examinedUpTo, QDateTime(listDate, QTime(0, 0)).addSecs(-60));
     const QDateTime upTo = std::min(now, QDateTime(listDate, QTime(23, 59)));
     if (upTo <= from) return;
-    const QListWidget* list = m_form.List2;
+    const ReminderList* list = m_form.List2;
     for (int row = 0; row < list->count(); ++row) {
-        const std::optional<QTime> time = entryTime(list->item(row)->text());
+        const std::optional<QTime> time = entryTime(list->text(row));
         if (!time) continue;
         const QDateTime at(listDate, *time);
         if (at > from && at <= upTo) enqueue(at);

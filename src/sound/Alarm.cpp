@@ -2,7 +2,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QListWidget>
+#include "clock/ReminderList.h"
 #include <QTimer>
 
 #include "clock/Form1.h"
@@ -86,9 +86,7 @@ bool Alarm::appointmentClashCheck() {
     // Every matching appointment gets its message, one after the other.
     int clashes = 0;
     for (int row = 0; row < m_form.List2->count(); ++row) {
-        const QListWidgetItem* item = m_form.List2->item(row);
-        if (!item) continue;
-        const QStringList parts = item->text().split(QLatin1Char(':'));
+        const QStringList parts = m_form.List2->text(row).split(QLatin1Char(':'));
         if (parts.size() < 3) continue;
         const std::optional<qint64> entryHour = texts::wholeNumber(parts[0]);
         const std::optional<qint64> entryMinute = texts::wholeNumber(parts[1]);

@@ -5,7 +5,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
-#include <QListWidget>
+#include "clock/ReminderList.h"
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>

@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "ClockRig.h"
+#include "clock/ReminderList.h"
 #include "sound/Alarm.h"
 
 namespace {

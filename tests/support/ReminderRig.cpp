@@ -1,6 +1,6 @@
 #include "support/ReminderRig.h"
 
-#include <QListWidget>
+#include "clock/ReminderList.h"
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -57,7 +57,7 @@ QStringList ReminderRig::texts() const {
 
 QStringList ReminderRig::reminderList() const {
     QStringList entries;
-    for (int i = 0; i < form->List2->count(); ++i) entries << form->List2->item(i)->text();
+    for (int i = 0; i < form->List2->count(); ++i) entries << form->List2->text(i);
     return entries;
 }
 
