@@ -14,7 +14,7 @@ constexpr std::size_t kShortText = 24;
 using LengthPrefix = quint32;
 }  // namespace
 
-TableCopy::TableCopy(int columns) : m_kinds(std::size_t(columns)), m_bits(std::size_t(columns)) {}
+TableCopy::TableCopy(int columns) : m_tags(std::size_t(columns)), m_cells(std::size_t(columns)) {}
 
 std::size_t TableCopy::lowerBound(qint64 rowid) const {
     return std::size_t(std::lower_bound(m_rowids.begin(), m_rowids.end(), rowid) - m_rowids.begin());
@@ -24,8 +24,10 @@ void TableCopy::clear() {
     m_rowids.clear();
     m_gone.clear();
     m_goneCount = 0;
-    for (auto& kinds : m_kinds) kinds.clear();
-    for (auto& bits : m_bits) bits.clear();
+    for (auto& tags : m_tags) tags.clear();
+    for (auto& cells : m_cells) cells.clear();
+    m_wide.clear();
+    m_wideFree.clear();
     m_pool.clear();
     m_poolIndex.clear();
     m_longTexts.clear();
@@ -36,8 +38,10 @@ void TableCopy::swap(TableCopy& other) noexcept {
     std::swap(m_rowids, other.m_rowids);
     std::swap(m_gone, other.m_gone);
     std::swap(m_goneCount, other.m_goneCount);
-    std::swap(m_kinds, other.m_kinds);
-    std::swap(m_bits, other.m_bits);
+    std::swap(m_tags, other.m_tags);
+    std::swap(m_cells, other.m_cells);
+    std::swap(m_wide, other.m_wide);
+    std::swap(m_wideFree, other.m_wideFree);
     std::swap(m_pool, other.m_pool);
     std::swap(m_poolIndex, other.m_poolIndex);
     m_longTexts.swap(other.m_longTexts);
@@ -51,8 +55,8 @@ void TableCopy::fit() {
 void TableCopy::reserve(std::size_t records) {
     m_rowids.reserve(records);
     m_gone.reserve(records);
-    for (auto& kinds : m_kinds) kinds.reserve(records);
-    for (auto& bits : m_bits) bits.reserve(records);
+    for (auto& tags : m_tags) tags.reserve(records);
+    for (auto& cells : m_cells) cells.reserve(records);
 }
 
 std::size_t TableCopy::insert(qint64 rowid) {
@@ -61,18 +65,65 @@ std::size_t TableCopy::insert(qint64 rowid) {
     const auto offset = std::ptrdiff_t(at);
     m_rowids.insert(m_rowids.begin() + offset, rowid);
     m_gone.insert(m_gone.begin() + offset, false);
-    for (auto& kinds : m_kinds) kinds.insert(kinds.begin() + offset, (unsigned char)Kind::Null);
-    for (auto& bits : m_bits) bits.insert(bits.begin() + offset, 0);
+    for (auto& tags : m_tags) tags.insert(tags.begin() + offset, (unsigned char)Tag::Null);
+    for (auto& cells : m_cells) cells.insert(cells.begin() + offset, 0);
     return at;
 }
 
-void TableCopy::setCell(std::size_t row, int column, Kind kind, qint64 bits) {
-    if (Kind(m_kinds[column][row]) == Kind::Long) {
-        const std::string_view old = longText(m_bits[column][row]);
-        m_longTextsDropped += sizeof(LengthPrefix) + old.size();
+qint64 TableCopy::payload(std::size_t row, int column) const {
+    const quint32 cell = m_cells[column][row];
+    switch (tag(row, column)) {
+        case Tag::Integer:
+            return qint32(cell);
+        case Tag::Short:
+        case Tag::Long:
+            return cell;
+        case Tag::WideInteger:
+        case Tag::Real:
+        case Tag::WideLong:
+            return m_wide[cell];
+        case Tag::Null:
+            break;
     }
-    m_kinds[column][row] = (unsigned char)kind;
-    m_bits[column][row] = bits;
+    return 0;
+}
+
+void TableCopy::setCell(std::size_t row, int column, Kind kind, qint64 value) {
+    const Tag old = tag(row, column);
+    if (kindOf(old) == Kind::Long) m_longTextsDropped += sizeof(LengthPrefix) + longText(payload(row, column)).size();
+    quint32& cell = m_cells[column][row];
+    if (isWide(old)) m_wideFree.push_back(cell);
+
+    Tag t = Tag::Null;
+    switch (kind) {
+        case Kind::Null:
+            break;
+        case Kind::Integer:
+            t = value == qint32(value) ? Tag::Integer : Tag::WideInteger;
+            break;
+        case Kind::Real:
+            t = Tag::Real;
+            break;
+        case Kind::Short:
+            t = Tag::Short;
+            break;
+        case Kind::Long:
+            t = quint64(value) <= 0xffffffffu ? Tag::Long : Tag::WideLong;
+            break;
+    }
+    m_tags[column][row] = (unsigned char)t;
+    if (!isWide(t)) {
+        cell = quint32(value);
+        return;
+    }
+    if (m_wideFree.empty()) {
+        cell = quint32(m_wide.size());
+        m_wide.push_back(value);
+    } else {
+        cell = m_wideFree.back();
+        m_wideFree.pop_back();
+        m_wide[cell] = value;
+    }
 }
 
 void TableCopy::setNull(std::size_t row, int column) { setCell(row, column, Kind::Null, 0); }
@@ -153,16 +204,16 @@ void TableCopy::compact() {
             if (kept != row) {
                 m_rowids[kept] = m_rowids[row];
                 for (int c = 0; c < columns(); ++c) {
-                    m_kinds[c][kept] = m_kinds[c][row];
-                    m_bits[c][kept] = m_bits[c][row];
+                    m_tags[c][kept] = m_tags[c][row];
+                    m_cells[c][kept] = m_cells[c][row];
                 }
             }
             ++kept;
         }
         m_rowids.resize(kept);
         m_gone.assign(kept, false);
-        for (auto& kinds : m_kinds) kinds.resize(kept);
-        for (auto& bits : m_bits) bits.resize(kept);
+        for (auto& tags : m_tags) tags.resize(kept);
+        for (auto& cells : m_cells) cells.resize(kept);
         m_goneCount = 0;
     }
     // The block of long texts is written anew once most of it is dead.
@@ -171,10 +222,11 @@ void TableCopy::compact() {
         live.reserve(m_longTexts.size() - m_longTextsDropped);
         for (int c = 0; c < columns(); ++c) {
             for (std::size_t row = 0; row < m_rowids.size(); ++row) {
-                if (Kind(m_kinds[c][row]) != Kind::Long) continue;
-                const std::string_view text = longText(m_bits[c][row]);
-                m_bits[c][row] = qint64(live.size());
+                if (kind(row, c) != Kind::Long) continue;
+                const std::string_view text = longText(payload(row, c));
                 const auto length = LengthPrefix(text.size());
+                // (What this counts as dropped is forgotten below.)
+                setCell(row, c, Kind::Long, qint64(live.size()));
                 live.append(reinterpret_cast<const char*>(&length), sizeof length);
                 live.append(text);
             }
@@ -185,7 +237,7 @@ void TableCopy::compact() {
 }
 
 QVariant TableCopy::value(std::size_t row, int column) const {
-    const qint64 bits = m_bits[column][row];
+    const qint64 bits = payload(row, column);
     switch (kind(row, column)) {
         case Kind::Null:
             return QVariant();
@@ -207,7 +259,7 @@ QVariant TableCopy::value(std::size_t row, int column) const {
 }
 
 QString TableCopy::text(std::size_t row, int column) const {
-    const qint64 bits = m_bits[column][row];
+    const qint64 bits = payload(row, column);
     switch (kind(row, column)) {
         case Kind::Null:
             return QString();
@@ -229,7 +281,7 @@ QString TableCopy::text(std::size_t row, int column) const {
 }
 
 std::optional<qint64> TableCopy::otherNumber(std::size_t row, int column) const {
-    const qint64 bits = m_bits[column][row];
+    const qint64 bits = payload(row, column);
     switch (kind(row, column)) {
         case Kind::Integer:
             return bits;

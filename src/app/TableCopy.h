@@ -12,12 +12,14 @@
 // hundred thousand appointments costs a few megabytes and a scan of it a
 // fraction of a millisecond.
 //
-// The values are kept column by column, each as a kind and eight bytes: a
+// The values are kept column by column, each as a tag and four bytes: a
 // whole number, a real number, a short text or a long text. Short texts
 // (month names, years, "AM", day numbers) are interned: every equal text is
 // one entry of a pool that also holds what the scans want to know of it, its
 // whole-number value and the month it names, worked out once. Long texts (an
-// appointment's own text) are kept as UTF-8 in one block.
+// appointment's own text) are kept as UTF-8 in one block. What does not fit
+// four bytes (a real number, a whole number beyond 32 bits, a text far into
+// a block of more than 4 GiB) is kept in a side list that the cell points at.
 //
 // A record can be marked gone (deleted in the file within a batch of
 // writes); it stays in place until compact() removes every gone record in
@@ -36,7 +38,7 @@ public:
 
     explicit TableCopy(int columns = 0);
 
-    int columns() const { return int(m_kinds.size()); }
+    int columns() const { return int(m_tags.size()); }
     // Records held, gone ones included.
     std::size_t size() const { return m_rowids.size(); }
     std::size_t goneCount() const { return m_goneCount; }
@@ -64,7 +66,7 @@ public:
     void compact();
 
     // --- Reading ------------------------------------------------------------
-    Kind kind(std::size_t row, int column) const { return Kind(m_kinds[column][row]); }
+    Kind kind(std::size_t row, int column) const { return kindOf(tag(row, column)); }
     bool isNull(std::size_t row, int column) const { return kind(row, column) == Kind::Null; }
     // The stored value: a QString, a qlonglong, a double or a null QVariant.
     QVariant value(std::size_t row, int column) const;
@@ -73,9 +75,9 @@ public:
     // The value read as a whole number: a number, or a text holding one.
     // (Inline for the scans that run on every tick.)
     std::optional<qint64> number(std::size_t row, int column) const {
-        const Kind k = kind(row, column);
-        if (k == Kind::Short) return m_pool[std::size_t(m_bits[column][row])].number;
-        if (k == Kind::Integer) return m_bits[column][row];
+        const Tag t = tag(row, column);
+        if (t == Tag::Short) return m_pool[m_cells[column][row]].number;
+        if (t == Tag::Integer) return qint64(qint32(m_cells[column][row]));
         return otherNumber(row, column);
     }
     // 1 .. 12 when the value is a text naming a month exactly (with
@@ -87,16 +89,31 @@ public:
     }
     // The interned entry of a short text, null for any other kind.
     const Interned* interned(std::size_t row, int column) const {
-        return kind(row, column) == Kind::Short ? &m_pool[std::size_t(m_bits[column][row])]
-                                                : nullptr;
+        return tag(row, column) == Tag::Short ? &m_pool[m_cells[column][row]] : nullptr;
     }
 
 private:
+    // How a cell's four bytes are read: inline (a whole number of 32 bits, a
+    // pool index, an offset into the block of long texts) or as the index of
+    // an entry of the side list holding the eight bytes.
+    enum class Tag : unsigned char { Null, Integer, Short, Long, WideInteger, Real, WideLong };
+    static bool isWide(Tag t) { return t >= Tag::WideInteger; }
+    static Kind kindOf(Tag t) {
+        constexpr Kind kinds[] = {Kind::Null, Kind::Integer, Kind::Short, Kind::Long,
+                                  Kind::Integer, Kind::Real, Kind::Long};
+        return kinds[std::size_t(t)];
+    }
+    Tag tag(std::size_t row, int column) const { return Tag(m_tags[column][row]); }
+    // The whole eight bytes of a cell of kind Integer, Real or Long.
+    qint64 payload(std::size_t row, int column) const;
+
     std::optional<qint64> otherNumber(std::size_t row, int column) const;
     int otherTrimmedMonth(std::size_t row, int column) const;
     quint32 intern(std::string_view utf8);
     std::string_view longText(qint64 offset) const;
-    void setCell(std::size_t row, int column, Kind kind, qint64 bits);
+    // Sets a cell of kind `kind` to `value`: the whole number, the real
+    // number's bits, the pool index or the long text's offset.
+    void setCell(std::size_t row, int column, Kind kind, qint64 value);
 
     struct ViewHash {
         using is_transparent = void;
@@ -105,8 +122,12 @@ private:
     std::vector<qint64> m_rowids;
     std::vector<bool> m_gone;
     std::size_t m_goneCount = 0;
-    std::vector<std::vector<unsigned char>> m_kinds;  // per column
-    std::vector<std::vector<qint64>> m_bits;          // per column
+    std::vector<std::vector<unsigned char>> m_tags;  // per column
+    std::vector<std::vector<quint32>> m_cells;       // per column
+    // Eight-byte values the cells of wide tags point at; an entry a cell
+    // gave up is reused by the next wide value written to a cell.
+    std::vector<qint64> m_wide;
+    std::vector<quint32> m_wideFree;
     std::vector<Interned> m_pool;
     std::unordered_map<std::string, quint32, ViewHash, std::equal_to<>> m_poolIndex;
     // Long texts: a 4-byte length and the UTF-8 bytes, one after another.

@@ -99,9 +99,9 @@ std::optional<TrayIcon::Next> TrayIcon::nextToday(const std::vector<QVariantList
 void TrayIcon::keepEarlier(std::optional<Next>& next, const StoredRecord& record,
                            const QDateTime& now) {
     const QTime thisMinute(now.time().hour(), now.time().minute());
-    const auto start = AppointmentSlot::startOf(record);
-    if (!start || start->date() != now.date() || start->time() < thisMinute) return;
-    if (!next || start->time() < next->at) next = Next{start->time(), record.text(Appointment::Text)};
+    const auto start = AppointmentSlot::dateAndTimeOf(record);
+    if (!start || start->date != now.date() || start->time < thisMinute) return;
+    if (!next || start->time < next->at) next = Next{start->time, record.text(Appointment::Text)};
 }
 
 void TrayIcon::refresh() {

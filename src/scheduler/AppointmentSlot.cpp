@@ -40,6 +40,12 @@ AppointmentSlot AppointmentSlot::wanted(const DateTexts& date, const QString& ho
 }
 
 std::optional<QDateTime> AppointmentSlot::startOf(const StoredRecord& record) {
+    const auto start = dateAndTimeOf(record);
+    if (!start) return std::nullopt;
+    return QDateTime(start->date, start->time);
+}
+
+std::optional<AppointmentSlot::Start> AppointmentSlot::dateAndTimeOf(const StoredRecord& record) {
     const auto columns = obsolete::readColumns(record);
     if (!columns) return std::nullopt;
     // A missing column reads as "", which is neither.
@@ -52,7 +58,7 @@ std::optional<QDateTime> AppointmentSlot::startOf(const StoredRecord& record) {
     const QDate date(int(columns->year), columns->month, int(columns->day));
     if (!date.isValid()) return std::nullopt;
     const int hour = int(columns->hour % 12) + (ampm == QLatin1String("PM") ? 12 : 0);
-    return QDateTime(date, QTime(hour, int(columns->minute)));
+    return Start{date, QTime(hour, int(columns->minute))};
 }
 
 QVariantList AppointmentSlot::columnsAt(const QDateTime& start, const QString& text) {

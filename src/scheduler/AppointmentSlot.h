@@ -32,6 +32,14 @@ public:
     // its date does not exist, its hour is not 1 to 12, its minute not 0 to
     // 59 or its AM/PM neither "AM" nor "PM".
     static std::optional<QDateTime> startOf(const StoredRecord& record);
+    // The same as the local date and time of day, without working out the
+    // moment from the time zone (which reads the zone's file): cheap enough
+    // for a look at every record of a large table.
+    struct Start {
+        QDate date;
+        QTime time;
+    };
+    static std::optional<Start> dateAndTimeOf(const StoredRecord& record);
     static std::optional<QDateTime> startOf(const QVariantList& record) {
         return startOf(StoredRecord(record));
     }

@@ -85,6 +85,14 @@ private slots:
         QCOMPARE(rs.text(5), QStringLiteral(" PM "));
         QVERIFY(rs.field(7).isNull());  // no such column
         QVERIFY(!rs.lastError().isEmpty());
+        // Numbers beyond 32 bits and real numbers read back whole.
+        QVERIFY(folder.exec(QStringLiteral(
+            "INSERT INTO scheduler VALUES (-5000000000, 'May', 2.5, 4294967296, -7, 'AM', 'x')")));
+        QVERIFY(rs.moveFirst() && rs.moveNext());
+        QCOMPARE(rs.field(0).toLongLong(), Q_INT64_C(-5000000000));
+        QCOMPARE(rs.field(2).toDouble(), 2.5);
+        QCOMPARE(rs.field(3).toLongLong(), Q_INT64_C(4294967296));
+        QCOMPARE(rs.field(4).toLongLong(), -7);
     }
 
     void deleteWhileScanningMovesOnRight_data() {
