@@ -9,6 +9,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "diary/CaseBlindFinder.h"
 #include "diary/DiaryFiles.h"
 #include "platform/IProgress.h"
 #include "rtf/Rtf.h"
@@ -142,23 +143,50 @@ DiaryListing DiaryLister::listAll(const QString& folder) const {
 }
 
 DiaryListing DiaryLister::search(const QString& folder, const QString& answer) const {
-    const auto take = [&answer](const QString& text) { return diaryfiles::searchMatches(text, answer); };
-    // The first match decides, and nothing after it can change the outcome:
-    // once the text read so far holds a match and the preview, the rest of
-    // the entry is left unread. An entry without a match is still read whole.
-    const auto enoughFor = [&answer]() -> rtf::TextIsEnough {
-        return [&answer, from = qsizetype(0)](const QString& text) mutable {
-            const qsizetype at = diaryfiles::indexIgnoringCase(text, answer, from);
-            if (at >= 0) {
-                from = at;
-                return text.size() >= diaryfiles::kPreviewLength;
+    const QString label = QStringLiteral("Searching the diary entries...");
+    if (!matchesBeforeShowing(answer)) {
+        return scan(folder, label, -1,
+                    [&answer](const QString& text) { return diaryfiles::searchMatches(text, answer); });
+    }
+    // The text is searched once, as the reader makes it: the first match
+    // decides, and nothing after it can change the outcome, so once the text
+    // read so far holds a match and the preview, the rest of the entry is
+    // left unread. What the reader made after it last asked (or all of it,
+    // for a reader that never asks) is searched when the text comes back.
+    // Matches are the same before and after line feeds become CR LF; only
+    // their places move, by one for each line feed before them.
+    const CaseBlindFinder finder(answer);
+    struct Searched {
+        qsizetype from = 0;    // no match starts before this place of the text as read
+        qsizetype breaks = 0;  // line feeds before `from`
+        QString match;         // the first match, once found
+        bool found = false;
+    } searched;
+    const auto enoughFor = [&finder, &searched]() -> rtf::TextIsEnough {
+        searched = Searched();
+        return [&finder, &searched](const QString& text) {
+            if (!searched.found) {
+                const qsizetype at = finder.find(text, searched.from);
+                const qsizetype to = at >= 0 ? at : std::max(searched.from, text.size() - finder.length() + 1);
+                searched.breaks += QStringView(text).sliced(searched.from, to - searched.from).count(u'\n');
+                searched.from = to;
+                if (at >= 0) {
+                    searched.match = text.mid(at, finder.length());
+                    searched.found = true;
+                }
             }
-            from = std::max<qsizetype>(0, text.size() - answer.size() + 1);
-            return false;
+            return searched.found && text.size() >= diaryfiles::kPreviewLength;
         };
     };
-    const QString label = QStringLiteral("Searching the diary entries...");
-    if (!matchesBeforeShowing(answer)) return scan(folder, label, -1, take);
+    const QString wanted = answer.trimmed();
+    const auto take = [&](const QString& text) {
+        if (!searched.found) {
+            const qsizetype at = finder.find(text, searched.from + searched.breaks);
+            if (at < 0) return false;
+            searched.match = text.mid(at, finder.length());
+        }
+        return searched.match.trimmed() == wanted;
+    };
     return scan(folder, label, -1, take, enoughFor);
 }
 

@@ -719,6 +719,18 @@ void RtfReader::startRun() {
     const bool listText = m_state.listText;
     if (m_runStarted && listText == m_runListText) {
         if (m_state.chr == m_runProps) return;
+        // Text read for its characters alone goes on in the same run across
+        // a change of look, once its paragraph has begun (before that, the
+        // run's end settles the paragraph's place): each run would only be
+        // appended to the one before. This saves most of a diary entry's
+        // runs.
+        if (!m_keepsLooks && m_paragraphs.paragraphBegun()) {
+            const int codePage = m_tables.codePageOfFont(m_state.chr.font);
+            if (codePage != m_runCodePage) flushBytes();
+            m_runCodePage = codePage;
+            m_runProps = m_state.chr;
+            return;
+        }
         if (m_runsLeft <= 0) {
             flushBytes();
             m_runCodePage = m_tables.codePageOfFont(m_state.chr.font);
