@@ -11,6 +11,19 @@ constexpr auto kAsciiFold = [] {
 }();
 
 char16_t folded(char16_t c) { return c < 128 ? kAsciiFold[c] : QChar::toCaseFolded(c); }
+
+// Whether a character beyond ASCII folds to this ASCII character (the
+// Kelvin sign to k, the long s to s): only for the others can a place be
+// found by the character's two cases alone.
+bool foldedToFromBeyondAscii(char16_t ascii) {
+    static const auto kReached = [] {
+        std::array<bool, 128> reached{};
+        for (char32_t c = 128; c <= 0xFFFF; ++c)
+            if (!QChar::isSurrogate(c) && QChar::toCaseFolded(c) < 128) reached[QChar::toCaseFolded(c)] = true;
+        return reached;
+    }();
+    return kReached[ascii];
+}
 }  // namespace
 
 CaseBlindFinder::CaseBlindFinder(const QString& answer) : m_answer(answer) {
@@ -19,6 +32,20 @@ CaseBlindFinder::CaseBlindFinder(const QString& answer) : m_answer(answer) {
         m_folded.append(folded(c.unicode()));
     }
     m_byQt |= m_folded.isEmpty();
+    if (!m_byQt && m_folded[0] < 128 && !foldedToFromBeyondAscii(m_folded[0])) {
+        m_firstCases[0] = m_folded[0];
+        m_firstCases[1] = QChar::toUpper(m_folded[0]);
+    }
+}
+
+// The next place from `at` that holds the answer's first character in
+// either case: Qt finds a single character many at a time.
+qsizetype CaseBlindFinder::nextByFirst(QStringView text, qsizetype at) const {
+    const qsizetype lower = text.indexOf(QChar(m_firstCases[0]), at);
+    if (m_firstCases[1] == m_firstCases[0]) return lower;
+    const qsizetype upper = text.indexOf(QChar(m_firstCases[1]), at, Qt::CaseSensitive);
+    if (lower < 0) return upper;
+    return upper < 0 ? lower : std::min(lower, upper);
 }
 
 qsizetype CaseBlindFinder::find(QStringView text, qsizetype from) const {
@@ -29,6 +56,8 @@ qsizetype CaseBlindFinder::find(QStringView text, qsizetype from) const {
     const char16_t* const chars = text.utf16();
     const qsizetype last = text.size() - length;  // the last place a match can start
     for (qsizetype at = std::max<qsizetype>(from, 0); at <= last; ++at) {
+        if (m_firstCases[0] && (at = nextByFirst(text, at)) < 0) return -1;
+        if (at > last) return -1;
         const char16_t c = chars[at];
         if (c < 128) {
             if (kAsciiFold[c] != first) continue;
