@@ -104,7 +104,7 @@ int main(int argc, char** argv) {
     std::printf("diary folder: %d entries, %.1f KB on average\n", entries,
                 double(bytes) / entries / 1024.0);
     const std::pair<const char*, DiaryTextReader> readers[] = {
-        {"rich text (as the program lists)", diaryEntryText},
+        {"rich text (as the program lists)", rtf::plainText},
         {"raw text (no rich-text parsing)", rawReader},
     };
     Times programList, programSearch, programMiss;

@@ -108,10 +108,9 @@ bool matchesBeforeShowing(const QString& answer) {
 }
 }  // namespace
 
-QString diaryEntryText(const QByteArray& bytes, qsizetype maxChars, const rtf::TextIsEnough& enough) {
-    QString text = rtf::plainText(bytes, maxChars, enough);
-    // One pass finds what has to change; a search reads many entries whole,
-    // and most texts hold nothing but line feeds to change.
+QString shownText(QString text) {
+    // One pass finds what has to change; most texts hold nothing but line
+    // feeds to change.
     qsizetype breaks = 0;
     bool unshown = false;
     const char16_t* const chars = reinterpret_cast<const char16_t*>(text.constData());
@@ -145,21 +144,19 @@ DiaryListing DiaryLister::listAll(const QString& folder) const {
 DiaryListing DiaryLister::search(const QString& folder, const QString& answer) const {
     const QString label = QStringLiteral("Searching the diary entries...");
     if (!matchesBeforeShowing(answer)) {
-        return scan(folder, label, -1,
-                    [&answer](const QString& text) { return diaryfiles::searchMatches(text, answer); });
+        return scan(folder, label, -1, [&answer](const QString& text) {
+            return diaryfiles::searchMatches(shownText(text), answer);
+        });
     }
     // The text is searched once, as the reader makes it: the first match
     // decides, and nothing after it can change the outcome, so once the text
     // read so far holds a match and the preview, the rest of the entry is
     // left unread. What the reader made after it last asked (or all of it,
     // for a reader that never asks) is searched when the text comes back.
-    // Matches are the same before and after line feeds become CR LF; only
-    // their places move, by one for each line feed before them.
     const CaseBlindFinder finder(answer);
     struct Searched {
-        qsizetype from = 0;    // no match starts before this place of the text as read
-        qsizetype breaks = 0;  // line feeds before `from`
-        QString match;         // the first match, once found
+        qsizetype from = 0;  // no match starts before this place
+        QString match;       // the first match, once found
         bool found = false;
     } searched;
     const auto enoughFor = [&finder, &searched]() -> rtf::TextIsEnough {
@@ -167,13 +164,9 @@ DiaryListing DiaryLister::search(const QString& folder, const QString& answer) c
         return [&finder, &searched](const QString& text) {
             if (!searched.found) {
                 const qsizetype at = finder.find(text, searched.from);
-                const qsizetype to = at >= 0 ? at : std::max(searched.from, text.size() - finder.length() + 1);
-                searched.breaks += QStringView(text).sliced(searched.from, to - searched.from).count(u'\n');
-                searched.from = to;
-                if (at >= 0) {
-                    searched.match = text.mid(at, finder.length());
-                    searched.found = true;
-                }
+                searched.found = at >= 0;
+                if (searched.found) searched.match = text.mid(at, finder.length());
+                searched.from = std::max(searched.from, text.size() - finder.length() + 1);
             }
             return searched.found && text.size() >= diaryfiles::kPreviewLength;
         };
@@ -181,7 +174,7 @@ DiaryListing DiaryLister::search(const QString& folder, const QString& answer) c
     const QString wanted = answer.trimmed();
     const auto take = [&](const QString& text) {
         if (!searched.found) {
-            const qsizetype at = finder.find(text, searched.from + searched.breaks);
+            const qsizetype at = finder.find(text, searched.from);
             if (at < 0) return false;
             searched.match = text.mid(at, finder.length());
         }
@@ -207,7 +200,8 @@ DiaryListing DiaryLister::scan(const QString& folder, const QString& label, qsiz
         const QString text = m_reader(bytes, maxChars, enoughFor ? enoughFor() : rtf::TextIsEnough());
         if (take(text)) {
             ++result.count;
-            result.lines += diaryfiles::listingLine(result.count, file.name, text);
+            const QString preview = shownText(text.first(std::min<qsizetype>(text.size(), diaryfiles::kPreviewLength)));
+            result.lines += diaryfiles::listingLine(result.count, file.name, preview);
         }
         if (m_progress && ++done % kProgressStep == 0) m_progress->advance(done);
     }
