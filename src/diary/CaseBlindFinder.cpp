@@ -33,19 +33,9 @@ CaseBlindFinder::CaseBlindFinder(const QString& answer) : m_answer(answer) {
     }
     m_byQt |= m_folded.isEmpty();
     if (!m_byQt && m_folded[0] < 128 && !foldedToFromBeyondAscii(m_folded[0])) {
-        m_firstCases[0] = m_folded[0];
-        m_firstCases[1] = QChar::toUpper(m_folded[0]);
+        m_skipByFirst = true;
+        m_caseBit = m_folded[0] >= u'a' && m_folded[0] <= u'z' ? 0x20 : 0;
     }
-}
-
-// The next place from `at` that holds the answer's first character in
-// either case: Qt finds a single character many at a time.
-qsizetype CaseBlindFinder::nextByFirst(QStringView text, qsizetype at) const {
-    const qsizetype lower = text.indexOf(QChar(m_firstCases[0]), at);
-    if (m_firstCases[1] == m_firstCases[0]) return lower;
-    const qsizetype upper = text.indexOf(QChar(m_firstCases[1]), at, Qt::CaseSensitive);
-    if (lower < 0) return upper;
-    return upper < 0 ? lower : std::min(lower, upper);
 }
 
 qsizetype CaseBlindFinder::find(QStringView text, qsizetype from) const {
@@ -56,8 +46,13 @@ qsizetype CaseBlindFinder::find(QStringView text, qsizetype from) const {
     const char16_t* const chars = text.utf16();
     const qsizetype last = text.size() - length;  // the last place a match can start
     for (qsizetype at = std::max<qsizetype>(from, 0); at <= last; ++at) {
-        if (m_firstCases[0] && (at = nextByFirst(text, at)) < 0) return -1;
-        if (at > last) return -1;
+        if (m_skipByFirst) {
+            // Only the first character's own two cases can start a match:
+            // for an ASCII letter they differ in the 0x20 bit alone, and no
+            // other character gives it by that bit.
+            while (at <= last && char16_t(chars[at] | m_caseBit) != first) ++at;
+            if (at > last) return -1;
+        }
         const char16_t c = chars[at];
         if (c < 128) {
             if (kAsciiFold[c] != first) continue;

@@ -21,12 +21,12 @@ public:
     qsizetype length() const { return m_answer.size(); }
 
 private:
-    qsizetype nextByFirst(QStringView text, qsizetype at) const;
-
     QString m_answer;
     QVarLengthArray<char16_t, 64> m_folded;
     bool m_byQt = false;  // the answer itself holds a half of a pair, or nothing
-    // The two cases of the answer's first character, when only they can
-    // start a match; zero otherwise.
-    char16_t m_firstCases[2] = {0, 0};
+    // Whether places are passed over by the answer's first character alone
+    // (an ASCII character that nothing beyond ASCII folds to), and the bit
+    // its two cases differ in (0 for a character without cases).
+    bool m_skipByFirst = false;
+    char16_t m_caseBit = 0;
 };

@@ -587,7 +587,12 @@ void RtfReader::textBytes(const char* bytes, qsizetype count) {
             }
             flushSurrogate();
             startRun();
-            m_bytes.append(bytes, count);
+            // Windows-1252 has one character per byte and needs nothing
+            // from the bytes around: it is decoded as it comes.
+            if (m_runCodePage == CodePageDecoder::kWindows1252)
+                CodePageDecoder::decode1252(QByteArrayView(bytes, count), m_run);
+            else
+                m_bytes.append(bytes, count);
             break;
         case Destination::FontTable:
             while (count > 0) {
