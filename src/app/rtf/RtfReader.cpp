@@ -720,7 +720,8 @@ void RtfReader::flushSurrogate() {
 // state ends the run first. Beyond the limit of runs a change of the look no
 // longer starts one: the text keeps the look of the run before.
 void RtfReader::startRun() {
-    m_textParagraph = m_state.paragraph;
+    // Only the look of the last paragraph needs it.
+    if (m_keepsLooks) m_textParagraph = m_state.paragraph;
     const bool listText = m_state.listText;
     if (m_runStarted && listText == m_runListText) {
         if (m_state.chr == m_runProps) return;
