@@ -192,7 +192,7 @@ void DiaryEntries::remove() {
 
 void DiaryEntries::listAll() {
     const QString folder = m_window.app().appFolder;
-    const DiaryListing listing = DiaryLister(diaryEntryText, m_progress).listAll(folder);
+    const DiaryListing listing = DiaryLister(rtf::plainText, m_progress).listAll(folder);
     if (!listing.folderRead) {
         m_services.dialogs->message(
             QStringLiteral("The data folder %1 cannot be listed.").arg(folder),
@@ -210,7 +210,7 @@ void DiaryEntries::search() {
         QStringLiteral("Search within the diary entries"));
     if (answer.trimmed().isEmpty()) return;
     const QString folder = m_window.app().appFolder;
-    const DiaryListing listing = DiaryLister(diaryEntryText, m_progress).search(folder, answer);
+    const DiaryListing listing = DiaryLister(rtf::plainText, m_progress).search(folder, answer);
     if (!listing.folderRead) {
         m_services.dialogs->message(
             QStringLiteral("The data folder %1 cannot be listed.").arg(folder),

@@ -1,11 +1,9 @@
 #include "diary/DiaryFiles.h"
 
 #include <QStringList>
-#include <QVarLengthArray>
-#include <algorithm>
-#include <array>
 
 #include "Texts.h"
+#include "diary/CaseBlindFinder.h"
 
 namespace diaryfiles {
 
@@ -22,35 +20,7 @@ bool unsafePiece(const QString& piece) {
 }  // namespace
 
 qsizetype indexIgnoringCase(const QString& text, const QString& answer, qsizetype from) {
-    static constexpr auto kAsciiFold = [] {
-        std::array<char16_t, 128> fold{};
-        for (char16_t c = 0; c < 128; ++c) fold[c] = c >= u'A' && c <= u'Z' ? c + 32 : c;
-        return fold;
-    }();
-    const auto qtIndex = [&](qsizetype at) { return text.indexOf(answer, at, Qt::CaseInsensitive); };
-    QVarLengthArray<char16_t, 64> folded;
-    for (const QChar c : answer) {
-        if (c.isSurrogate()) return qtIndex(from);
-        folded.append(c.unicode() < 128 ? kAsciiFold[c.unicode()] : QChar::toCaseFolded(c.unicode()));
-    }
-    const qsizetype length = folded.size();
-    if (length == 0) return qtIndex(from);
-    const char16_t* const chars = reinterpret_cast<const char16_t*>(text.constData());
-    for (qsizetype at = std::max<qsizetype>(from, 0); at + length <= text.size(); ++at) {
-        qsizetype k = 0;
-        for (; k < length; ++k) {
-            const char16_t c = chars[at + k];
-            if (c < 128) {
-                if (kAsciiFold[c] != folded[k]) break;
-            } else if (QChar::isSurrogate(c)) {
-                return qtIndex(at);
-            } else if (QChar::toCaseFolded(c) != folded[k]) {
-                break;
-            }
-        }
-        if (k == length) return at;
-    }
-    return -1;
+    return CaseBlindFinder(answer).find(text, from);
 }
 
 QString fileName(const QString& day, const QString& month, const QString& year) {

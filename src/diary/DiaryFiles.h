@@ -34,9 +34,7 @@ QString listingLine(qint64 n, const QString& fileName, const QString& previewTex
 
 // Where `answer` first occurs in `text` from `from` on, letter case ignored,
 // exactly as QString::indexOf() with Qt::CaseInsensitive finds it; -1 when it
-// does not. A search reads every character of every entry, so plain ASCII is
-// folded from a table of its own (a text of characters outside the basic
-// plane, folded in pairs, is handed to Qt from where one is met).
+// does not (see CaseBlindFinder, which serves a search of many texts).
 qsizetype indexIgnoringCase(const QString& text, const QString& answer, qsizetype from = 0);
 
 // The search rule: the first place where `answer` occurs in `text`, ignoring

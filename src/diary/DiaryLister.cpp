@@ -9,6 +9,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "diary/CaseBlindFinder.h"
 #include "diary/DiaryFiles.h"
 #include "platform/IProgress.h"
 #include "rtf/Rtf.h"
@@ -107,10 +108,9 @@ bool matchesBeforeShowing(const QString& answer) {
 }
 }  // namespace
 
-QString diaryEntryText(const QByteArray& bytes, qsizetype maxChars, const rtf::TextIsEnough& enough) {
-    QString text = rtf::plainText(bytes, maxChars, enough);
-    // One pass finds what has to change; a search reads many entries whole,
-    // and most texts hold nothing but line feeds to change.
+QString shownText(QString text) {
+    // One pass finds what has to change; most texts hold nothing but line
+    // feeds to change.
     qsizetype breaks = 0;
     bool unshown = false;
     const char16_t* const chars = reinterpret_cast<const char16_t*>(text.constData());
@@ -142,23 +142,44 @@ DiaryListing DiaryLister::listAll(const QString& folder) const {
 }
 
 DiaryListing DiaryLister::search(const QString& folder, const QString& answer) const {
-    const auto take = [&answer](const QString& text) { return diaryfiles::searchMatches(text, answer); };
-    // The first match decides, and nothing after it can change the outcome:
-    // once the text read so far holds a match and the preview, the rest of
-    // the entry is left unread. An entry without a match is still read whole.
-    const auto enoughFor = [&answer]() -> rtf::TextIsEnough {
-        return [&answer, from = qsizetype(0)](const QString& text) mutable {
-            const qsizetype at = diaryfiles::indexIgnoringCase(text, answer, from);
-            if (at >= 0) {
-                from = at;
-                return text.size() >= diaryfiles::kPreviewLength;
+    const QString label = QStringLiteral("Searching the diary entries...");
+    if (!matchesBeforeShowing(answer)) {
+        return scan(folder, label, -1, [&answer](const QString& text) {
+            return diaryfiles::searchMatches(shownText(text), answer);
+        });
+    }
+    // The text is searched once, as the reader makes it: the first match
+    // decides, and nothing after it can change the outcome, so once the text
+    // read so far holds a match and the preview, the rest of the entry is
+    // left unread. What the reader made after it last asked (or all of it,
+    // for a reader that never asks) is searched when the text comes back.
+    const CaseBlindFinder finder(answer);
+    struct Searched {
+        qsizetype from = 0;  // no match starts before this place
+        QString match;       // the first match, once found
+        bool found = false;
+    } searched;
+    const auto enoughFor = [&finder, &searched]() -> rtf::TextIsEnough {
+        searched = Searched();
+        return [&finder, &searched](const QString& text) {
+            if (!searched.found) {
+                const qsizetype at = finder.find(text, searched.from);
+                searched.found = at >= 0;
+                if (searched.found) searched.match = text.mid(at, finder.length());
+                searched.from = std::max(searched.from, text.size() - finder.length() + 1);
             }
-            from = std::max<qsizetype>(0, text.size() - answer.size() + 1);
-            return false;
+            return searched.found && text.size() >= diaryfiles::kPreviewLength;
         };
     };
-    const QString label = QStringLiteral("Searching the diary entries...");
-    if (!matchesBeforeShowing(answer)) return scan(folder, label, -1, take);
+    const QString wanted = answer.trimmed();
+    const auto take = [&](const QString& text) {
+        if (!searched.found) {
+            const qsizetype at = finder.find(text, searched.from);
+            if (at < 0) return false;
+            searched.match = text.mid(at, finder.length());
+        }
+        return searched.match.trimmed() == wanted;
+    };
     return scan(folder, label, -1, take, enoughFor);
 }
 
@@ -179,7 +200,8 @@ DiaryListing DiaryLister::scan(const QString& folder, const QString& label, qsiz
         const QString text = m_reader(bytes, maxChars, enoughFor ? enoughFor() : rtf::TextIsEnough());
         if (take(text)) {
             ++result.count;
-            result.lines += diaryfiles::listingLine(result.count, file.name, text);
+            const QString preview = shownText(text.first(std::min<qsizetype>(text.size(), diaryfiles::kPreviewLength)));
+            result.lines += diaryfiles::listingLine(result.count, file.name, preview);
         }
         if (m_progress && ++done % kProgressStep == 0) m_progress->advance(done);
     }

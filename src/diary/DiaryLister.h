@@ -8,21 +8,19 @@
 
 class IProgress;
 
-// Turns the bytes of a diary file into the plain text the rich-text box shows
-// for it, as far as the file can be read (a damaged or foreign file gives what
-// could be made of it, never an error). With `maxChars` at zero or above,
-// only the start of the text is needed and the reader may stop there. It may
-// also stop once `enough` (when given) says the start of the text read so
-// far, before line feeds become CR LF, is all that is needed.
+// Turns the bytes of a diary file into its plain text, as the rich-text
+// reader makes it (rtf::plainText() is the program's), as far as the file
+// can be read (a damaged or foreign file gives what could be made of it,
+// never an error). With `maxChars` at zero or above, only the start of the
+// text is needed and the reader may stop there. It may also stop once
+// `enough` (when given) says the start of the text read so far is all that
+// is needed.
 using DiaryTextReader = std::function<QString(const QByteArray& bytes, qsizetype maxChars,
                                               const rtf::TextIsEnough& enough)>;
 
-// The reader the program lists and searches with: the entry's plain text as
-// the rich-text box shows it, line breaks as CR LF. Junk and truncated files
-// give what could be read of them; control characters that cannot be shown
-// in a listing (a NUL in a binary file) read as U+FFFD.
-QString diaryEntryText(const QByteArray& bytes, qsizetype maxChars,
-                       const rtf::TextIsEnough& enough = {});
+// A text as a listing shows it: line breaks as CR LF, and control characters
+// that cannot be shown in a listing (a NUL in a binary file) as U+FFFD.
+QString shownText(QString text);
 
 // What the listing or the search of all entries found.
 struct DiaryListing {

@@ -83,6 +83,10 @@ void TestRtfReader::plainText_data() {
     QTest::newRow("font cpg beats charset")
         << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f1\\fcharset204\\cpg1253 B;}}\\f1\\'e1}")
         << QString::fromUtf8("α");
+    QTest::newRow("code pages change within a begun paragraph")
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 A;}{\\f1\\fcharset204 B;}{\\f2\\fcharset128 G;}{\\f3\\fcharset2 Symbol;}}"
+                      "a\\par b{\\f1 \\'e9}c\\f2\\'93\\'fa\\f0\\'e9{\\f3\\'61\\u-3913?}d}")
+        << QString::fromUtf8("a\nbйc日éα•d");
     QTest::newRow("shift-jis pair") << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f1\\fcharset128 G;}}\\f1\\'93\\'fa\\'96\\'7b}")
                                     << QString::fromUtf8("日本");
     QTest::newRow("mac") << QByteArray("{\\rtf1\\mac \\'8e\\'d0}") << QString::fromUtf8("é–");

@@ -405,6 +405,8 @@ private slots:
             << "Oslo" << QStringList{" 1) 4-May-2020.rtf    Day one.\r\nzzzzzzzzzz....\r\n"};
         QTest::newRow("first match found after a long prefix decides")
             << "oslo" << QStringList{"oslo was not found in any file"};
+        QTest::newRow("match ending in the last word read, after line breaks")
+            << "Madrid" << QStringList{" 1) 6-May-2020.rtf    One.\r\nTwo.\r\nMadrid....\r\n"};
         QTest::newRow("first match in lower case, exact one later")
             << "Berlin" << QStringList{"Berlin was not found in any file"};
     }
@@ -419,6 +421,7 @@ private slots:
         p.folder.touch("4-May-2020.rtf",
                        "{\\rtf1 Day one.\\par " + QByteArray(70000, 'z') + " then Oslo, then oslo}");
         p.folder.touch("5-May-2020.rtf", "{\\rtf1 berlin first, then {\\b Berlin}}");
+        p.folder.touch("6-May-2020.rtf", "{\\rtf1 One.\\par Two.\\par Madri{\\b d}}");
         p.dialogs.expectInput(answer);
         p.form->menus.ftw->trigger();
         QCOMPARE(p.dialogs.prompts,

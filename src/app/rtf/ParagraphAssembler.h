@@ -29,6 +29,9 @@ public:
     // Whether a paragraph break still makes a paragraph; beyond the limit
     // the reader makes it a line break.
     bool paragraphsLeft() const { return m_paragraphsLeft > 0; }
+    // Whether the current paragraph's content has begun: its place and its
+    // list are settled, and text now only goes on after the text before it.
+    bool paragraphBegun() const { return m_paragraphBegun; }
 
     // The content of the current paragraph, with the paragraph's properties
     // where it comes.

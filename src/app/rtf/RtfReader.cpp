@@ -587,7 +587,12 @@ void RtfReader::textBytes(const char* bytes, qsizetype count) {
             }
             flushSurrogate();
             startRun();
-            m_bytes.append(bytes, count);
+            // Windows-1252 has one character per byte and needs nothing
+            // from the bytes around: it is decoded as it comes.
+            if (m_runCodePage == CodePageDecoder::kWindows1252)
+                CodePageDecoder::decode1252(QByteArrayView(bytes, count), m_run);
+            else
+                m_bytes.append(bytes, count);
             break;
         case Destination::FontTable:
             while (count > 0) {
@@ -715,10 +720,23 @@ void RtfReader::flushSurrogate() {
 // state ends the run first. Beyond the limit of runs a change of the look no
 // longer starts one: the text keeps the look of the run before.
 void RtfReader::startRun() {
-    m_textParagraph = m_state.paragraph;
+    // Only the look of the last paragraph needs it.
+    if (m_keepsLooks) m_textParagraph = m_state.paragraph;
     const bool listText = m_state.listText;
     if (m_runStarted && listText == m_runListText) {
         if (m_state.chr == m_runProps) return;
+        // Text read for its characters alone goes on in the same run across
+        // a change of look, once its paragraph has begun (before that, the
+        // run's end settles the paragraph's place): each run would only be
+        // appended to the one before. This saves most of a diary entry's
+        // runs.
+        if (!m_keepsLooks && m_paragraphs.paragraphBegun()) {
+            const int codePage = m_tables.codePageOfFont(m_state.chr.font);
+            if (codePage != m_runCodePage) flushBytes();
+            m_runCodePage = codePage;
+            m_runProps = m_state.chr;
+            return;
+        }
         if (m_runsLeft <= 0) {
             flushBytes();
             m_runCodePage = m_tables.codePageOfFont(m_state.chr.font);

@@ -71,6 +71,7 @@ void RtfTables::finishFont() {
     else if (name.startsWith(QLatin1String("Wingdings"), Qt::CaseInsensitive))
         codePage = CodePageDecoder::kWingdingsFont;
     m_fonts.insert_or_assign(m_fontNumber, FontEntry{name, codePage});
+    m_lastFont = kNoFont;
     m_fontOpen = false;
     m_styleValid = false;
 }
@@ -111,9 +112,13 @@ int RtfTables::addLink(const QString& target) {
 }
 
 int RtfTables::codePageOfFont(int font) const {
-    const auto it = m_fonts.find(font < 0 ? m_defaultFont : font);
-    const int codePage = it != m_fonts.end() ? it->second.codePage : 0;
-    return codePage ? codePage : m_documentCodePage;
+    const int number = font < 0 ? m_defaultFont : font;
+    if (number != m_lastFont) {
+        const auto it = m_fonts.find(number);
+        m_lastFontCodePage = it != m_fonts.end() ? it->second.codePage : 0;
+        m_lastFont = number;
+    }
+    return m_lastFontCodePage ? m_lastFontCodePage : m_documentCodePage;
 }
 
 const RunStyle& RtfTables::styleOf(const CharProps& props) {

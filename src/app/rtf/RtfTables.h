@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <climits>
 #include <unordered_map>
 #include <vector>
 
@@ -98,6 +99,12 @@ private:
     int m_green = 0;
     int m_blue = 0;
     bool m_colorSet = false;
+
+    // The font whose code page was asked for last, and its entry's code page
+    // (0: none of its own), asked for at every run of text.
+    static constexpr int kNoFont = INT_MIN;
+    mutable int m_lastFont = kNoFont;
+    mutable int m_lastFontCodePage = 0;
 
     // The style of the last run, resolved once for the runs that repeat it.
     bool m_styleValid = false;
