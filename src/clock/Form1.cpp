@@ -603,7 +603,6 @@ ObsoleteCleanup& Form1::obsoleteCleanup() {
     return *m_obsoleteCleanup;
 }
 
-// The clock window's copy lends its hidden box as scratch space.
 // The clock window lends no scratch box: nothing it would hold is ever shown.
 void Form1::dailyCheck() { obsoleteCleanup().refresh(ScratchBox()); }
 

@@ -17,17 +17,14 @@ public:
     // The entry at `row`; empty outside the list.
     QString text(int row) const { return m_entries.value(row); }
 
-    void addItem(const QString& entry) {
-        m_entries.append(entry);
+    // The list rebuilt whole: one change, however many entries.
+    void setEntries(const QStringList& entries) {
+        if (entries == m_entries) return;
+        m_entries = entries;
         emit changed();
     }
     void addItems(const QStringList& entries) {
         m_entries.append(entries);
-        emit changed();
-    }
-    void clear() {
-        if (m_entries.isEmpty()) return;
-        m_entries.clear();
         emit changed();
     }
 

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
-#include "clock/ReminderList.h"
 #include <QLocale>
 #include <QMenu>
 #include <QSystemTrayIcon>
@@ -12,6 +11,7 @@
 #include "StartWithDesktop.h"
 #include "Texts.h"
 #include "clock/Form1.h"
+#include "clock/ReminderList.h"
 #include "platform/IClock.h"
 #include "scheduler/AppointmentBook.h"
 #include "scheduler/AppointmentSlot.h"
@@ -117,7 +117,7 @@ void TrayIcon::refresh() {
 }
 
 void TrayIcon::scheduleRefresh() {
-    // One reading of the table for a list rebuilt entry by entry.
+    // One reading of the table for changes that come together.
     if (m_refreshPending) return;
     m_refreshPending = true;
     QTimer::singleShot(0, this, &TrayIcon::refresh);

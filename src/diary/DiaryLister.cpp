@@ -159,26 +159,26 @@ DiaryListing DiaryLister::search(const QString& folder, const QString& answer) c
         QString match;       // the first match, once found
         bool found = false;
     } searched;
-    const auto enoughFor = [&finder, &searched]() -> rtf::TextIsEnough {
+    // Looks for the first match in the text read so far, from where the
+    // last look left off.
+    const auto look = [&finder, &searched](const QString& text) {
+        if (searched.found) return;
+        const qsizetype at = finder.find(text, searched.from);
+        searched.found = at >= 0;
+        if (searched.found) searched.match = text.mid(at, finder.length());
+        searched.from = std::max(searched.from, text.size() - finder.length() + 1);
+    };
+    const auto enoughFor = [&searched, &look]() -> rtf::TextIsEnough {
         searched = Searched();
-        return [&finder, &searched](const QString& text) {
-            if (!searched.found) {
-                const qsizetype at = finder.find(text, searched.from);
-                searched.found = at >= 0;
-                if (searched.found) searched.match = text.mid(at, finder.length());
-                searched.from = std::max(searched.from, text.size() - finder.length() + 1);
-            }
+        return [&searched, &look](const QString& text) {
+            look(text);
             return searched.found && text.size() >= diaryfiles::kPreviewLength;
         };
     };
     const QString wanted = answer.trimmed();
     const auto take = [&](const QString& text) {
-        if (!searched.found) {
-            const qsizetype at = finder.find(text, searched.from);
-            if (at < 0) return false;
-            searched.match = text.mid(at, finder.length());
-        }
-        return searched.match.trimmed() == wanted;
+        look(text);
+        return searched.found && searched.match.trimmed() == wanted;
     };
     return scan(folder, label, -1, take, enoughFor);
 }

@@ -1,8 +1,7 @@
 #include "scheduler/ObsoleteCleanup.h"
 
-#include "clock/ReminderList.h"
-
 #include "WriteBatch.h"
+#include "clock/ReminderList.h"
 #include "platform/IClock.h"
 #include "platform/IDialogs.h"
 #include "scheduler/Appointment.h"
@@ -134,13 +133,14 @@ void ObsoleteCleanup::removePassed(const obsolete::Moment& now, QString* failure
 void ObsoleteCleanup::rebuildReminderList(const std::vector<StoredRecord>& records) {
     const QDate todayDate = m_services.clock->now().date();
     const texts::DateParts today = texts::dateParts(todayDate);
-    if (m_reminderList) m_reminderList->clear();
+    QStringList entries;
     m_app.appToday = false;
     for (const StoredRecord& record : records) {
         if (!obsolete::isToday(record, today)) continue;
         m_app.appToday = true;
         const QString entry = obsolete::reminderEntry(record);
-        if (m_reminderList && !entry.isEmpty()) m_reminderList->addItem(entry);
+        if (!entry.isEmpty()) entries.append(entry);
     }
+    if (m_reminderList) m_reminderList->setEntries(entries);
     m_listDate = todayDate;
 }

@@ -1,11 +1,11 @@
 #include "scheduler/ReminderCheck.h"
 
-#include "clock/ReminderList.h"
 #include <algorithm>
 
 #include "SettingsStore.h"
 #include "Texts.h"
 #include "clock/Form1.h"
+#include "clock/ReminderList.h"
 #include "platform/IClock.h"
 #include "scheduler/Form2.h"
 #include "scheduler/ObsoleteCleanup.h"

@@ -2,10 +2,10 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include "clock/ReminderList.h"
 #include <QTimer>
 
 #include "clock/Form1.h"
+#include "clock/ReminderList.h"
 #include "platform/IDesktopNotifier.h"
 #include "platform/IDialogs.h"
 #include "sound/SoundProcedures.h"

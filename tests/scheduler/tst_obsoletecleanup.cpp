@@ -82,7 +82,7 @@ class TestObsoleteCleanup : public QObject {
 private slots:
     void emptyTableAsksNothing() {
         Harness h;
-        h.list.addItem(QStringLiteral("5: 7:PM"));
+        h.list.addItems({QStringLiteral("5: 7:PM")});
         h.context->appToday = true;
         h.cleanup->refresh(ScratchBox(&h.box));
         QVERIFY(h.fake.questions.isEmpty());
