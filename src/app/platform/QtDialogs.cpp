@@ -30,6 +30,11 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         switch (event->type()) {
+            case QEvent::Show:
+                // The second counts from the box being on the screen: the
+                // first box of a run can take a while to build and lay out.
+                if (watched == m_box) m_shown.restart();
+                return false;
             case QEvent::KeyPress:
             case QEvent::KeyRelease:
             case QEvent::ShortcutOverride:
