@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "AppContext.h"
+#include "CaretRest.h"
 #include "DataFolder.h"
 #include "SingleInstance.h"
 #include "clock/Form1.h"
@@ -53,6 +54,7 @@ int runTavenel(QApplication& app) {
     QImageReader icon(QStringLiteral(":/data/icons/tavenel-64.png"), "png");
     icon.setAutoDetectImageFormat(false);
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon.read())));
+    CaretRest caretRest;
 
     // One program per data folder: a later start only brings this one to the
     // front, before it has opened anything there.
