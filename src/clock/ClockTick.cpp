@@ -1,7 +1,5 @@
 #include "clock/ClockTick.h"
 
-#include <QCheckBox>
-
 #include "SettingsStore.h"
 #include "Twips.h"
 #include "clock/ClockFont.h"
@@ -33,7 +31,7 @@ void ClockTick::drawFace() {
 
 void ClockTick::placeFace() {
     // In full screen the viewer places the picture itself.
-    if (!m_form.Check3->isChecked()) twips::move(m_form.Picture1, 0, 0);
+    if (!m_form.fullScreenTicked()) twips::move(m_form.Picture1, 0, 0);
 }
 
 void ClockTick::refreshHelpFlag() {

@@ -53,10 +53,6 @@ void ClockWindowAccess::nameControls() {
         bar->setAccessibleDescription(timeRow);
         accessibility::makeKeyboardPicker(bar);
     }
-    describe(f.Drive1, QStringLiteral("Drive"), f.Drive1->toolTip());
-    describe(f.Dir1, QStringLiteral("Folder"),
-             QStringLiteral("Choose a folder with Enter to add its pictures to the list"));
-    describe(f.List1, QStringLiteral("Pictures"), f.List1->toolTip());
     // The face takes the keyboard too: Return or Space on it is a click.
     accessibility::makeTabStop(f.Picture1);
     accessibility::nameScrollBars(&f);
@@ -70,7 +66,19 @@ void ClockWindowAccess::orderControls() {
     accessibility::tabOrder({f.Picture1, f.Command1, f.Command2, f.Check1, f.Slider1, f.Slider2,
                              f.Slider3, f.Check2, f.Check4, f.HScroll1, f.HScroll2, f.HScroll3,
                              f.Command9, f.Command5, f.Command3, f.Command8, f.Command13, f.Command6,
-                             f.Command10, f.Drive1, f.Dir1, f.List1, f.Check3, f.Option1,
+                             f.Command10, f.Command11, f.Command12});
+}
+
+void ClockWindowAccess::nameViewerControls() {
+    Form1& f = m_form;
+    describe(f.Drive1, QStringLiteral("Drive"), f.Drive1->toolTip());
+    describe(f.Dir1, QStringLiteral("Folder"),
+             QStringLiteral("Choose a folder with Enter to add its pictures to the list"));
+    describe(f.List1, QStringLiteral("Pictures"), f.List1->toolTip());
+    accessibility::nameScrollBars(&f);
+    // Between the clock's last button and the layout switches, as the
+    // column and the slide-show row read.
+    accessibility::tabOrder({f.Command10, f.Drive1, f.Dir1, f.List1, f.Check3, f.Option1,
                              f.Option2, f.Option3, f.Command11, f.Command12, f.Command16});
 }
 

@@ -17,6 +17,10 @@ class ClockWindowAccess : public QObject {
 public:
     explicit ClockWindowAccess(Form1& form);
 
+    // Names the picture viewer's controls and puts them in the Tab order,
+    // once they have been made.
+    void nameViewerControls();
+
     // The clock face's name as it stands now: the time shown, or in the
     // picture viewer the picture shown.
     QString faceName() const;

@@ -11,6 +11,7 @@
 #include "clock/ClockFont.h"
 #include "clock/Form1.h"
 #include "clock/PictureBox.h"
+#include "viewer/PictureViewer.h"
 
 namespace {
 
@@ -58,6 +59,19 @@ void paint(QLabel* label, const QFont& font, const QColor& colour, Qt::Alignment
     label->setAlignment(alignment);
 }
 
+// Every control carries its own, readable font rather than the window's;
+// push buttons wrap their captions.
+template <class Controls>
+void styleControls(Form1& form, const Controls& controls) {
+    const QFont normal = controlFont(8);
+    auto* wrapped = new WrappedCaptions(&form);
+    for (QWidget* control : controls) {
+        if (control == form.Picture1 || control == form.p2) continue;
+        control->setFont(normal);
+        if (qobject_cast<QPushButton*>(control)) control->installEventFilter(wrapped);
+    }
+}
+
 }  // namespace
 
 namespace clockstyle {
@@ -66,12 +80,8 @@ void apply(Form1& form) {
     // The centred time is placed by measuring it in the window's own font.
     form.setFont(clockfont::windowFont());
 
-    // Every control carries its own, readable font rather than the window's.
+    styleControls(form, form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
     const QFont normal = controlFont(8);
-    for (QWidget* child : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (child == form.Picture1 || child == form.p2) continue;
-        child->setFont(normal);
-    }
 
     const QColor digits(255, 255, 128);  // as the clock's own digits
     const QColor heading(150, 200, 255);
@@ -86,12 +96,7 @@ void apply(Form1& form) {
     paint(form.Label6, normal, Qt::white, left);
     paint(form.Label7, normal, Qt::white, left);
     paint(form.Label8, controlFont(10, true), heading, left);
-    paint(form.Label9, normal, Qt::white, left);
     form.Command9->setFont(controlFont(6, true));
-
-    auto* wrapped = new WrappedCaptions(&form);
-    for (QPushButton* button : form.findChildren<QPushButton*>(Qt::FindDirectChildrenOnly))
-        button->installEventFilter(wrapped);
 
     // The colour sliders: more of a colour further up, each groove filled in
     // its own colour.
@@ -114,6 +119,11 @@ void apply(Form1& form) {
         palette.setColor(QPalette::WindowText, Qt::black);
         bar->setPalette(palette);
     }
+}
+
+void applyToViewer(Form1& form) {
+    styleControls(form, form.pictureViewer().viewerControls());
+    paint(form.Label9, controlFont(8), Qt::white, Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 }  // namespace clockstyle

@@ -7,5 +7,7 @@ class Form1;
 namespace clockstyle {
 
 void apply(Form1& form);
+// The same look for the picture viewer's controls, made after the window.
+void applyToViewer(Form1& form);
 
 }  // namespace clockstyle

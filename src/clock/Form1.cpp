@@ -98,7 +98,7 @@ Form1::Form1(AppContext& app, const Services& services, QWidget* parent)
     connect(Check4, &QCheckBox::clicked, this, &Form1::on_Check4_clicked);
     connect(m_startWithDesktop, &StartWithDesktop::changed, Check4, &QCheckBox::setChecked);
     // Names, Tab order and the focus ring, once every control is there.
-    new ClockWindowAccess(*this);
+    m_access = new ClockWindowAccess(*this);
 }
 
 Form1::~Form1() { delete m_planner; }
@@ -179,13 +179,46 @@ void Form1::buildControls() {
     Command10->hide();
     Command9->hide();
 
-    // The picture viewer's controls: the folder and image lists in a column
-    // right of the picture box, the slide-show controls below it. Shown by
-    // the viewer layout.
+    // The buttons that switch between the clock and viewer layouts; the
+    // settings panel shows the first, so both are there from the start.
     Command11 = control<QPushButton>(this, "Command11", 5640, 4920, 2280, 372,
                                      QStringLiteral("Switch to the Picture viewer!"));
     Command12 = control<QPushButton>(this, "Command12", 5640, 4920, 2280, 372,
                                      QStringLiteral("Switch back to The Clock"));
+    Command11->hide();
+    Command12->hide();
+
+    List2 = new ReminderList(this);
+    List2->setObjectName(QStringLiteral("List2"));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(900);
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer3 = new QTimer(this);
+    Timer3->setObjectName(QStringLiteral("Timer3"));
+
+    size = new QMenu(QStringLiteral("Size"), this);
+    Small1 = size->addAction(QStringLiteral("Small"));
+    Compact = size->addAction(QStringLiteral("Compact"));
+    cs = new QMenu(QStringLiteral("Clocksettings"), this);
+    stc = cs->addAction(QStringLiteral("Set time / Change text color"));
+    chm = new QMenu(QStringLiteral("Chime"), this);
+    ba = chm->addAction(QStringLiteral("Bell sound alone"));
+    mab = chm->addAction(QStringLiteral("Bell sound accompanied by music"));
+
+    // The digits' colour at every start.
+    Picture1->setForeColor(QColor(255, 255, 128));
+
+    connect(Timer1, &QTimer::timeout, this, &Form1::on_Timer1_timeout);
+    connect(Command13, &QPushButton::clicked, this, &Form1::on_Command13_clicked);
+}
+
+void Form1::makeViewerControls() {
+    if (viewerControlsMade()) return;
+    // The folder and image lists in a column right of the picture box, the
+    // slide-show controls below it. Shown by the viewer layout.
     Command16 = control<QPushButton>(this, "Command16", 8040, 4920, 1020, 372, QStringLiteral("Remove"),
                                      QStringLiteral("Remove files from this list"));
     Drive1 = control<QComboBox>(this, "Drive1", 5640, 120, 3420, 312, QString(),
@@ -209,38 +242,19 @@ void Form1::buildControls() {
                                     QStringLiteral("Changes the pictures in the listbox every 5 seconds if "
                                                    "\"Enable Full Screen Mode\" is clicked"));
     for (QWidget* viewerControl : std::initializer_list<QWidget*>{
-             Command11, Command12, Command16, Drive1, Dir1, List1, Check3, Label9, Option1, Option2, Option3})
+             Command16, Drive1, Dir1, List1, Check3, Label9, Option1, Option2, Option3})
         viewerControl->hide();
-
-    List2 = new ReminderList(this);
-    List2->setObjectName(QStringLiteral("List2"));
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(900);
-    Timer2 = new QTimer(this);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer3 = new QTimer(this);
-    Timer3->setObjectName(QStringLiteral("Timer3"));
-
-    size = new QMenu(QStringLiteral("Size"), this);
-    Small1 = size->addAction(QStringLiteral("Small"));
-    Compact = size->addAction(QStringLiteral("Compact"));
-    cs = new QMenu(QStringLiteral("Clocksettings"), this);
-    stc = cs->addAction(QStringLiteral("Set time / Change text color"));
-    chm = new QMenu(QStringLiteral("Chime"), this);
-    ba = chm->addAction(QStringLiteral("Bell sound alone"));
-    mab = chm->addAction(QStringLiteral("Bell sound accompanied by music"));
     remove = new QMenu(QStringLiteral("&Remove"), this);
     removeall = remove->addAction(QStringLiteral("Remove all"));
     removesel = remove->addAction(QStringLiteral("Remove Selected "));
 
-    // The digits' colour at every start.
-    Picture1->setForeColor(QColor(255, 255, 128));
-
-    connect(Timer1, &QTimer::timeout, this, &Form1::on_Timer1_timeout);
-    connect(Command13, &QPushButton::clicked, this, &Form1::on_Command13_clicked);
+    clockstyle::applyToViewer(*this);
+    m_imageList->connectControls();
+    m_pictureViewer->connectControls();
+    m_access->nameViewerControls();
 }
+
+bool Form1::fullScreenTicked() const { return Check3 && Check3->isChecked(); }
 
 QString Form1::timeOfDayText(const QTime& time, const QLocale& locale) {
     // The desktop's own long time format (it carries the seconds), without

@@ -33,6 +33,7 @@ class ClockTick;
 class SecondTimer;
 class ClockSizes;
 class ClockSettingsPanel;
+class ClockWindowAccess;
 class Form2;
 class FolderTree;
 class ImageList;
@@ -115,6 +116,9 @@ public:
     QRadioButton* Option2 = nullptr;  // "3 Secs"
     QRadioButton* Option3 = nullptr;  // "5 Secs"
 
+    // The picture viewer's own controls (Command16, Drive1, Dir1, List1,
+    // Check3, Label9, the three options and the menu "&Remove") are null until
+    // makeViewerControls() has made them.
     QComboBox* Drive1 = nullptr;
     FolderTree* Dir1 = nullptr;
     QListWidget* List1 = nullptr;  // the image list
@@ -231,6 +235,13 @@ public:
     // --- Picture viewer ---------------------------------------------------
     // The viewer (image list, layouts, full screen and slide show).
     PictureViewer& pictureViewer() { return *m_pictureViewer; }
+    // Makes the viewer's own controls, wired, named and styled, the first
+    // time something needs them (the viewer opening): an idle clock never
+    // shows them, and they would cost it memory all day.
+    void makeViewerControls();
+    bool viewerControlsMade() const { return List1 != nullptr; }
+    // "Enable Full Screen Mode" is ticked; false while it has never been made.
+    bool fullScreenTicked() const;
 
 signals:
     // The window has finished its unload step.
@@ -268,6 +279,7 @@ private:
     std::unique_ptr<ClockSizes> m_clockSizes;
     std::unique_ptr<ClockSettingsPanel> m_settingsPanel;
     SecondTimer* m_secondTimer = nullptr;
+    ClockWindowAccess* m_access = nullptr;
 
     AppContext& m_app;
     Services m_services;

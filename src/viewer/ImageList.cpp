@@ -16,7 +16,10 @@
 #include "viewer/FolderTree.h"
 #include "viewer/ImageNames.h"
 
-ImageList::ImageList(Form1& form) : QObject(&form), m_form(form) {
+ImageList::ImageList(Form1& form) : QObject(&form), m_form(form) {}
+
+void ImageList::connectControls() {
+    Form1& form = m_form;
     connect(form.Drive1, &QComboBox::currentIndexChanged, this, &ImageList::on_Drive1_change);
     connect(form.Dir1, &FolderTree::changed, this, &ImageList::on_Dir1_change);
     connect(form.Command16, &QPushButton::clicked, this, &ImageList::on_Command16_clicked);

@@ -17,6 +17,9 @@ class ImageList : public QObject {
 public:
     explicit ImageList(Form1& form);
     ~ImageList() override;
+    // Wires the lists, the button "Remove" and its menu once the window has
+    // made them.
+    void connectControls();
 
     // Offers the pictures of `folder` for the list: counts them, asks, and
     // appends their paths on Yes.

@@ -45,6 +45,14 @@ PictureViewer::PictureViewer(Form1& form)
     connect(form.Command11, &QPushButton::clicked, this, &PictureViewer::on_Command11_click);
     connect(form.Command12, &QPushButton::clicked, this, &PictureViewer::on_Command12_click);
     connect(form.Picture1, &PictureBox::clicked, this, &PictureViewer::on_Picture1_click);
+    // After the clock tick has written the caption, and at the start of each
+    // second, as the clock face would show it.
+    connect(form.Timer1, &QTimer::timeout, this, &PictureViewer::updateCaption);
+    connect(&form.secondTimer(), &SecondTimer::secondStarted, this, &PictureViewer::updateCaption);
+}
+
+void PictureViewer::connectControls() {
+    Form1& form = m_form;
     connect(form.List1, &QListWidget::clicked, this, &PictureViewer::on_List1_click);
     // Moving through the list with the keyboard shows the entries too; the
     // mouse and the program's own selections are handled where they happen.
@@ -53,16 +61,14 @@ PictureViewer::PictureViewer(Form1& form)
     });
     form.List1->installEventFilter(this);
     form.List1->viewport()->installEventFilter(this);
-    // After the clock tick has written the caption, and at the start of each
-    // second, as the clock face would show it.
-    connect(form.Timer1, &QTimer::timeout, this, &PictureViewer::updateCaption);
-    connect(&form.secondTimer(), &SecondTimer::secondStarted, this, &PictureViewer::updateCaption);
+    m_slideShow->connectControls();
 }
 
 PictureViewer::~PictureViewer() = default;
 
 std::vector<QWidget*> PictureViewer::viewerControls() const {
     const Form1& f = m_form;
+    if (!f.viewerControlsMade()) return {};
     return {f.Drive1, f.Dir1,    f.List1,   f.Command16, f.Check3,
             f.Label9, f.Option1, f.Option2, f.Option3};
 }
@@ -116,6 +122,7 @@ void PictureViewer::centreWindow() {
 
 void PictureViewer::on_Command3_click() {
     Form1& f = m_form;
+    f.makeViewerControls();
     f.Picture1->cls();
     f.viewerOpen = true;
     f.Command11->show();
@@ -133,6 +140,8 @@ void PictureViewer::on_Command3_click() {
 
 void PictureViewer::on_Command11_click() {
     Form1& f = m_form;
+    // The settings panel offers this layout too.
+    f.makeViewerControls();
     f.Command16->show();
     for (double height = 4932; height <= 5500; height += 100) {
         twips::setHeight(&f, height);
@@ -292,18 +301,20 @@ void PictureViewer::on_Picture1_click() {
     f.compactSize = false;
 
     // 2
-    if (!f.Check3->isChecked()) f.viewerOpen = false;
-    f.Check3->setChecked(false);
+    if (!f.fullScreenTicked()) f.viewerOpen = false;
     showClockFace();
     for (QSlider* slider : {f.Slider1, f.Slider2, f.Slider3}) slider->hide();
 
-    // 3
-    f.Command16->show();
-    for (QRadioButton* option : {f.Option1, f.Option2, f.Option3}) {
-        if (!option->isChecked()) continue;
-        option->setAutoExclusive(false);
-        option->setChecked(false);
-        option->setAutoExclusive(true);
+    // 3: the viewer's controls reset; a viewer never opened has none.
+    if (f.viewerControlsMade()) {
+        f.Check3->setChecked(false);
+        f.Command16->show();
+        for (QRadioButton* option : {f.Option1, f.Option2, f.Option3}) {
+            if (!option->isChecked()) continue;
+            option->setAutoExclusive(false);
+            option->setChecked(false);
+            option->setAutoExclusive(true);
+        }
     }
     f.setWindowState(Qt::WindowNoState);
     if (!f.haveivisitedit) twips::setHeight(&f, 5500);

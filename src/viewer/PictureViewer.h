@@ -25,6 +25,8 @@ public:
     ~PictureViewer() override;
 
     SlideShow& slideShow() { return *m_slideShow; }
+    // Wires the viewer's own controls once the window has made them.
+    void connectControls();
 
     void on_Command3_click();   // open the viewer
     void on_Command8_click();   // close the viewer
@@ -55,7 +57,7 @@ public:
     // The clock face's background picture back in the picture box.
     void showClockFace();
 
-    // The controls that only the viewer layout shows.
+    // The controls that only the viewer layout shows; none before they are made.
     std::vector<QWidget*> viewerControls() const;
 
 protected:

@@ -23,9 +23,12 @@
 #include "viewer/PictureViewer.h"
 
 SlideShow::SlideShow(Form1& form, PictureViewer& viewer) : m_form(form), m_viewer(viewer) {
-    connect(form.Check3, &QCheckBox::clicked, this, &SlideShow::on_Check3_click);
     connect(form.Timer2, &QTimer::timeout, this, &SlideShow::on_Timer2_timeout);
     connect(form.Picture1, &PictureBox::keyPressed, this, &SlideShow::on_Picture1_keyDown);
+}
+
+void SlideShow::connectControls() {
+    connect(m_form.Check3, &QCheckBox::clicked, this, &SlideShow::on_Check3_click);
 }
 
 SlideShow::~SlideShow() {
@@ -72,7 +75,7 @@ void SlideShow::on_Check3_click() {
     Form1& f = m_form;
     // Clearing the box by hand does nothing; a click on the picture leaves
     // full screen.
-    if (!f.Check3->isChecked()) return;
+    if (!f.fullScreenTicked()) return;
     const QString entry = m_viewer.selectedEntry();
     if (entry.isEmpty()) {
         f.services().dialogs->message(QStringLiteral("No picture selected"));
@@ -137,7 +140,7 @@ void SlideShow::prepareNext() {
 
 void SlideShow::on_Timer2_timeout() {
     Form1& f = m_form;
-    if (!f.Check3->isChecked()) return;
+    if (!f.fullScreenTicked()) return;
     f.ignoreListClick = true;
     f.viewerOpen = true;
     const int count = f.List1->count();
@@ -176,7 +179,7 @@ void SlideShow::end() {
 
 void SlideShow::on_Picture1_keyDown(int key) {
     Form1& f = m_form;
-    if (!f.Check3->isChecked()) return;
+    if (!f.fullScreenTicked()) return;
     if (key == Qt::Key_Escape) {
         m_viewer.on_Picture1_click();
         return;

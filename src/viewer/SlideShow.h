@@ -25,6 +25,8 @@ class SlideShow : public QObject {
 public:
     SlideShow(Form1& form, PictureViewer& viewer);
     ~SlideShow() override;
+    // Wires "Enable Full Screen Mode" once the window has made it.
+    void connectControls();
 
     void on_Check3_click();
     void on_Timer2_timeout();

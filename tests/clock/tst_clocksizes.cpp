@@ -173,6 +173,8 @@ void TestClockSizes::clickOnTheFaceReturnsToNormal() {
     f.form->tick();
     QCOMPARE(f.form->Picture1->printed().front().font.pointSizeF(), 30.0);
     QCOMPARE(f.form->windowTitle(), QStringLiteral(" 8 December, 2026"));
+    // The click reset the picture viewer without making its controls.
+    QVERIFY(!f.form->viewerControlsMade());
     f.dialogs.answerAllQuestions(true);
     f.form->unload();
     QCOMPARE(storedSize(f.folder), QStringLiteral("normal"));

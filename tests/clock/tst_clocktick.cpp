@@ -246,6 +246,9 @@ void TestClockTick::facePlacedAtTopLeftUnlessFullScreen() {
     f.form->tick();
     QCOMPARE(twips::left(f.form->Picture1), 0.0);
     QCOMPARE(twips::top(f.form->Picture1), 0.0);
+    // Read without making the viewer's controls.
+    QVERIFY(!f.form->viewerControlsMade());
+    f.form->makeViewerControls();
     f.form->Check3->setChecked(true);
     twips::move(f.form->Picture1, 600, 300);
     f.form->tick();

@@ -21,9 +21,12 @@ struct ViewerWindow : WindowRig {
     std::unique_ptr<Form1> form;
     static inline const QColor kFace = QColor(10, 20, 90);
 
-    ViewerWindow() {
+    // The viewer's controls are made at once, as a first visit to the viewer
+    // would have made them, unless a test sees to their making itself.
+    explicit ViewerWindow(bool viewerControlsMade = true) {
         app = folder.openContext();
         form = std::make_unique<Form1>(*app, services);
+        if (viewerControlsMade) form->makeViewerControls();
         twips::resize(form.get(), 5580, 2050);
         QImage face(form->Picture1->size(), QImage::Format_RGB32);
         face.fill(kFace);

@@ -168,9 +168,10 @@ void TestViewer::animations() {
 }
 
 void TestViewer::viewerLayout() {
-    ViewerWindow w;
+    ViewerWindow w(false);
     Form1& f = *w.form;
     openSettingsPanel(f, false);
+    QVERIFY(!f.viewerControlsMade());
     f.Command3->click();
 
     QVERIFY(f.viewerOpen);
@@ -180,6 +181,9 @@ void TestViewer::viewerLayout() {
     QCOMPARE(shownOf(f, {f.Command3, f.Command8, f.Command11, f.Command12, f.Command13}),
              QStringList{"Command12"});
     QCOMPARE(shownOf(f, viewerControls(f)).size(), viewerControls(f).size());
+    // Made on the way, with their names and their place in the Tab order.
+    QCOMPARE(f.List1->accessibleName(), QStringLiteral("Pictures"));
+    QCOMPARE(f.Command10->nextInFocusChain(), f.Drive1);
     QCOMPARE(twips::rect(f.Picture1), QRectF(0, 0, 5532, 4582));
     // No strip of the clock face's background left above the pictures.
     QVERIFY(f.Picture1->picture().isNull());
