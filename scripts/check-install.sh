@@ -254,11 +254,18 @@ imported=""
 if clock=$(wait_window "$program" 15 "$months"); then
   sleep 1
   click "$clock" 2706 1356  # "Settings"
+  sleep 0.5
   click "$clock" 3366 4146  # "Scheduler and diary"
   if planner=$(wait_window "$program" 10 "^Today :"); then
     sleep 1
     click "$planner" $((1800 + 307)) $((1800 + 127))
-    xdotool key Down Down Right Down Down Down Down Down Return
+    sleep 0.5
+    # The last item of the submenu, reached by wrapping round from its first.
+    xdotool key Down Down Right
+    sleep 0.5
+    xdotool key Up
+    sleep 0.5
+    xdotool key Return
     if dialog=$(wait_window "$program" 10 "Import schedules from a calendar file"); then
       sleep 1
       xdotool windowactivate --sync "$dialog" type --delay 20 "$work/one.ics"
