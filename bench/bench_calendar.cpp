@@ -12,6 +12,7 @@
 #include "BenchSupport.h"
 #include "Database.h"
 #include "platform/IClock.h"
+#include "platform/ModuleLoader.h"
 #include "scheduler/AppointmentBook.h"
 #include "scheduler/AppointmentSlot.h"
 #include "scheduler/CalendarExport.h"
@@ -65,8 +66,12 @@ int main(int argc, char** argv) {
     auto target = freshPlanner(work.filePath(QStringLiteral("target")));
     if (!work.isValid() || !source || !target) return 1;
     FixedClock clock;
+    // The calendar module from the build tree: its loading is part of the
+    // first step's figure, as it is of a first export in the program.
+    ModuleLoader modules({QStringLiteral(TAVENEL_MODULE_DIR)});
     Services services;
     services.clock = &clock;
+    services.modules = &modules;
     const QTimeZone zone("Europe/Berlin");
 
     {

@@ -6,8 +6,10 @@
 # own validator (and a package's control fields, and lintian where it is
 # installed); then runs the installed
 # launcher under a virtual X server with a scratch home folder: a first start
-# fills ~/Tavenel and shows the clock with its introduction page, and a start
-# over files that are already there leaves every one of them as it was.
+# fills ~/Tavenel and shows the clock with its introduction page, a start
+# over files that are already there leaves every one of them as it was, and
+# a calendar file imported through the planner's menu proves that the
+# installed program finds its modules.
 # Exits non-zero on the first failed check.
 #
 #   scripts/check-install.sh [BUILD-DIR]          (default: build)
@@ -62,6 +64,18 @@ for f in "${expected[@]}"; do
   if [ ! -s "$prefix/$f" ]; then fail "not installed: $f"; missing=1; fi
 done
 [ $missing = 0 ] && pass "all ${#expected[@]} files installed"
+# The modules loaded on first use, in the installed library folder.
+for module in tavenel-print tavenel-calendar; do
+  found=$(ls "$prefix"/lib/tavenel/lib$module.so "$prefix"/lib/*/tavenel/lib$module.so 2>/dev/null | head -1 || true)
+  if [ -z "$found" ]; then fail "not installed: the module lib$module.so"
+  elif unresolved=$(ldd -r "$found" 2>&1 | grep -E "not found|undefined symbol"); then
+    fail "the module lib$module.so does not load: $unresolved"
+  else pass "module lib$module.so installed in ${found#"$prefix"/}"; fi
+done
+needed=$(readelf -d "$prefix/bin/tavenel" | grep NEEDED || true)
+if grep -Eq "PrintSupport|libical" <<<"$needed"; then
+  fail "the program links what its modules load: $(grep -E "PrintSupport|libical" <<<"$needed" | tr -s ' ')"
+fi
 for f in bin/tavenel bin/tavenel-setup bin/tavenel-launch; do
   [ -x "$prefix/$f" ] || fail "not executable: $f"
 done
@@ -222,6 +236,52 @@ else
 fi
 stop_program
 [ -e "$work/home-unused/Tavenel" ] && fail "named folder: ~/Tavenel was made as well"
+
+# A calendar file imported through the planner's menu: the installed program
+# finds its calendar module. Tuesday 8 December 2026, third column, second
+# row of the planner's month: "Scheduler control", "Import schedules from a
+# calendar file".
+folder=$work/import
+"$prefix/bin/tavenel-setup" "$folder" "$prefix/share/tavenel/data" >/dev/null
+sqlite3 "$folder/scheduler.mdb" "UPDATE signal SET f6 = 'U'; INSERT INTO clockini VALUES (3000, 2250, 'normal', 'None');"
+printf 'BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//check//EN\r\nBEGIN:VEVENT\r\nUID:1@check\r\nDTSTAMP:20261201T000000Z\r\nDTSTART:20300115T100000Z\r\nSUMMARY:Imported\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n' >"$work/one.ics"
+click() { xdotool mousemove --window "$1" $(($2 / 15)) $(($3 / 15)) click 1; }
+(cd "$folder" && HOME=$work/home-import exec faketime '2026-12-08 17:06:58' "$prefix/bin/tavenel") >"$work/import.log" 2>&1 &
+runner=$!
+program=$(program_of "$runner")
+months="December|January|February|March|April|May|June|July|August|September|October|November"
+imported=""
+if clock=$(wait_window "$program" 15 "$months"); then
+  sleep 1
+  click "$clock" 2706 1356  # "Settings"
+  sleep 0.5
+  click "$clock" 3366 4146  # "Scheduler and diary"
+  if planner=$(wait_window "$program" 10 "^Today :"); then
+    sleep 1
+    click "$planner" $((1800 + 307)) $((1800 + 127))
+    sleep 0.5
+    # The last item of the submenu, reached by wrapping round from its first.
+    xdotool key Down Down Right
+    sleep 0.5
+    xdotool key Up
+    sleep 0.5
+    xdotool key Return
+    if dialog=$(wait_window "$program" 10 "Import schedules from a calendar file"); then
+      sleep 1
+      xdotool windowactivate --sync "$dialog" type --delay 20 "$work/one.ics"
+      xdotool key Return
+      if box=$(wait_window "$program" 10 "Tavenel V 1.0"); then
+        sleep 0.5
+        imported=$(sqlite3 "$folder/scheduler.mdb" "SELECT stext FROM scheduler WHERE syear = '2030'")
+        xdotool windowactivate --sync "$box" key Return 2>/dev/null || true
+      fi
+    fi
+  fi
+fi
+if [ "$imported" = "Imported" ]; then pass "the installed program imports a calendar file through its module"
+else fail "the installed program did not import the calendar file"; cat "$work/import.log"; fi
+close_program "$program" "$runner"
+program=""
 
 if [ "$failures" -gt 0 ]; then
   echo "== $failures check(s) failed"

@@ -18,7 +18,8 @@
 #include "platform/DBusScreenSaverInhibitor.h"
 #include "platform/DbusNotifier.h"
 #include "platform/LogindSleepWatcher.h"
-#include "platform/QtPrinter.h"
+#include "platform/ModuleLoader.h"
+#include "platform/ModulePrinter.h"
 #include "platform/IClock.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtPauser.h"
@@ -90,7 +91,10 @@ int runTavenel(QApplication& app) {
     TimedatedTimeSetter timeSetter([] { return QDBusConnection::systemBus(); });
     services.timeSetter = &timeSetter;
     services.screenSaver = &screenSaver;
-    QtPrinter printer;
+    // Printing and calendar files load their modules when first used.
+    ModuleLoader modules(ModuleLoader::programFolders(QApplication::applicationDirPath()));
+    services.modules = &modules;
+    ModulePrinter printer(modules);
     services.printer = &printer;
     DbusNotifier notifier;
     services.notifier = &notifier;

@@ -1,6 +1,5 @@
 #include "scheduler/CalendarExport.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QSaveFile>
 
@@ -9,121 +8,38 @@
 #include "platform/IDialogs.h"
 #include "scheduler/AppointmentBook.h"
 #include "scheduler/AppointmentSlot.h"
-#include "scheduler/Ical.h"
-
-namespace {
-
-icaltimetype icalTime(const QDateTime& wall, const icaltimezone* zone) {
-    icaltimetype t = icaltime_null_time();
-    t.year = wall.date().year();
-    t.month = wall.date().month();
-    t.day = wall.date().day();
-    t.hour = wall.time().hour();
-    t.minute = wall.time().minute();
-    t.second = wall.time().second();
-    t.zone = zone;
-    return t;
-}
-
-// A date and time property at `wall` on the computer's clock: by zone name
-// when the zone is known, else converted to UTC.
-icalproperty* timeProperty(icalproperty* (*make)(icaltimetype), const QDateTime& wall,
-                           const QByteArray& zoneName, const QTimeZone& zone) {
-    if (zoneName.isEmpty()) {
-        const QDateTime utc = QDateTime(wall.date(), wall.time(), zone).toUTC();
-        return make(icalTime(utc, icaltimezone_get_utc_timezone()));
-    }
-    icalproperty* property = make(icalTime(wall, nullptr));
-    icalproperty_add_parameter(property, icalparameter_new_tzid(zoneName.constData()));
-    return property;
-}
-
-// Line breaks as iCalendar texts hold them (the planner stores CR LF).
-QByteArray calendarTextOf(const QString& text) {
-    return QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")).toUtf8();
-}
-
-}  // namespace
+#include "scheduler/CalendarFiles.h"
 
 CalendarExport::CalendarExport(const AppContext& app, const Services& services,
                                const QTimeZone& zone)
     : m_app(app), m_services(services), m_zone(zone) {}
 
-QString CalendarExport::uidOf(const QDateTime& start, const QString& text) {
-    const QByteArray digest = QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha1);
-    return start.toString(QStringLiteral("yyyyMMdd'T'HHmm")) + QLatin1Char('-') +
-           QString::fromLatin1(digest.toHex().left(16)) + QStringLiteral("@tavenel");
-}
-
-QByteArray CalendarExport::calendarText(const std::vector<QVariantList>& records,
-                                        Result* result) const {
-    ical::keepErrorsQuiet();
+std::optional<QByteArray> CalendarExport::calendarText(const std::vector<QVariantList>& records,
+                                                       Result* result, QString* error) const {
+    const CalendarFiles* calendarFiles = CalendarFiles::load(m_services.modules, error);
+    if (!calendarFiles) return std::nullopt;
     Result counts;
-    ical::Component calendar(
-        icalcomponent_vanew(ICAL_VCALENDAR_COMPONENT, icalproperty_new_version("2.0"),
-                            icalproperty_new_prodid("-//Tavenel//Tavenel 1.0//EN"),
-                            icalproperty_new_calscale("GREGORIAN"), nullptr));
-
-    QByteArray zoneName;
-    if (icaltimezone* builtin = ical::builtinZone(m_zone)) {
-        // The zone's definition under its plain name, which other programs
-        // also recognise without it.
-        zoneName = m_zone.id();
-        icalcomponent* definition = icalcomponent_new_clone(icaltimezone_get_component(builtin));
-        icalproperty* tzid = icalcomponent_get_first_property(definition, ICAL_TZID_PROPERTY);
-        if (tzid) icalproperty_set_tzid(tzid, zoneName.constData());
-        icalcomponent_add_component(calendar.get(), definition);
-    }
-
-    const icaltimetype stamp = icaltime_from_timet_with_zone(
-        m_services.clock->now().toSecsSinceEpoch(), 0, icaltimezone_get_utc_timezone());
+    std::vector<CalendarReader::Entry> appointments;
+    appointments.reserve(records.size());
     for (const QVariantList& record : records) {
-        const auto start = AppointmentSlot::startOf(record);
-        if (!start) {
+        if (const auto start = AppointmentSlot::startOf(record))
+            appointments.push_back({*start, record.value(Appointment::Text).toString()});
+        else
             ++counts.unreadable;
-            continue;
-        }
-        const QString text = record.value(Appointment::Text).toString();
-        const QByteArray summary = calendarTextOf(text);
-        icalcomponent* event = icalcomponent_new_vevent();
-        icalcomponent_add_property(event,
-                                   icalproperty_new_uid(uidOf(*start, text).toUtf8().constData()));
-        icalcomponent_add_property(event, icalproperty_new_dtstamp(stamp));
-        icalcomponent_add_property(
-            event, timeProperty(&icalproperty_new_dtstart, *start, zoneName, m_zone));
-        icalcomponent_add_property(
-            event, timeProperty(&icalproperty_new_dtend, start->addSecs(kDurationMinutes * 60),
-                                zoneName, m_zone));
-        if (!summary.isEmpty())
-            icalcomponent_add_property(event, icalproperty_new_summary(summary.constData()));
-
-        // A notice on screen when the appointment starts, as the planner gives.
-        icaltriggertype trigger{};
-        trigger.time = icaltime_null_time();
-        trigger.duration = icaldurationtype_null_duration();
-        icalcomponent* alarm = icalcomponent_vanew(
-            ICAL_VALARM_COMPONENT, icalproperty_new_action(ICAL_ACTION_DISPLAY),
-            icalproperty_new_trigger(trigger),
-            icalproperty_new_description(summary.isEmpty() ? "Appointment" : summary.constData()),
-            nullptr);
-        icalcomponent_add_component(event, alarm);
-        icalcomponent_add_component(calendar.get(), event);
-        ++counts.written;
     }
+    counts.written = int(appointments.size());
     if (result) *result = counts;
-    char* text = icalcomponent_as_ical_string_r(calendar.get());
-    const QByteArray bytes(text);
-    icalmemory_free_buffer(text);
-    return bytes;
+    return calendarFiles->write(m_services.clock->now(), m_zone, appointments);
 }
 
 bool CalendarExport::writeFile(const QString& path, const std::vector<QVariantList>& records,
                                Result* result, QString* error) const {
-    const QByteArray text = calendarText(records, result);
+    const std::optional<QByteArray> text = calendarText(records, result, error);
+    if (!text) return false;
     // Whole or not at all: a file cut short by a full disk would lose
     // appointments without a word.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(*text) != text->size() || !file.commit()) {
         if (error) *error = file.errorString();
         return false;
     }

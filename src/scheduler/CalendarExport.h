@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QByteArray>
-#include <QDateTime>
 #include <QString>
 #include <QTimeZone>
 #include <QVariantList>
+#include <optional>
 #include <vector>
 
 #include "platform/Services.h"
@@ -13,20 +13,10 @@ struct AppContext;
 
 // "Export schedules to a calendar file": every appointment goes into an
 // iCalendar file (RFC 5545) that other calendar programs import, one event
-// each, at the appointment's time on the computer's clock.
-//
-// The times carry the computer's time zone by name (TZID) with its
-// definition (VTIMEZONE) in the file, which every common calendar program
-// reads, and which keeps the wall-clock time the appointment was made for.
-// A zone that libical does not know by name is written as UTC instead, which
-// every program reads too. Floating times, the other choice, are read by
-// some programs as UTC and by others as their own zone.
+// each, at the appointment's time on the computer's clock (CalendarWriter
+// tells how).
 class CalendarExport {
 public:
-    // How long each event lasts in the file: the planner's appointments
-    // have a start only.
-    static constexpr int kDurationMinutes = 15;
-
     struct Result {
         int written = 0;
         int unreadable = 0;  // records whose date or time cannot be read
@@ -42,12 +32,10 @@ public:
     // False with a reason when it could not.
     bool writeFile(const QString& path, const std::vector<QVariantList>& records, Result* result,
                    QString* error) const;
-    // The calendar text of these records (iCalendar, UTF-8, CRLF lines).
-    QByteArray calendarText(const std::vector<QVariantList>& records, Result* result) const;
-    // The event's UID: the same for the same appointment in every export, so
-    // that a calendar that imports the file again updates rather than
-    // doubles it.
-    static QString uidOf(const QDateTime& start, const QString& text);
+    // The calendar text of these records (iCalendar, UTF-8, CRLF lines);
+    // none, with the reason, when calendar files cannot be written here.
+    std::optional<QByteArray> calendarText(const std::vector<QVariantList>& records,
+                                           Result* result, QString* error) const;
     // The closing message.
     static QString resultText(const QString& path, const Result& result);
 

@@ -10,6 +10,7 @@
 #include "platform/IDialogs.h"
 #include "scheduler/AppointmentBook.h"
 #include "scheduler/AppointmentSlot.h"
+#include "scheduler/CalendarFiles.h"
 #include "scheduler/Form2.h"
 
 namespace {
@@ -84,7 +85,9 @@ CalendarImport::Result CalendarImport::importFile(const QString& path) {
         result.error = QStringLiteral("it cannot be read: %1").arg(file.errorString());
         return result;
     }
-    result.read = CalendarReader(m_services.clock->now(), m_zone).read(text);
+    const CalendarFiles* calendarFiles = CalendarFiles::load(m_services.modules, &result.error);
+    if (!calendarFiles) return result;
+    result.read = calendarFiles->read(m_services.clock->now(), m_zone, text);
     if (!result.read.error.isEmpty()) {
         result.error = result.read.error;
         return result;

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "platform/ModuleLoader.h"
 #include "scheduler/CalendarExport.h"
 #include "scheduler/CalendarImport.h"
 #include "scheduler/Form2.h"
@@ -132,6 +133,8 @@ void TestCalendarFiles::recurringEventsWithinAYearUpToTheLimit() {
 void TestCalendarFiles::foreignOrDamagedFilesChangeNothing_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("message");
+    // Where the calendar module is looked for; empty: the build's.
+    QTest::addColumn<QString>("moduleFolder");
     QFile cut(sample("truncated.ics"));
     QVERIFY(cut.open(QIODevice::ReadOnly));
     const QString notCalendar =
@@ -139,22 +142,34 @@ void TestCalendarFiles::foreignOrDamagedFilesChangeNothing_data() {
         "BEGIN:VCALENDAR.";
     QTest::newRow("cut short") << cut.readAll()
                                << "Nothing was imported from %1: the calendar file is damaged: "
-                                  "it ends before its calendar does, as a file cut short.";
-    QTest::newRow("a picture") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << notCalendar;
+                                  "it ends before its calendar does, as a file cut short."
+                               << QString();
+    QTest::newRow("a picture") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << notCalendar
+                               << QString();
     QTest::newRow("an address card")
-        << QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ann\r\nEND:VCARD\r\n") << notCalendar;
-    QTest::newRow("empty") << QByteArray() << notCalendar;
+        << QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ann\r\nEND:VCARD\r\n") << notCalendar
+        << QString();
+    QTest::newRow("empty") << QByteArray() << notCalendar << QString();
     QTest::newRow("no events, lines of rubbish")
         << QByteArray("BEGIN:VCALENDAR\r\nnot a property\r\n\x01\x02:\x03\r\nEND:VCALENDAR\r\n")
-        << "The calendar file %1 holds no events. Nothing was imported.";
+        << "The calendar file %1 holds no events. Nothing was imported." << QString();
+    QTest::newRow("the calendar module missing")
+        << QByteArray("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20270115T100000Z\r\n"
+                      "SUMMARY:Dentist\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
+        << "Nothing was imported from %1: calendar files cannot be read or written here: "
+           "libtavenel-calendar.so is not in /no/such/folder."
+        << "/no/such/folder";
 }
 
 void TestCalendarFiles::foreignOrDamagedFilesChangeNothing() {
     QFETCH(QByteArray, content);
     QFETCH(QString, message);
+    QFETCH(QString, moduleFolder);
     PlannerFixture p;
     QVERIFY(p.load());
     QVERIFY(p.addAppointment("9", "December", "2026"));
+    ModuleLoader elsewhere({moduleFolder});
+    if (!moduleFolder.isEmpty()) p.services.modules = &elsewhere;
     const QStringList before = p.folder.query(kAll);
     const QString path = p.folder.file("file.ics");
     p.folder.touch("file.ics", content);

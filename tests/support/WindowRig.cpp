@@ -10,4 +10,5 @@ WindowRig::WindowRig(const QDateTime& now) : clock(now) {
     services.screenSaver = &screenSaver;
     services.autostart = &autostart;
     services.popUpMenus = &menus;
+    services.modules = &modules;
 }

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 
+#include "platform/ModuleLoader.h"
 #include "platform/Services.h"
 #include "support/FakeAutostart.h"
 #include "support/FakeScreenSaver.h"
@@ -32,5 +33,6 @@ struct WindowRig {
     FakeScreenSaver screenSaver;
     FakeAutostart autostart;
     ScriptedMenus menus;
+    ModuleLoader modules{{QStringLiteral(TAVENEL_MODULE_DIR)}};
     Services services;
 };

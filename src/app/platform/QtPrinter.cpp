@@ -28,3 +28,7 @@ bool QtPrinter::printOn(QPrinter& printer, const QTextDocument& document, QStrin
     }
     return true;
 }
+
+extern "C" bool tavenel_print_document(const QTextDocument& document, QString* error) {
+    return QtPrinter().printDocument(document, error);
+}

@@ -10,6 +10,7 @@ class IDesktopNotifier;
 class IScreenSaverInhibitor;
 class IAutostart;
 class IPopUpMenus;
+class ModuleLoader;
 
 // The platform services a window is handed when it is built. The program
 // fills it with the real implementations; a test with fakes. A service a
@@ -25,4 +26,6 @@ struct Services {
     IScreenSaverInhibitor* screenSaver = nullptr;
     IAutostart* autostart = nullptr;
     IPopUpMenus* popUpMenus = nullptr;
+    // Where the program's modules (printing, calendar files) are loaded from.
+    ModuleLoader* modules = nullptr;
 };

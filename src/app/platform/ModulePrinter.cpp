@@ -1,0 +1,15 @@
+#include "platform/ModulePrinter.h"
+
+#include "platform/ModuleLoader.h"
+#include "platform/QtPrinter.h"
+
+bool ModulePrinter::printDocument(const QTextDocument& document, QString* error) {
+    QString why;
+    const auto print = reinterpret_cast<decltype(&tavenel_print_document)>(
+        m_modules.entry(QStringLiteral("tavenel-print"), "tavenel_print_document", &why));
+    if (!print) {
+        if (error) *error = QStringLiteral("Printing is not available: %1.").arg(why);
+        return false;
+    }
+    return print(document, error);
+}
