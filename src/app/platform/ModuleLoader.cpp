@@ -15,6 +15,14 @@ QStringList ModuleLoader::programFolders(const QString& programFolder) {
 }
 
 QFunctionPointer ModuleLoader::entry(const QString& name, const char* symbol, QString* error) {
+    const QString key = name + QLatin1Char('/') + QLatin1String(symbol);
+    if (const QFunctionPointer known = m_found.value(key)) return known;
+    const QFunctionPointer function = find(name, symbol, error);
+    if (function) m_found.insert(key, function);
+    return function;
+}
+
+QFunctionPointer ModuleLoader::find(const QString& name, const char* symbol, QString* error) const {
     const QString file = QStringLiteral("lib%1.so").arg(name);
     for (const QString& folder : m_folders) {
         const QFileInfo path(QDir(folder).filePath(file));

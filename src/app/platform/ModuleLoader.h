@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QLibrary>
 #include <QString>
 #include <QStringList>
@@ -17,10 +18,15 @@ public:
     // tree), then the library folder of an installed program.
     static QStringList programFolders(const QString& programFolder);
 
-    // The function `symbol` of module `name`, the module loaded on the first
-    // call; null, with the reason in `error` when given, when it cannot be.
+    // The function `symbol` of module `name`, the module found and loaded on
+    // the first call and the function kept for the next ones; null, with the
+    // reason in `error` when given, when it cannot be (asked again next time:
+    // the module may have been put in place meanwhile).
     QFunctionPointer entry(const QString& name, const char* symbol, QString* error);
 
 private:
+    QFunctionPointer find(const QString& name, const char* symbol, QString* error) const;
+
     QStringList m_folders;
+    QHash<QString, QFunctionPointer> m_found;  // by "module/symbol"
 };
