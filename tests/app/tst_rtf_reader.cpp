@@ -89,6 +89,8 @@ void TestRtfReader::plainText_data() {
         << QString::fromUtf8("a\nbйc日éα•d");
     QTest::newRow("shift-jis pair") << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f1\\fcharset128 G;}}\\f1\\'93\\'fa\\'96\\'7b}")
                                     << QString::fromUtf8("日本");
+    QTest::newRow("lead byte cut off by a change of look")
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f1\\fcharset128 G;}}\\f1 a\\b b\\'93\\i L}") << "abL";
     QTest::newRow("mac") << QByteArray("{\\rtf1\\mac \\'8e\\'d0}") << QString::fromUtf8("é–");
     QTest::newRow("pc") << QByteArray("{\\rtf1\\pc \\'82\\'e1}") << QString::fromUtf8("éß");
     QTest::newRow("pca") << QByteArray("{\\rtf1\\pca \\'82\\'d5}") << QString::fromUtf8("éı");

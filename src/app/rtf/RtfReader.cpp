@@ -729,11 +729,12 @@ void RtfReader::startRun() {
         // a change of look, once its paragraph has begun (before that, the
         // run's end settles the paragraph's place): each run would only be
         // appended to the one before. This saves most of a diary entry's
-        // runs.
+        // runs. The bytes held so far are decoded all the same, as the end
+        // of a run decodes them: a lead byte left over before the change
+        // must not pair with a byte after it.
         if (!m_keepsLooks && m_paragraphs.paragraphBegun()) {
-            const int codePage = m_tables.codePageOfFont(m_state.chr.font);
-            if (codePage != m_runCodePage) flushBytes();
-            m_runCodePage = codePage;
+            flushBytes();
+            m_runCodePage = m_tables.codePageOfFont(m_state.chr.font);
             m_runProps = m_state.chr;
             return;
         }
