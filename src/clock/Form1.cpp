@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QSlider>
 #include <QTimer>
 
@@ -480,6 +481,22 @@ void Form1::unload() {
 void Form1::closeEvent(QCloseEvent* event) {
     unload();
     event->accept();
+}
+
+// The face's second timer runs only while the face can be seen: behind the
+// planner, minimised or on another desktop it would only wake the program.
+// The 900 ms tick goes on all the same. Shown again, the face shows the
+// current second at once.
+void Form1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!m_secondTimer || !Timer1->isActive() || m_secondTimer->isActive()) return;
+    m_secondTimer->start(*m_services.clock);
+    on_m_secondTimer_secondStarted();
+}
+
+void Form1::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (m_secondTimer) m_secondTimer->stop();
 }
 
 void Form1::on_Timer1_timeout() { m_clockTick->run(); }

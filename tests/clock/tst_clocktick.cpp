@@ -9,6 +9,7 @@
 #include "clock/ClockFont.h"
 #include "clock/ClockTick.h"
 #include "clock/PictureBox.h"
+#include "clock/SecondTimer.h"
 #include "support/ClockWindowFixture.h"
 
 namespace {
@@ -51,6 +52,7 @@ void TestClockTick::frameColourAtTheTick_data() {
     QTest::newRow("9:00:00 PM, a half to even") << "tick" << QTime(21, 0, 0) << QColor(188, 0, 0);
     QTest::newRow("first drawing at start-up") << "start-up" << QTime(6, 0, 0) << QColor(125, 0, 0);
     QTest::newRow("start of a second, no tick") << "second" << QTime(12, 59, 59) << QColor(250, 250, 250);
+    QTest::newRow("shown again after hiding") << "shown" << QTime(6, 0, 0) << QColor(125, 0, 0);
 }
 
 void TestClockTick::frameColourAtTheTick() {
@@ -70,6 +72,17 @@ void TestClockTick::frameColourAtTheTick() {
         f.clock.set(at);
         f.form->tick();
         QCOMPARE(frameColourOf(*f.form), colour);
+        return;
+    }
+    if (drawnBy == QLatin1String("shown")) {
+        // Hidden, as behind the planner, the face waits for no second; shown
+        // again, it shows the current one before any tick.
+        f.form->hide();
+        QVERIFY(!f.form->secondTimer().isActive());
+        f.clock.set(at);
+        f.form->show();
+        QCOMPARE(frameColourOf(*f.form), colour);
+        QVERIFY(f.form->secondTimer().isActive());
         return;
     }
     f.form->Timer1->stop();
