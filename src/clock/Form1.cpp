@@ -582,8 +582,10 @@ void Form1::setUpClock() {
 void Form1::tick() { on_Timer1_timeout(); }
 
 void Form1::on_m_secondTimer_secondStarted() {
-    // Between the ticks, the face shows each new second as it begins.
-    if (isVisible() && !isMinimized()) m_clockTick->drawFace();
+    // Between the ticks, the face shows each new second as it begins. The
+    // timer runs only while the window is shown; a window manager may keep
+    // a minimised window mapped, though.
+    if (!isMinimized()) m_clockTick->drawFace();
 }
 
 void Form1::restoreNormalClock() {

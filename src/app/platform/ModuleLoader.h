@@ -23,6 +23,12 @@ public:
     // reason in `error` when given, when it cannot be (asked again next time:
     // the module may have been put in place meanwhile).
     QFunctionPointer entry(const QString& name, const char* symbol, QString* error);
+    // The same, as the type of the module's entry point `Function`, which the
+    // module declares with C linkage under the name `symbol`.
+    template <class Function>
+    Function* entry(const QString& name, const char* symbol, QString* error) {
+        return reinterpret_cast<Function*>(entry(name, symbol, error));
+    }
 
 private:
     QFunctionPointer find(const QString& name, const char* symbol, QString* error) const;
